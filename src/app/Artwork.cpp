@@ -1,0 +1,129 @@
+#include "app/Artwork.h"
+
+#include "app/WindowRules.h"
+
+#include <QPainter>
+#include <QPainterPath>
+#include <QRadialGradient>
+
+#include <random>
+
+namespace {
+
+constexpr int SplashWidth = 515;
+constexpr int SplashHeight = 262;
+
+void PaintNebula(QPainter& painter, std::mt19937& random)
+{
+    // Soft overlapping clouds of hydrogen red, brighter towards a core, with a darker lane.
+    std::uniform_real_distribution<double> jitter(-1.0, 1.0);
+    const QPointF core(150, 150);
+    for (int cloud = 0; cloud < 60; ++cloud) {
+        const QPointF centre = core + QPointF(120 * jitter(random), 70 * jitter(random));
+        const double radius = 25 + 45 * (jitter(random) + 1);
+        QRadialGradient glow(centre, radius);
+        const int alpha = 18 + static_cast<int>(14 * (jitter(random) + 1));
+        glow.setColorAt(0, QColor(235, 60, 70, alpha));
+        glow.setColorAt(0.6, QColor(150, 20, 45, alpha / 2));
+        glow.setColorAt(1, QColor(60, 0, 20, 0));
+        painter.setBrush(glow);
+        painter.drawEllipse(centre, radius, radius);
+    }
+    QPainterPath lane;
+    lane.moveTo(60, 210);
+    lane.cubicTo(120, 150, 170, 190, 260, 100);
+    painter.setPen(QPen(QColor(10, 0, 10, 120), 18, Qt::SolidLine, Qt::RoundCap));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawPath(lane);
+    painter.setPen(Qt::NoPen);
+}
+
+void PaintStars(QPainter& painter, std::mt19937& random, QSize area, int count)
+{
+    std::uniform_real_distribution<double> x(0, area.width());
+    std::uniform_real_distribution<double> y(0, area.height());
+    std::exponential_distribution<double> brightness(4.0);
+    for (int star = 0; star < count; ++star) {
+        const double b = std::min(1.0, brightness(random));
+        const QPointF at(x(random), y(random));
+        const int level = 120 + static_cast<int>(135 * b);
+        painter.setBrush(QColor(level, level, std::min(255, level + 20)));
+        const double radius = 0.4 + 1.6 * b;
+        painter.drawEllipse(at, radius, radius);
+        if (b > 0.75) { // the few bright ones get a glow
+            QRadialGradient halo(at, radius * 5);
+            halo.setColorAt(0, QColor(255, 255, 255, 90));
+            halo.setColorAt(1, QColor(255, 255, 255, 0));
+            painter.setBrush(halo);
+            painter.drawEllipse(at, radius * 5, radius * 5);
+        }
+    }
+}
+
+} // namespace
+
+QImage SplashPicture()
+{
+    QImage image(SplashWidth, SplashHeight, QImage::Format_RGB32);
+    image.fill(QColor(4, 4, 14));
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(Qt::NoPen);
+
+    std::mt19937 random(19851112u);
+    PaintNebula(painter, random);
+    PaintStars(painter, random, image.size(), 700);
+
+    const QColor white(250, 250, 250);
+    const QColor cream(243, 229, 196);
+    QFont title = PixelFont(64, true, SerifFace);
+    title.setLetterSpacing(QFont::PercentageSpacing, 104);
+    painter.setFont(title);
+    painter.setPen(white);
+    painter.drawText(QRect(230, 40, 270, 80), Qt::AlignRight | Qt::AlignVCenter, QStringLiteral("Quillmarsh"));
+
+    painter.setPen(cream);
+    painter.setFont(PixelFont(17, false, SerifFace));
+    painter.drawText(QRect(230, 118, 270, 24), Qt::AlignRight | Qt::AlignVCenter,
+                     QStringLiteral("A Field Guide to Photographing the Night Sky"));
+    painter.setFont(PixelFont(15, true, SerifFace));
+    painter.drawText(QRect(230, 146, 270, 22), Qt::AlignRight | Qt::AlignVCenter, QStringLiteral("Second Edition"));
+
+    painter.setPen(white);
+    painter.setFont(PixelFont(20, false, SerifFace));
+    painter.drawText(QRect(230, 210, 270, 30), Qt::AlignRight | Qt::AlignVCenter, QStringLiteral("Marian T. Holloway"));
+    return image;
+}
+
+QIcon ProgramIcon()
+{
+    QIcon icon;
+    for (const int side : {16, 32, 48, 64}) {
+        QPixmap pixmap(side, side);
+        pixmap.fill(Qt::transparent);
+        QPainter painter(&pixmap);
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.scale(side / 64.0, side / 64.0);
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(Navy);
+        painter.drawRoundedRect(QRectF(2, 2, 60, 60), 12, 12);
+        painter.setBrush(QColor(255, 244, 200));
+        for (const QPointF star : {QPointF(14, 14), QPointF(48, 12), QPointF(40, 26), QPointF(12, 40)})
+            painter.drawEllipse(star, 2.2, 2.2);
+        // The tube, pointing up to the right, on a tripod.
+        painter.translate(30, 40);
+        painter.rotate(-35);
+        painter.setBrush(QColor(230, 230, 235));
+        painter.drawRoundedRect(QRectF(-18, -6, 40, 12), 3, 3);
+        painter.setBrush(QColor(200, 40, 50));
+        painter.drawRect(QRectF(18, -7, 6, 14));
+        painter.resetTransform();
+        painter.scale(side / 64.0, side / 64.0);
+        painter.setPen(QPen(QColor(230, 230, 235), 3, Qt::SolidLine, Qt::RoundCap));
+        painter.drawLine(QPointF(30, 42), QPointF(20, 58));
+        painter.drawLine(QPointF(30, 42), QPointF(40, 58));
+        painter.end();
+        icon.addPixmap(pixmap);
+    }
+    return icon;
+}

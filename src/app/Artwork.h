@@ -1,0 +1,12 @@
+#pragma once
+
+#include <QIcon>
+#include <QPixmap>
+
+//! The splash picture: the cover of the companion book, a star field with red nebulosity
+//! and the book's title, edition and author. Drawn afresh from a fixed seed, so it is the
+//! same picture on every run and owes nothing to a file.
+QImage SplashPicture();
+
+//! The program icon: a small refractor against a starry sky, in the sizes a desktop asks for.
+QIcon ProgramIcon();

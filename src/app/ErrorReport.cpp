@@ -1,0 +1,14 @@
+#include "app/ErrorReport.h"
+
+#include "app/ErrorText.h"
+#include "app/MessageBoxes.h"
+
+void ShowErrorReport(const char* message) noexcept
+{
+    try {
+        MessageBoxes::Show({QStringLiteral("Orvalis Exposure Calculator"),
+                            QString::fromStdString(ErrorReportText(message)), MessageBoxes::Buttons::Ok, true});
+    } catch (...) {
+        // Nothing more can be reported when the report itself fails.
+    }
+}

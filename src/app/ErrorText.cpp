@@ -1,0 +1,8 @@
+#include "app/ErrorText.h"
+
+std::string ErrorReportText(const std::string& message)
+{
+    if (!message.empty() && static_cast<unsigned char>(message.back()) > static_cast<unsigned char>('.'))
+        return message + '.';
+    return message;
+}

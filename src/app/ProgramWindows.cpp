@@ -1,0 +1,66 @@
+#include "app/ProgramWindows.h"
+
+#include "app/Artwork.h"
+#include "app/TSplashScreen.h"
+#include "app/TStartForm.h"
+#include "app/WindowRules.h"
+#include "exposure/TForm1.h"
+#include "optics/OpticalJob.h"
+#include "optics/TOpticForm1.h"
+#include "optics/TOpticForm2.h"
+
+#include <QApplication>
+
+#include <vector>
+
+namespace {
+
+ProgramWindows TheWindows;
+std::vector<QWidget*> CreatedInOrder;
+
+template <typename Window>
+Window* Create()
+{
+    auto* window = new Window;
+    CreatedInOrder.push_back(window);
+    return window;
+}
+
+} // namespace
+
+const ProgramWindows& Windows()
+{
+    return TheWindows;
+}
+
+void CreateProgramWindows()
+{
+    OpticalJob.Reset();
+    QApplication::setApplicationName(QStringLiteral("Orvalis Exposure Calculator"));
+    QApplication::setWindowIcon(ProgramIcon());
+    // The start window ends the program itself; hiding the last other window must not.
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    ProgramWindows& w = TheWindows;
+    w.StartForm = Create<TStartForm>();
+    ShowWindow(w.StartForm);
+    w.SplashScreen = Create<TSplashScreen>();
+    // The camera-lens window is created here, before the splash is shown.
+    ShowWindow(w.SplashScreen);
+    // The introduction joins here.
+    w.Form1 = Create<TForm1>();
+    // About and the two help windows join here.
+    w.OpticForm1 = Create<TOpticForm1>();
+    w.OpticForm2 = Create<TOpticForm2>();
+    // The detail windows and the report join here.
+}
+
+void DestroyProgramWindows()
+{
+    while (!CreatedInOrder.empty()) {
+        delete CreatedInOrder.back();
+        CreatedInOrder.pop_back();
+    }
+    TheWindows = ProgramWindows{};
+    OpticalJob.Reset();
+}

@@ -1,0 +1,42 @@
+#pragma once
+
+class QWidget;
+class TStartForm;
+class TSplashScreen;
+class TForm1;
+class TOpticForm1;
+class TOpticForm2;
+
+//! The program's sixteen windows, each a single instance created once at start-up and
+//! reachable from every other. Members are listed in creation order. Windows whose class is
+//! not written yet stay null until it joins; showing a null window does nothing.
+struct ProgramWindows
+{
+    TStartForm* StartForm = nullptr;
+    TSplashScreen* SplashScreen = nullptr;
+    QWidget* OpticCamLensForm = nullptr; // camera lens alone
+    QWidget* IntroForm = nullptr;        // introduction for new users
+    TForm1* Form1 = nullptr;             // exposure calculator
+    QWidget* Form2 = nullptr;            // About
+    QWidget* Form3 = nullptr;            // help: how exposures are calculated
+    QWidget* Form4 = nullptr;            // help: how to use the exposure calculator
+    TOpticForm1* OpticForm1 = nullptr;   // telescope
+    TOpticForm2* OpticForm2 = nullptr;   // configuration choice
+    QWidget* OpticTeleForm = nullptr;
+    QWidget* OpticCompForm = nullptr;
+    QWidget* OpticAfocalForm = nullptr;
+    QWidget* OpticBarlowForm = nullptr;
+    QWidget* OpticEypcForm = nullptr;
+    QWidget* OpticReportForm = nullptr;
+};
+
+//! The program-wide set of windows.
+const ProgramWindows& Windows();
+
+//! Start-up up to the event loop: shared state reset, every window created in its order,
+//! the start window shown, the splash over it.
+void CreateProgramWindows();
+
+//! The end of the run: every window destroyed, in the reverse order, and the shared state
+//! released. The set may then be created again (each test starts a fresh program this way).
+void DestroyProgramWindows();

@@ -1,0 +1,31 @@
+#include "app/TSplashScreen.h"
+
+#include "app/Artwork.h"
+#include "app/ErrorReport.h"
+
+TSplashScreen::TSplashScreen(QWidget* parent)
+    : QWidget(parent)
+    , Timer1(new QTimer(this))
+{
+    setupUi(this);
+    // Close box only: no minimise box, and it stays above every other window.
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint
+                   | Qt::WindowStaysOnTopHint);
+    setWindowIcon(ProgramIcon());
+    setFixedSize(515, 262);
+    Image1->setPixmap(QPixmap::fromImage(SplashPicture()));
+
+    // The four seconds run from the splash's creation, not from its showing.
+    Timer1->setObjectName(QStringLiteral("Timer1"));
+    Timer1->setInterval(4000);
+    Timer1->setTimerType(Qt::PreciseTimer); // a coarse timer may fire up to 5 % early
+    ConnectHandler(Timer1, &QTimer::timeout, this, &TSplashScreen::Timer1Timer);
+    Timer1->start();
+}
+
+void TSplashScreen::Timer1Timer()
+{
+    // Once gone, the splash never comes back; a later expiry has nothing left to do.
+    Timer1->stop();
+    close();
+}

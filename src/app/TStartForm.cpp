@@ -1,0 +1,74 @@
+#include "app/TStartForm.h"
+
+#include "app/ErrorReport.h"
+#include "app/ProgramWindows.h"
+#include "app/WindowRules.h"
+#include "exposure/TForm1.h"
+#include "optics/OpticalJob.h"
+#include "optics/TOpticForm2.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+
+TStartForm::TStartForm(QWidget* parent)
+    : QMainWindow(parent)
+{
+    setupUi(this);
+    SetupWindowFrame(this, {463, 309});
+    setFont(PixelFont(11));
+    SetBackground(centralWidget(), Navy);
+
+    Label1->setFont(PixelFont(16, true));
+    QPalette white = Label1->palette();
+    white.setColor(QPalette::WindowText, Qt::white);
+    Label1->setPalette(white);
+    for (QPushButton* button : {Button4, Button1, Button2, Button3})
+        button->setFont(PixelFont(11, true));
+
+    ConnectHandler(Button4, &QPushButton::clicked, this, &TStartForm::Button4Click);
+    ConnectHandler(Button1, &QPushButton::clicked, this, &TStartForm::Button1Click);
+    ConnectHandler(Button2, &QPushButton::clicked, this, &TStartForm::Button2Click);
+    ConnectHandler(Button3, &QPushButton::clicked, this, &TStartForm::Button3Click);
+    ConnectHandler(Exit1, &QAction::triggered, this, &TStartForm::Exit1Click);
+    ConnectHandler(AboutOrvalisCalculator1, &QAction::triggered, this, &TStartForm::AboutOrvalisCalculator1Click);
+
+    // Activation gives the focus to the first button when no control holds it yet.
+    Button4->setFocus();
+}
+
+void TStartForm::Button4Click()
+{
+    ShowWindow(Windows().IntroForm);
+}
+
+void TStartForm::Button1Click()
+{
+    ShowWindow(Windows().Form1);
+}
+
+void TStartForm::Button2Click()
+{
+    OpticalJob.ReturnWindow = this;
+    ShowWindow(Windows().OpticForm2);
+}
+
+void TStartForm::Button3Click()
+{
+    close();
+}
+
+void TStartForm::Exit1Click()
+{
+    close();
+}
+
+void TStartForm::AboutOrvalisCalculator1Click()
+{
+    ShowWindow(Windows().Form2);
+}
+
+void TStartForm::closeEvent(QCloseEvent* event)
+{
+    event->accept();
+    QCoreApplication::quit();
+}

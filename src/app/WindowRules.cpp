@@ -1,0 +1,71 @@
+#include "app/WindowRules.h"
+
+#include "app/Artwork.h"
+
+#include <QGuiApplication>
+#include <QMainWindow>
+#include <QMenuBar>
+#include <QScreen>
+#include <QWidget>
+
+namespace {
+constexpr char PlacedProperty[] = "orvalisPlaced";
+}
+
+QFont PixelFont(int pixels, bool bold, const QString& face)
+{
+    QFont font(face);
+    font.setPixelSize(pixels);
+    font.setBold(bold);
+    return font;
+}
+
+void SetupWindowFrame(QWidget* window, QSize clientArea)
+{
+    window->setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                           | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    window->setWindowIcon(ProgramIcon());
+    QSize size = clientArea;
+    if (auto* mainWindow = qobject_cast<QMainWindow*>(window)) {
+        mainWindow->centralWidget()->setFixedSize(clientArea);
+        if (mainWindow->menuWidget())
+            size.rheight() += mainWindow->menuWidget()->sizeHint().height();
+    }
+    window->setFixedSize(size);
+}
+
+void SetBackground(QWidget* widget, const QColor& colour)
+{
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::Window, colour);
+    widget->setPalette(palette);
+    widget->setAutoFillBackground(true);
+}
+
+void ShowWindow(QWidget* window)
+{
+    if (!window)
+        return;
+    if (!window->property(PlacedProperty).toBool()) {
+        const QScreen* screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
+        if (screen) {
+            // The client area is centred: the frame's size is only known once it is shown.
+            QRect client(QPoint(), window->size());
+            client.moveCenter(screen->availableGeometry().center());
+            window->setGeometry(client);
+        }
+        window->setProperty(PlacedProperty, true);
+    }
+    window->setWindowState(window->windowState() & ~Qt::WindowMinimized);
+    window->show();
+    window->raise();
+    window->activateWindow();
+}
+
+void ShowThenClose(QWidget* next, QWidget* current)
+{
+    if (!next)
+        return;
+    ShowWindow(next);
+    current->close();
+}

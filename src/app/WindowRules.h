@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QColor>
+#include <QFont>
+#include <QSize>
+
+class QWidget;
+
+//! Faces standing in for the original "MS Sans Serif" and "Times New Roman".
+inline const QString SansFace = QStringLiteral("Liberation Sans");
+inline const QString SerifFace = QStringLiteral("Liberation Serif");
+
+inline const QColor Navy(0, 0, 128);
+inline const QColor Silver(192, 192, 192);
+
+//! A font of the given pixel height: the windows are laid out in pixels.
+QFont PixelFont(int pixels, bool bold = false, const QString& face = SansFace);
+
+//! The frame every window but the splash has: fixed size (the client area, menu bar not
+//! counted), title bar with close and minimise boxes, no maximise box, the program icon.
+void SetupWindowFrame(QWidget* window, QSize clientArea);
+
+//! Fills a widget's background with a colour (its children's text keeps its own colour).
+void SetBackground(QWidget* widget, const QColor& colour);
+
+//! Makes a window visible and brings it to the front. The first showing centres it on the
+//! screen; later showings keep wherever it was, the user's own moves included.
+void ShowWindow(QWidget* window);
+
+//! "Show the next window, then close this one": the order every wizard step keeps, so that
+//! the program always has a window in front. A next window not built yet changes nothing.
+void ShowThenClose(QWidget* next, QWidget* current);

@@ -1,0 +1,18 @@
+#include "app/Startup.h"
+
+#include <QApplication>
+
+#include <cstdio>
+
+int main(int argc, char* argv[])
+{
+    // Without a display Qt's platform plugin would abort with a long message; say it plainly.
+    if (!HasDisplay()) {
+        std::fputs("orvalis-calculator: no display found (DISPLAY and WAYLAND_DISPLAY are unset); "
+                   "start it from a desktop session or under xvfb-run.\n",
+                   stderr);
+        return 2;
+    }
+    QApplication application(argc, argv);
+    return RunProgram(application);
+}

@@ -1,0 +1,169 @@
+#include "exposure/TForm1.h"
+
+#include "app/ErrorReport.h"
+#include "app/MessageBoxes.h"
+#include "app/ProgramWindows.h"
+#include "app/TStartForm.h"
+#include "app/WindowRules.h"
+#include "exposure/ExposureModel.h"
+#include "exposure/ExposurePresets.h"
+#include "numeric/NumberText.h"
+#include "optics/OpticalJob.h"
+#include "optics/TOpticForm2.h"
+
+#include <QAbstractItemView>
+#include <QScrollBar>
+
+namespace {
+
+double ReadBox(const QComboBox* box)
+{
+    return ParseLeadingNumber(box->currentText().toStdString());
+}
+
+} // namespace
+
+TForm1::TForm1(QWidget* parent)
+    : QMainWindow(parent)
+{
+    setupUi(this);
+    SetupWindowFrame(this, {632, 419});
+    setFont(PixelFont(11));
+    SetBackground(centralWidget(), Silver);
+
+    for (QLabel* label : {Label1, Label2, Label9, Label4, Label6, Label5})
+        label->setFont(PixelFont(13, true));
+    ExposureLabel->setFont(PixelFont(19, true));
+    for (QLabel* label : {ApproximateWarning, ApproximateWarning2})
+        label->setFont(PixelFont(11, true));
+    Button2->setFont(PixelFont(11, true));
+    FilterFactorBox->setFont(PixelFont(8));
+    for (QLabel* label : centralWidget()->findChildren<QLabel*>())
+        label->adjustSize();
+    ApproximateWarning->hide();
+    ApproximateWarning2->hide();
+
+    const struct {
+        QComboBox* box;
+        const std::vector<std::string>& presets;
+        const std::string& initialText;
+    } boxes[] = {
+        {BrightnessBox, BrightnessPresets, BrightnessInitialText},
+        {SpeedBox, SpeedPresets, SpeedInitialText},
+        {ReciprocityBox, ReciprocityPresets, ReciprocityInitialText},
+        {FilterFactorBox, FilterFactorPresets, FilterFactorInitialText},
+        {FRatioBox, FRatioPresets, FRatioInitialText},
+    };
+    for (const auto& [box, presets, initialText] : boxes) {
+        // What the user types stays as typed: no inline completion from the list, and Enter
+        // never adds the text to the list.
+        box->setCompleter(nullptr);
+        box->setInsertPolicy(QComboBox::NoInsert);
+        box->setMaxVisibleItems(16);
+        for (const std::string& item : presets)
+            box->addItem(QString::fromStdString(item));
+        box->setCurrentIndex(-1);
+        box->setEditText(QString::fromStdString(initialText));
+        // The open list is as wide as its longest item, so no description is cut off.
+        QAbstractItemView* list = box->view();
+        list->setMinimumWidth(list->sizeHintForColumn(0) + list->verticalScrollBar()->sizeHint().width() + 8);
+        ConnectHandler(box, &QComboBox::editTextChanged, this, &TForm1::Recalculate);
+    }
+
+    Print1->setEnabled(false); // printing the exposure sheet is not there yet
+    ConnectHandler(Button1, &QPushButton::clicked, this, &TForm1::Button1Click);
+    ConnectHandler(Button2, &QPushButton::clicked, this, &TForm1::Button2Click);
+    ConnectHandler(Exit1, &QAction::triggered, this, &TForm1::Exit1Click);
+    ConnectHandler(Howtousethisprogram1, &QAction::triggered, this, &TForm1::Howtousethisprogram1Click);
+    ConnectHandler(Instructions1, &QAction::triggered, this, &TForm1::Instructions1Click);
+    ConnectHandler(About1, &QAction::triggered, this, &TForm1::About1Click);
+}
+
+void TForm1::Recalculate()
+{
+    double t = UnreadableInputMarker;
+    try {
+        // Read in this order; the first unreadable box stops the reading.
+        const double brightness = ReadBox(BrightnessBox);
+        const double speed = ReadBox(SpeedBox);
+        const double filterFactor = ReadBox(FilterFactorBox);
+        const double fRatio = ReadBox(FRatioBox);
+        const double reciprocity = ReadBox(ReciprocityBox);
+        t = ExposureTime(brightness, speed, filterFactor, fRatio, reciprocity);
+    } catch (const ConversionError&) {
+        t = UnreadableInputMarker;
+    }
+    // An arithmetic error has left by now, with the caption and warnings as they were.
+    ExposureLabel->setText(QString::fromStdString(ExposureCaption(t)));
+    ExposureLabel->adjustSize();
+    ApproximateWarning->show();
+    ApproximateWarning2->show();
+}
+
+void TForm1::FormActivate()
+{
+    Recalculate();
+}
+
+void TForm1::Button1Click()
+{
+    OpticalJob.ReturnWindow = this;
+    ShowWindow(Windows().OpticForm2);
+}
+
+void TForm1::Button2Click()
+{
+    close();
+}
+
+void TForm1::Exit1Click()
+{
+    ShowWindow(Windows().StartForm);
+    close();
+}
+
+void TForm1::Howtousethisprogram1Click()
+{
+    ShowWindow(Windows().Form4);
+}
+
+void TForm1::Instructions1Click()
+{
+    ShowWindow(Windows().Form3);
+}
+
+void TForm1::About1Click()
+{
+    ShowWindow(Windows().Form2);
+}
+
+void TForm1::WriteFRatio(const QString& text)
+{
+    const QSignalBlocker quiet(FRatioBox);
+    FRatioBox->setEditText(text);
+}
+
+bool TForm1::event(QEvent* event)
+{
+    const bool handled = QMainWindow::event(event);
+    switch (event->type()) {
+    case QEvent::WindowActivate:
+        if (!m_isActiveForm) {
+            m_isActiveForm = true;
+            Guarded([this] { FormActivate(); });
+        }
+        break;
+    case QEvent::WindowDeactivate:
+        // Coming back from a message box is no new activation: otherwise an error shown by
+        // FormActivate would come back every time its box was closed.
+        if (!MessageBoxes::IsOpen())
+            m_isActiveForm = false;
+        break;
+    case QEvent::Hide:
+        m_isActiveForm = false;
+        break;
+    default:
+        break;
+    }
+    return handled;
+}

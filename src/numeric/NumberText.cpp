@@ -1,0 +1,237 @@
+#include "numeric/NumberText.h"
+
+#include "numeric/Arithmetic.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+#include <limits>
+#include <string_view>
+
+namespace {
+
+constexpr char Blank = ' ';
+
+bool IsDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
+
+// The decimal reader: [blanks] [sign] digits [. digits] [(E|e) [sign] digits], nothing else.
+// Scanning is done here; the conversion itself goes through std::from_chars, which rounds
+// correctly and never looks at the locale, so "." is the decimal point everywhere.
+double ReadDecimal(std::string_view text)
+{
+    std::size_t i = 0;
+    while (i < text.size() && text[i] == Blank)
+        ++i;
+    bool negative = false;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
+        negative = text[i] == '-';
+        ++i;
+    }
+    if (i >= text.size())
+        throw ConversionError(); // empty, blanks only, or a lone sign
+
+    const std::size_t intStart = i;
+    while (i < text.size() && IsDigit(text[i]))
+        ++i;
+    const std::string_view intDigits = text.substr(intStart, i - intStart);
+
+    std::string_view fracDigits;
+    if (i < text.size() && text[i] == '.') {
+        const std::size_t fracStart = ++i;
+        while (i < text.size() && IsDigit(text[i]))
+            ++i;
+        fracDigits = text.substr(fracStart, i - fracStart);
+    }
+
+    long long exponent = 0;
+    if (i < text.size() && (text[i] == 'E' || text[i] == 'e')) {
+        ++i;
+        bool negativeExponent = false;
+        if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
+            negativeExponent = text[i] == '-';
+            ++i;
+        }
+        if (i >= text.size() || !IsDigit(text[i]))
+            throw ConversionError();
+        for (; i < text.size() && IsDigit(text[i]); ++i)
+            exponent = std::min(exponent * 10 + (text[i] - '0'), 1'000'000'000LL); // saturates
+        if (negativeExponent)
+            exponent = -exponent;
+    }
+    if (i != text.size())
+        throw ConversionError();
+
+    // The significant digits, and the power of ten of the first of them.
+    std::string digits;
+    digits.reserve(intDigits.size() + fracDigits.size());
+    digits.append(intDigits);
+    digits.append(fracDigits);
+    const auto first = digits.find_first_not_of('0');
+    if (first == std::string::npos)
+        return negative ? -0.0 : 0.0; // missing digits count as zero: ".", "-.", "e5"
+    const auto last = digits.find_last_not_of('0');
+    const long long leadPower = static_cast<long long>(intDigits.size()) - 1 - static_cast<long long>(first) + exponent;
+    if (leadPower > 400)
+        throw OverflowError();
+    if (leadPower < -400)
+        return negative ? -0.0 : 0.0; // underflow reads as zero
+
+    std::string normal = digits.substr(first, last - first + 1);
+    normal.insert(1, ".");
+    normal += 'e';
+    normal += std::to_string(leadPower);
+
+    double value = 0;
+    const auto [end, error] = std::from_chars(normal.data(), normal.data() + normal.size(), value);
+    if (error == std::errc::result_out_of_range) {
+        if (leadPower > 0)
+            throw OverflowError();
+        value = 0;
+    } else if (error != std::errc() || end != normal.data() + normal.size()) {
+        throw ConversionError();
+    }
+    if (std::isinf(value))
+        throw OverflowError();
+    return negative ? -value : value;
+}
+
+// The exact decimal expansion of a double, digit by digit: digits[i] has the weight
+// 10^(top - i). Rounding keeps every digit of weight >= low and rounds half away from zero.
+struct DecimalDigits
+{
+    std::string digits;
+    int top = 0;
+
+    explicit DecimalDigits(double magnitude)
+    {
+        // glibc writes the exact expansion; 767 significant digits are the most a double has.
+        char buffer[1024];
+        const int length = std::snprintf(buffer, sizeof buffer, "%.800e", magnitude);
+        const std::string_view text(buffer, static_cast<std::size_t>(std::max(length, 0)));
+        const auto e = text.find('e');
+        digits.push_back(text[0]);
+        for (std::size_t i = 2; i < e; ++i)
+            digits.push_back(text[i]);
+        top = std::stoi(std::string(text.substr(e + 1)));
+    }
+
+    int DigitAt(int weight) const
+    {
+        const int index = top - weight;
+        return index >= 0 && index < static_cast<int>(digits.size()) ? digits[index] - '0' : 0;
+    }
+
+    void RoundAt(int low)
+    {
+        const bool up = DigitAt(low - 1) >= 5;
+        const int newTop = std::max(top, low);
+        std::string kept;
+        for (int weight = newTop; weight >= low; --weight)
+            kept.push_back(static_cast<char>('0' + DigitAt(weight)));
+        digits = kept;
+        top = newTop;
+        if (!up)
+            return;
+        int i = static_cast<int>(digits.size()) - 1;
+        while (i >= 0 && digits[i] == '9')
+            digits[i--] = '0';
+        if (i < 0) {
+            digits.insert(digits.begin(), '1');
+            ++top;
+        } else {
+            ++digits[i];
+        }
+    }
+};
+
+constexpr int SignificantDigits = 18;
+constexpr double ScientificFrom = 1e36;
+
+std::string FixedNotation(int decimals, double value)
+{
+    DecimalDigits number(std::fabs(value));
+    // 18 digits from the first significant one, or from the units digit below 1.
+    const int firstCounted = std::fabs(value) >= 1 ? number.top : 0;
+    number.RoundAt(firstCounted - (SignificantDigits - 1));
+    number.RoundAt(-decimals);
+
+    std::string text;
+    if (value < 0)
+        text.push_back('-'); // the sign of the value before rounding: -0.04 gives -0.0
+    bool leading = true;
+    for (int weight = std::max(number.top, 0); weight >= 0; --weight) {
+        const int digit = number.DigitAt(weight);
+        if (leading && digit == 0 && weight > 0)
+            continue;
+        leading = false;
+        text.push_back(static_cast<char>('0' + digit));
+    }
+    if (decimals > 0) {
+        text.push_back('.');
+        for (int weight = -1; weight >= -decimals; --weight)
+            text.push_back(static_cast<char>('0' + number.DigitAt(weight)));
+    }
+    return text;
+}
+
+std::string ScientificNotation(int width, double value)
+{
+    const int shown = std::clamp(width - 8, 2, SignificantDigits);
+    DecimalDigits number(std::fabs(value));
+    number.RoundAt(number.top - (SignificantDigits - 1));
+    number.RoundAt(number.top - (shown - 1));
+
+    std::string text(1, value < 0 ? '-' : Blank);
+    text.push_back(static_cast<char>('0' + number.DigitAt(number.top)));
+    text.push_back('.');
+    for (int weight = number.top - 1; weight > number.top - shown; --weight)
+        text.push_back(static_cast<char>('0' + number.DigitAt(weight)));
+    char exponent[16];
+    std::snprintf(exponent, sizeof exponent, "E%c%04d", number.top < 0 ? '-' : '+', std::abs(number.top));
+    return text + exponent;
+}
+
+} // namespace
+
+double ParseLeadingNumber(const std::string& text)
+{
+    // The first word: skip leading blanks, stop at the next blank. A tab belongs to the word.
+    std::size_t start = 0;
+    while (start < text.size() && text[start] == Blank)
+        ++start;
+    std::size_t end = start;
+    while (end < text.size() && text[end] != Blank)
+        ++end;
+    std::string word = text.substr(0, end);
+    if (end > start && word.back() == '.')
+        word.push_back('0'); // "10." reads as 10.0
+    if (word.empty())
+        throw ConversionError();
+    return ReadDecimal(word);
+}
+
+std::string FixedField(int width, int decimals, double value)
+{
+    if (std::isnan(value))
+        throw InvalidOperationError();
+    if (std::isinf(value))
+        throw OverflowError();
+    width = std::clamp(width, 0, 255);
+    decimals = std::max(decimals, 0);
+
+    std::string text = std::fabs(value) < ScientificFrom ? FixedNotation(decimals, value)
+                                                         : ScientificNotation(width, value);
+    if (static_cast<int>(text.size()) < width)
+        text.insert(0, static_cast<std::size_t>(width) - text.size(), Blank);
+    return text;
+}
+
+std::string FormatFixed(int width, int decimals, double value)
+{
+    const std::string field = FixedField(width, decimals, value);
+    return field.substr(std::min(field.find_first_not_of(Blank), field.size()));
+}

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <stdexcept>
+#include <string>
+
+//! A text whose first blank-delimited word is no number. Every caller catches it at once
+//! and falls back in its own way; it is never shown.
+class ConversionError : public std::runtime_error
+{
+public:
+    ConversionError() : std::runtime_error("Invalid conversion of string to number") {}
+};
+
+//! Reads the first blank-delimited word of a text ("   6.7      Moon, thin crescent" gives 6.7).
+//! Only the space is a blank. Throws ConversionError for a text without a number, and
+//! OverflowError for a number beyond the double range; a number below it reads as 0.
+double ParseLeadingNumber(const std::string& text);
+
+//! Writes a value in fixed notation (scientific from 1e36 on), right-aligned in a field of at
+//! least `width` characters, rounded at the last digit shown with halves away from zero.
+std::string FixedField(int width, int decimals, double value);
+
+//! FixedField without its leading blanks.
+std::string FormatFixed(int width, int decimals, double value);

@@ -1,0 +1,3 @@
+#include "optics/OpticalJob.h"
+
+TOpticalJob OpticalJob;

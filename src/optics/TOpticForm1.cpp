@@ -1,0 +1,180 @@
+#include "optics/TOpticForm1.h"
+
+#include "app/ErrorReport.h"
+#include "app/MessageBoxes.h"
+#include "app/ProgramWindows.h"
+#include "app/WindowRules.h"
+#include "optics/OpticalJob.h"
+#include "optics/TOpticForm2.h"
+#include "optics/Telescope.h"
+
+#include <QButtonGroup>
+#include <QMouseEvent>
+
+namespace {
+
+int SelectedRow(const QListWidget* list)
+{
+    const QList<QListWidgetItem*> selected = list->selectedItems();
+    return selected.isEmpty() ? -1 : list->row(selected.first());
+}
+
+QButtonGroup* UnitGroup(QWidget* owner, QRadioButton* inches, QRadioButton* cm, QRadioButton* mm)
+{
+    auto* group = new QButtonGroup(owner);
+    group->addButton(inches, Inches);
+    group->addButton(cm, Centimetres);
+    group->addButton(mm, Millimetres);
+    return group;
+}
+
+void ShowLength(QLineEdit* box, double mm, int unit)
+{
+    if (const auto text = TelescopeLengthText(mm, unit))
+        box->setText(QString::fromStdString(*text));
+}
+
+} // namespace
+
+TOpticForm1::TOpticForm1(QWidget* parent)
+    : QWidget(parent)
+{
+    setupUi(this);
+    SetupWindowFrame(this, {503, 407});
+    setFont(PixelFont(11));
+    SetBackground(this, Silver);
+    for (QLabel* label : {Label1, Label4, Label5})
+        label->setFont(PixelFont(13, true));
+    for (QWidget* widget : std::initializer_list<QWidget*>{ListBox1, ApertureEditBox, FocalEditBox, Button1, Button2})
+        widget->setFont(PixelFont(11, true));
+    for (QGroupBox* group : {ApertureUnits, FocalUnits})
+        group->setFont(PixelFont(11));
+    for (QLabel* label : {Label1, Label4, Label5})
+        label->adjustSize();
+
+    m_apertureUnits = UnitGroup(this, ApertureInches, ApertureCm, ApertureMm);
+    m_focalUnits = UnitGroup(this, FocalInches, FocalCm, FocalMm);
+
+    FormCreate();
+
+    // A row chosen with the keyboard or the mouse changes the selection; a click on the row
+    // that was already selected does not, so that click is caught on its own (once).
+    ListBox1->setSelectionMode(QAbstractItemView::SingleSelection);
+    ListBox1->viewport()->installEventFilter(this);
+    ConnectHandler(ListBox1, &QListWidget::itemSelectionChanged, this, &TOpticForm1::ListBox1Click);
+    connect(ListBox1, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
+        if (ListBox1->row(item) == m_rowSelectedAtPress && item->isSelected())
+            Guarded([this] { ListBox1Click(); });
+    });
+    connect(m_apertureUnits, &QButtonGroup::idToggled, this, [this](int, bool checked) {
+        if (checked)
+            Guarded([this] { ApertureUnitsClick(); });
+    });
+    connect(m_focalUnits, &QButtonGroup::idToggled, this, [this](int, bool checked) {
+        if (checked)
+            Guarded([this] { FocalUnitsClick(); });
+    });
+    ConnectHandler(Button1, &QPushButton::clicked, this, &TOpticForm1::Button1Click);
+    ConnectHandler(Button2, &QPushButton::clicked, this, &TOpticForm1::Button2Click);
+}
+
+void TOpticForm1::FormCreate()
+{
+    OpticalJob.TelescopeFocalLengthMm = 0;
+    OpticalJob.ApertureMm = 0;
+    ListBox1->clear();
+    for (const TelescopePreset& preset : TelescopeTable)
+        ListBox1->addItem(QString::fromUtf8(preset.Name));
+    ApertureTextUnit = ApertureUnitIndex();
+    FocalTextUnit = FocalUnitIndex();
+}
+
+int TOpticForm1::ApertureUnitIndex() const
+{
+    return m_apertureUnits->checkedId();
+}
+
+int TOpticForm1::FocalUnitIndex() const
+{
+    return m_focalUnits->checkedId();
+}
+
+void TOpticForm1::ReadTelescopeBoxes()
+{
+    OpticalJob.TelescopeFocalLengthMm = TelescopeLengthMm(FocalEditBox->text().toStdString(), FocalTextUnit);
+    OpticalJob.ApertureMm = TelescopeLengthMm(ApertureEditBox->text().toStdString(), ApertureTextUnit);
+}
+
+void TOpticForm1::ShowTelescopeValues()
+{
+    ShowLength(FocalEditBox, OpticalJob.TelescopeFocalLengthMm, FocalUnitIndex());
+    ShowLength(ApertureEditBox, OpticalJob.ApertureMm, ApertureUnitIndex());
+}
+
+void TOpticForm1::ListBox1Click()
+{
+    const int row = SelectedRow(ListBox1);
+    if (row < 0 || row >= static_cast<int>(TelescopeTable.size()))
+        return; // a click that leaves no row selected
+    const TelescopePreset& preset = TelescopeTable[static_cast<std::size_t>(row)];
+    OpticalJob.TelescopeFocalLengthMm = preset.FocalLengthMm;
+    OpticalJob.ApertureMm = preset.ApertureMm;
+    OpticalJob.TelescopeLine.clear();
+    if (OpticalJob.ApertureMm > 0)
+        OpticalJob.TelescopeLine = std::string(preset.Name) + CrLf;
+    ShowTelescopeValues();
+}
+
+void TOpticForm1::ApertureUnitsClick()
+{
+    // Both boxes are read in the units they were written in, then shown in the units selected now.
+    ReadTelescopeBoxes();
+    ApertureTextUnit = ApertureUnitIndex();
+    ShowTelescopeValues();
+}
+
+void TOpticForm1::FocalUnitsClick()
+{
+    ReadTelescopeBoxes();
+    FocalTextUnit = FocalUnitIndex();
+    ShowTelescopeValues();
+}
+
+void TOpticForm1::Button1Click()
+{
+    ReadTelescopeBoxes();
+    if (!(OpticalJob.TelescopeFocalLengthMm >= 1 && OpticalJob.ApertureMm >= 1)) {
+        MessageBoxes::Refuse(QStringLiteral("You must specify a valid aperture and focal length before proceeding."));
+        return;
+    }
+    const ProgramWindows& windows = Windows();
+    const TOpticForm2* choice = windows.OpticForm2;
+    if (choice->PrimeFocusButton->isChecked()) {
+        OpticalJob.ConfigurationText = OpticalJob.TelescopeLine + "Prime focus";
+        OpticalJob.EffectiveFocalLengthMm = OpticalJob.TelescopeFocalLengthMm;
+        OpticalJob.ReturnWindow = this;
+        ShowThenClose(windows.OpticReportForm, this);
+    } else if (choice->AfocalButton->isChecked()) {
+        ShowThenClose(windows.OpticAfocalForm, this);
+    } else if (choice->CompressionButton->isChecked()) {
+        ShowThenClose(windows.OpticCompForm, this);
+    } else if (choice->NegProjTeleButton->isChecked()) {
+        ShowThenClose(windows.OpticTeleForm, this);
+    } else if (choice->NegProjBarlowButton->isChecked()) {
+        ShowThenClose(windows.OpticBarlowForm, this);
+    } else if (choice->EyepieceProjButton->isChecked()) {
+        ShowThenClose(windows.OpticEypcForm, this);
+    }
+}
+
+void TOpticForm1::Button2Click()
+{
+    ShowThenClose(Windows().OpticForm2, this);
+}
+
+bool TOpticForm1::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == ListBox1->viewport() && event->type() == QEvent::MouseButtonPress)
+        m_rowSelectedAtPress = SelectedRow(ListBox1);
+    return QWidget::eventFilter(watched, event);
+}

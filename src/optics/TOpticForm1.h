@@ -1,0 +1,40 @@
+#pragma once
+
+#include "ui_TOpticForm1.h"
+
+#include <QWidget>
+
+class QButtonGroup;
+
+//! The telescope window: a preset, or aperture and focal length typed in inches, cm or mm.
+//! The box texts are always the source of the values; OpticalJob holds them in millimetres.
+class TOpticForm1 : public QWidget, public Ui::TOpticForm1
+{
+public:
+    explicit TOpticForm1(QWidget* parent = nullptr);
+
+    void FormCreate();
+    void ReadTelescopeBoxes();
+    void ShowTelescopeValues();
+    void ListBox1Click();
+    void ApertureUnitsClick();
+    void FocalUnitsClick();
+    void Button1Click();
+    void Button2Click();
+
+    //! The unit index selected in each radio group: 0 inches, 1 cm, 2 mm, -1 none.
+    int ApertureUnitIndex() const;
+    int FocalUnitIndex() const;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    QButtonGroup* m_apertureUnits;
+    QButtonGroup* m_focalUnits;
+    // The unit in which each box's text is written, which may lag behind the radio group
+    // for the moment of a unit change.
+    int ApertureTextUnit = 2;
+    int FocalTextUnit = 2;
+    int m_rowSelectedAtPress = -1;
+};

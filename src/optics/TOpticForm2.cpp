@@ -1,0 +1,89 @@
+#include "optics/TOpticForm2.h"
+
+#include "app/ErrorReport.h"
+#include "app/MessageBoxes.h"
+#include "app/ProgramWindows.h"
+#include "app/WindowRules.h"
+#include "optics/OpticalJob.h"
+#include "optics/TOpticForm1.h"
+
+#include <QKeyEvent>
+#include <QMouseEvent>
+
+TOpticForm2::TOpticForm2(QWidget* parent)
+    : QWidget(parent)
+{
+    setupUi(this);
+    SetupWindowFrame(this, {503, 446});
+    setFont(PixelFont(11));
+    SetBackground(this, Silver);
+    Label1->setFont(PixelFont(13, true));
+    Label1->adjustSize();
+    for (QRadioButton* button : {CamLensButton, PrimeFocusButton, AfocalButton, CompressionButton, NegProjTeleButton,
+                                 NegProjBarlowButton, EyepieceProjButton})
+        button->setFont(PixelFont(13, true));
+    for (QPushButton* button : {Button2, Button3})
+        button->setFont(PixelFont(11, true));
+
+    // The book note is a white panel that acts like a link: a click on it or on its text, or
+    // Space or Enter while it has the keyboard focus, opens the About window.
+    SetBackground(Panel1, Qt::white);
+    Panel1->setFrameShadow(QFrame::Raised);
+    Panel1->setCursor(Qt::PointingHandCursor);
+    Panel1->setAccessibleDescription(Label5->text());
+    Panel1->installEventFilter(this);
+    Label5->installEventFilter(this);
+
+    ConnectHandler(Button3, &QPushButton::clicked, this, &TOpticForm2::Button3Click);
+    ConnectHandler(Button2, &QPushButton::clicked, this, &TOpticForm2::Button2Click);
+}
+
+void TOpticForm2::Button3Click()
+{
+    const ProgramWindows& windows = Windows();
+    if (CamLensButton->isChecked()) {
+        ShowThenClose(windows.OpticCamLensForm, this);
+    } else if (PrimeFocusButton->isChecked() || AfocalButton->isChecked() || CompressionButton->isChecked()
+               || NegProjTeleButton->isChecked() || NegProjBarlowButton->isChecked()
+               || EyepieceProjButton->isChecked()) {
+        ShowThenClose(windows.OpticForm1, this);
+    } else {
+        MessageBoxes::Refuse(QStringLiteral("You must select a configuration before proceeding."));
+    }
+}
+
+void TOpticForm2::Button2Click()
+{
+    ShowThenClose(OpticalJob.ReturnWindow, this);
+}
+
+void TOpticForm2::Panel1Click()
+{
+    ShowWindow(Windows().Form2);
+}
+
+void TOpticForm2::Label5Click()
+{
+    ShowWindow(Windows().Form2);
+}
+
+bool TOpticForm2::eventFilter(QObject* watched, QEvent* event)
+{
+    const bool clicked = event->type() == QEvent::MouseButtonRelease
+                         && static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton;
+    if (watched == Label5 && clicked) {
+        Guarded([this] { Label5Click(); });
+        return true;
+    }
+    if (watched == Panel1) {
+        const bool keyed = event->type() == QEvent::KeyPress
+                           && (static_cast<QKeyEvent*>(event)->key() == Qt::Key_Space
+                               || static_cast<QKeyEvent*>(event)->key() == Qt::Key_Return
+                               || static_cast<QKeyEvent*>(event)->key() == Qt::Key_Enter);
+        if (clicked || keyed) {
+            Guarded([this] { Panel1Click(); });
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}

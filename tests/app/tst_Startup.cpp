@@ -1,0 +1,271 @@
+#include "TestSupport.h"
+
+#include "app/ErrorReport.h"
+#include "app/ErrorText.h"
+#include "app/ProgramWindows.h"
+#include "app/TSplashScreen.h"
+#include "app/TStartForm.h"
+#include "app/WindowRules.h"
+#include "exposure/TForm1.h"
+#include "numeric/Arithmetic.h"
+#include "optics/OpticalJob.h"
+#include "optics/TOpticForm1.h"
+#include "optics/TOpticForm2.h"
+
+#include <QElapsedTimer>
+#include <QScreen>
+#include <QTimer>
+
+Q_DECLARE_METATYPE(std::string)
+
+class tst_Startup : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void startupResetsTheJobAndShowsStartWindowUnderTheSplash();
+    void startWindowLooksAsDesigned();
+    void firstButtonTakesTheFocus();
+    void splashHidesAfterFourSeconds();
+    void splashClosedEarlyStaysHidden();
+    void everyOtherWindowHidesOnClose();
+    void windowsAreCentredOnceThenKeepTheirPlace();
+    void startButtonsBringTheSameWindowToTheFront();
+    void programEnds_data();
+    void programEnds();
+    void errorReportText_data();
+    void errorReportText();
+    void errorEscapingAHandlerIsShownInTheErrorBox();
+
+private:
+    std::unique_ptr<ScriptedBoxes> m_boxes;
+    QElapsedTimer m_sinceStart;
+};
+
+void tst_Startup::init()
+{
+    m_boxes = std::make_unique<ScriptedBoxes>();
+    OpticalJob.TelescopeLine = "left over from before";
+    OpticalJob.ReturnWindow = reinterpret_cast<QWidget*>(this);
+    m_sinceStart.start();
+    CreateProgramWindows();
+}
+
+void tst_Startup::cleanup()
+{
+    DestroyProgramWindows();
+    const QList<MessageBoxes::Request> unexpected = m_boxes->Take();
+    m_boxes.reset();
+    QVERIFY2(unexpected.isEmpty(), qPrintable(unexpected.value(0).Text));
+}
+
+void tst_Startup::startupResetsTheJobAndShowsStartWindowUnderTheSplash()
+{
+    const ProgramWindows& w = Windows();
+    QCOMPARE(OpticalJob.TelescopeLine, std::string());
+    QCOMPARE(OpticalJob.ReturnWindow, nullptr);
+    QCOMPARE(QApplication::applicationName(), QStringLiteral("Orvalis Exposure Calculator"));
+
+    QVERIFY(w.StartForm->isVisible());
+    QVERIFY(w.SplashScreen->isVisible());
+    QVERIFY(w.SplashScreen->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+    QVERIFY(!w.SplashScreen->windowFlags().testFlag(Qt::WindowMinimizeButtonHint));
+    QVERIFY(w.SplashScreen->windowFlags().testFlag(Qt::WindowCloseButtonHint));
+    QCOMPARE(w.SplashScreen->Timer1->interval(), 4000);
+    QVERIFY(w.SplashScreen->Timer1->isActive());
+    QCOMPARE(w.SplashScreen->windowTitle(), QStringLiteral("Brought to you by..."));
+    QCOMPARE(w.SplashScreen->size(), QSize(515, 262));
+
+    for (QWidget* window : std::initializer_list<QWidget*>{w.StartForm, w.SplashScreen})
+        QVERIFY2(NotCentred(window).isEmpty(), qPrintable(NotCentred(window)));
+
+    for (QWidget* hidden : std::initializer_list<QWidget*>{w.Form1, w.OpticForm1, w.OpticForm2})
+        QVERIFY(!hidden->isVisible());
+    SaveScreenshot(w.SplashScreen, QStringLiteral("splash"));
+}
+
+void tst_Startup::startWindowLooksAsDesigned()
+{
+    TStartForm* start = Windows().StartForm;
+    QCOMPARE(start->windowTitle(), QStringLiteral("Orvalis Calculator"));
+    QCOMPARE(start->centralWidget()->size(), QSize(463, 309));
+    QCOMPARE(start->centralWidget()->palette().color(QPalette::Window), QColor(0, 0, 128));
+    QVERIFY(!start->windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
+    QCOMPARE(start->MainMenu1->actions().size(), 2);
+    QCOMPARE(start->File1->actions().value(0)->text(), QStringLiteral("Exit"));
+    QCOMPARE(start->Help1->actions().value(0)->text(), QStringLiteral("About Orvalis Calculator"));
+    QVERIFY(!start->windowIcon().isNull());
+    const QStringList clipped = ClippedCaptions(start);
+    QVERIFY2(clipped.isEmpty(), qPrintable(clipped.join(QLatin1Char('\n'))));
+    SaveScreenshot(start, QStringLiteral("start"));
+}
+
+void tst_Startup::firstButtonTakesTheFocus()
+{
+    TStartForm* start = Windows().StartForm;
+    Windows().SplashScreen->close();
+    start->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(start));
+    QCOMPARE(start->focusWidget(), start->Button4);
+
+    // The keyboard order runs down the buttons.
+    QTest::keyClick(start, Qt::Key_Tab);
+    QCOMPARE(start->focusWidget(), start->Button1);
+    QTest::keyClick(start, Qt::Key_Tab);
+    QCOMPARE(start->focusWidget(), start->Button2);
+    QTest::keyClick(start, Qt::Key_Tab);
+    QCOMPARE(start->focusWidget(), start->Button3);
+}
+
+void tst_Startup::splashHidesAfterFourSeconds()
+{
+    TSplashScreen* splash = Windows().SplashScreen;
+    QTest::qWait(3500 - static_cast<int>(m_sinceStart.elapsed()));
+    QVERIFY(splash->isVisible());
+    QTRY_VERIFY_WITH_TIMEOUT(!splash->isVisible(), 3000);
+    QVERIFY(m_sinceStart.elapsed() >= 3990);
+    QVERIFY(Windows().StartForm->isVisible());
+}
+
+void tst_Startup::splashClosedEarlyStaysHidden()
+{
+    TSplashScreen* splash = Windows().SplashScreen;
+    splash->close();
+    QVERIFY(!splash->isVisible());
+    QTest::qWait(4300 - static_cast<int>(m_sinceStart.elapsed()));
+    QVERIFY(!splash->isVisible());
+    QVERIFY(Windows().StartForm->isVisible());
+}
+
+void tst_Startup::everyOtherWindowHidesOnClose()
+{
+    const ProgramWindows& w = Windows();
+    for (QWidget* window : std::initializer_list<QWidget*>{w.SplashScreen, w.Form1, w.OpticForm1, w.OpticForm2}) {
+        ShowWindow(window);
+        QVERIFY(window->close());
+        QVERIFY(!window->isVisible());
+        QVERIFY(!window->testAttribute(Qt::WA_DeleteOnClose));
+    }
+    QVERIFY(w.StartForm->isVisible());
+}
+
+void tst_Startup::windowsAreCentredOnceThenKeepTheirPlace()
+{
+    QWidget* calculator = Windows().Form1;
+    ShowWindow(calculator);
+    QVERIFY2(NotCentred(calculator).isEmpty(), qPrintable(NotCentred(calculator)));
+
+    calculator->move(calculator->pos() + QPoint(40, 30));
+    const QPoint moved = calculator->pos();
+    calculator->close();
+    ShowWindow(calculator);
+    QCOMPARE(calculator->pos(), moved);
+}
+
+void tst_Startup::startButtonsBringTheSameWindowToTheFront()
+{
+    const ProgramWindows& w = Windows();
+    QTest::mouseClick(w.StartForm->Button1, Qt::LeftButton);
+    QVERIFY(w.Form1->isVisible());
+    w.Form1->SpeedBox->setEditText(QStringLiteral("400"));
+    QTest::mouseClick(w.StartForm->Button1, Qt::LeftButton);
+    QCOMPARE(w.Form1->SpeedBox->currentText(), QStringLiteral("400"));
+    QCOMPARE(QApplication::topLevelWidgets().count(w.Form1), 1);
+
+    QTest::mouseClick(w.StartForm->Button2, Qt::LeftButton);
+    QVERIFY(w.OpticForm2->isVisible());
+    QCOMPARE(OpticalJob.ReturnWindow, w.StartForm);
+    QVERIFY(w.StartForm->isVisible());
+    // The exposure calculator's texts and warnings are read in its own tests.
+    m_boxes->Take();
+}
+
+void tst_Startup::programEnds_data()
+{
+    QTest::addColumn<QString>("how");
+    QTest::newRow("Quit") << "Quit";
+    QTest::newRow("File, Exit") << "Exit";
+    QTest::newRow("close box") << "close box";
+}
+
+void tst_Startup::programEnds()
+{
+    QFETCH(QString, how);
+    const ProgramWindows& w = Windows();
+    // Whatever else is open at the time.
+    for (QWidget* window : std::initializer_list<QWidget*>{w.Form1, w.OpticForm2, w.OpticForm1})
+        ShowWindow(window);
+
+    QTimer::singleShot(0, w.StartForm, [&w, how] {
+        if (how == QLatin1String("Quit"))
+            QTest::mouseClick(w.StartForm->Button3, Qt::LeftButton);
+        else if (how == QLatin1String("Exit"))
+            w.StartForm->Exit1->trigger();
+        else
+            w.StartForm->close(); // what the title bar's close box does
+    });
+    QTimer watchdog;
+    watchdog.setSingleShot(true);
+    connect(&watchdog, &QTimer::timeout, [] { QCoreApplication::exit(99); });
+    watchdog.start(5000);
+    QCOMPARE(QCoreApplication::exec(), 0);
+    QVERIFY(!w.StartForm->isVisible());
+    m_boxes->Take();
+}
+
+void tst_Startup::errorReportText_data()
+{
+    QTest::addColumn<std::string>("message");
+    QTest::addColumn<std::string>("shown");
+
+    QTest::newRow("letter gets a full stop") << std::string("Floating point overflow") << std::string("Floating point overflow.");
+    QTest::newRow("full stop stays single") << std::string("Printer is not ready.") << std::string("Printer is not ready.");
+    QTest::newRow("closing bracket sorts before the point") << std::string("Error (42)") << std::string("Error (42)");
+    QTest::newRow("hyphen sorts before the point") << std::string("Failed -") << std::string("Failed -");
+    QTest::newRow("slash sorts after the point") << std::string("Path a/") << std::string("Path a/.");
+    QTest::newRow("digit sorts after the point") << std::string("Code 7") << std::string("Code 7.");
+    QTest::newRow("empty stays empty") << std::string() << std::string();
+}
+
+void tst_Startup::errorReportText()
+{
+    QFETCH(std::string, message);
+    QFETCH(std::string, shown);
+    QCOMPARE(ErrorReportText(message), shown);
+}
+
+void tst_Startup::errorEscapingAHandlerIsShownInTheErrorBox()
+{
+    // A handler connected the program's way throws; the guard ends it and reports.
+    QTimer source;
+    source.setSingleShot(true);
+    struct Thrower : QObject
+    {
+        void Handler() { throw OverflowError(); }
+    } thrower;
+    ConnectHandler(&source, &QTimer::timeout, &thrower, &Thrower::Handler);
+    source.start(0);
+    QList<MessageBoxes::Request> boxes;
+    QVERIFY(QTest::qWaitFor([&] {
+        boxes += m_boxes->Take();
+        return !boxes.isEmpty();
+    }));
+    // And a handler run directly through the guard.
+    Guarded([] { throw DivisionByZeroError(); });
+    boxes += m_boxes->Take();
+
+    QCOMPARE(boxes.size(), 2);
+    QCOMPARE(boxes[0].Text, QStringLiteral("Floating point overflow."));
+    QCOMPARE(boxes[1].Text, QStringLiteral("Floating point division by zero."));
+    for (const MessageBoxes::Request& box : boxes) {
+        QCOMPARE(box.Caption, QStringLiteral("Orvalis Exposure Calculator"));
+        QVERIFY(box.ErrorIcon);
+        QCOMPARE(box.Choice, MessageBoxes::Buttons::Ok);
+    }
+}
+
+ORVALIS_WIDGET_TEST_MAIN(tst_Startup)
+#include "tst_Startup.moc"

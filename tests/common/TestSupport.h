@@ -1,0 +1,155 @@
+#pragma once
+
+// Helpers shared by the widget tests: a scripted answerer for the program's message boxes,
+// a check that no caption is clipped, screenshots, and a user's way of picking list items.
+
+#include "app/MessageBoxes.h"
+
+#include <QAbstractButton>
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QRadioButton>
+#include <QScreen>
+#include <QTest>
+
+//! Answers every message box with OK (or a queued answer) and keeps what was asked, so a
+//! test can check each box it expects; a box nobody took is an unexpected box.
+class ScriptedBoxes
+{
+public:
+    ScriptedBoxes()
+    {
+        MessageBoxes::SetAnswerer([this](const MessageBoxes::Request& request) {
+            m_asked.append(request);
+            return m_answers.isEmpty() ? MessageBoxes::Answer::Ok : m_answers.takeFirst();
+        });
+    }
+    ~ScriptedBoxes() { MessageBoxes::SetAnswerer({}); }
+    ScriptedBoxes(const ScriptedBoxes&) = delete;
+    ScriptedBoxes& operator=(const ScriptedBoxes&) = delete;
+
+    //! The boxes shown since the last call.
+    QList<MessageBoxes::Request> Take() { return std::exchange(m_asked, {}); }
+    //! The texts of the boxes shown since the last call.
+    QStringList TakeTexts()
+    {
+        QStringList texts;
+        for (const MessageBoxes::Request& request : Take())
+            texts << request.Text;
+        return texts;
+    }
+
+private:
+    QList<MessageBoxes::Request> m_asked;
+    QList<MessageBoxes::Answer> m_answers;
+};
+
+//! Captions that do not fit their control, as readable lines ("Label1: ..."); empty when all fit.
+inline QStringList ClippedCaptions(const QWidget* window)
+{
+    QStringList clipped;
+    for (const QWidget* widget : window->findChildren<QWidget*>()) {
+        if (!widget->isVisibleTo(window))
+            continue;
+        if (widget->parentWidget() && !widget->parentWidget()->rect().contains(widget->geometry()))
+            clipped << widget->objectName() + QStringLiteral(": outside its parent");
+        int needed = 0;
+        int neededHeight = 0;
+        if (const auto* label = qobject_cast<const QLabel*>(widget); label && label->pixmap().isNull()) {
+            if (label->wordWrap()) {
+                needed = 0;
+                neededHeight = label->heightForWidth(label->width());
+            } else {
+                needed = label->fontMetrics().horizontalAdvance(label->text());
+                neededHeight = label->fontMetrics().height();
+            }
+        } else if (const auto* button = qobject_cast<const QAbstractButton*>(widget)) {
+            needed = button->sizeHint().width() - (qobject_cast<const QRadioButton*>(button) ? 0 : 12);
+            neededHeight = button->fontMetrics().height();
+        }
+        if (needed > widget->width() || neededHeight > widget->height())
+            clipped << QStringLiteral("%1: needs %2 x %3, has %4 x %5")
+                           .arg(widget->objectName())
+                           .arg(needed)
+                           .arg(neededHeight)
+                           .arg(widget->width())
+                           .arg(widget->height());
+    }
+    return clipped;
+}
+
+//! Why the window is not centred on its screen, or empty when it is.
+inline QString NotCentred(const QWidget* window)
+{
+    const QPoint centre = window->screen()->availableGeometry().center();
+    if ((window->geometry().center() - centre).manhattanLength() <= 2)
+        return {};
+    return QStringLiteral("%1 at %2,%3 (%4 x %5), screen centre %6,%7")
+        .arg(window->objectName())
+        .arg(window->x())
+        .arg(window->y())
+        .arg(window->width())
+        .arg(window->height())
+        .arg(centre.x())
+        .arg(centre.y());
+}
+
+//! Saves a picture of the window where ORVALIS_SCREENSHOTS points, for a person to look at.
+inline void SaveScreenshot(QWidget* window, const QString& name)
+{
+    const QString folder = qEnvironmentVariable("ORVALIS_SCREENSHOTS");
+    if (folder.isEmpty())
+        return;
+    QDir().mkpath(folder);
+    window->grab().save(folder + QLatin1Char('/') + name + QLatin1Char('_') + QGuiApplication::platformName()
+                        + QStringLiteral(".png"));
+}
+
+//! Picks a list item as a user does: opens the list and clicks the item.
+inline bool PickItem(QComboBox* box, int index)
+{
+    box->showPopup();
+    QAbstractItemView* list = box->view();
+    if (!QTest::qWaitForWindowExposed(list->window()))
+        return false;
+    const QModelIndex item = list->model()->index(index, 0);
+    list->scrollTo(item);
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(item).center());
+    return QTest::qWaitFor([list] { return !list->isVisible(); });
+}
+
+//! Replaces the text of an edit box or editable combo box by typing, key by key.
+inline void TypeInto(QWidget* box, const QString& text)
+{
+    QLineEdit* edit = qobject_cast<QLineEdit*>(box);
+    if (!edit)
+        if (auto* combo = qobject_cast<QComboBox*>(box))
+            edit = combo->lineEdit();
+    edit->setFocus();
+    edit->selectAll();
+    QTest::keyClick(edit, Qt::Key_Delete);
+    QTest::keyClicks(edit, text);
+}
+
+//! Clicks a row of a list box as a user does.
+inline void ClickRow(QListWidget* list, int row, Qt::KeyboardModifiers modifiers = {})
+{
+    const QRect rect = list->visualItemRect(list->item(row));
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, modifiers, rect.center());
+}
+
+//! Every widget test runs on the offscreen platform unless told otherwise (xvfb-run sets xcb).
+#define ORVALIS_WIDGET_TEST_MAIN(TestClass)                                                                            \
+    int main(int argc, char* argv[])                                                                                   \
+    {                                                                                                                  \
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))                                                            \
+            qputenv("QT_QPA_PLATFORM", "offscreen");                                                                   \
+        QApplication application(argc, argv);                                                                          \
+        TestClass test;                                                                                                \
+        return QTest::qExec(&test, argc, argv);                                                                        \
+    }
