@@ -3,7 +3,6 @@
 #include "app/WindowRules.h"
 
 #include <QPainter>
-#include <QPainterPath>
 #include <QRadialGradient>
 
 #include <random>
@@ -29,12 +28,16 @@ void PaintNebula(QPainter& painter, std::mt19937& random)
         painter.setBrush(glow);
         painter.drawEllipse(centre, radius, radius);
     }
-    QPainterPath lane;
-    lane.moveTo(60, 210);
-    lane.cubicTo(120, 150, 170, 190, 260, 100);
-    painter.setPen(QPen(QColor(10, 0, 10, 120), 18, Qt::SolidLine, Qt::RoundCap));
-    painter.setBrush(Qt::NoBrush);
-    painter.drawPath(lane);
+    // Dark dust drifting across the glow.
+    for (int dust = 0; dust < 14; ++dust) {
+        const QPointF centre = core + QPointF(90 * jitter(random), 50 * jitter(random));
+        const double radius = 12 + 10 * (jitter(random) + 1);
+        QRadialGradient shade(centre, radius);
+        shade.setColorAt(0, QColor(5, 0, 8, 110));
+        shade.setColorAt(1, QColor(5, 0, 8, 0));
+        painter.setBrush(shade);
+        painter.drawEllipse(centre, radius, radius);
+    }
     painter.setPen(Qt::NoPen);
 }
 
@@ -80,18 +83,18 @@ QImage SplashPicture()
     title.setLetterSpacing(QFont::PercentageSpacing, 104);
     painter.setFont(title);
     painter.setPen(white);
-    painter.drawText(QRect(230, 40, 270, 80), Qt::AlignRight | Qt::AlignVCenter, QStringLiteral("Quillmarsh"));
+    painter.drawText(QRect(100, 30, 400, 90), Qt::AlignRight | Qt::AlignVCenter, QStringLiteral("Quillmarsh"));
 
     painter.setPen(cream);
     painter.setFont(PixelFont(17, false, SerifFace));
-    painter.drawText(QRect(230, 118, 270, 24), Qt::AlignRight | Qt::AlignVCenter,
+    painter.drawText(QRect(100, 118, 400, 24), Qt::AlignRight | Qt::AlignVCenter,
                      QStringLiteral("A Field Guide to Photographing the Night Sky"));
     painter.setFont(PixelFont(15, true, SerifFace));
-    painter.drawText(QRect(230, 146, 270, 22), Qt::AlignRight | Qt::AlignVCenter, QStringLiteral("Second Edition"));
+    painter.drawText(QRect(100, 146, 400, 22), Qt::AlignRight | Qt::AlignVCenter, QStringLiteral("Second Edition"));
 
     painter.setPen(white);
     painter.setFont(PixelFont(20, false, SerifFace));
-    painter.drawText(QRect(230, 210, 270, 30), Qt::AlignRight | Qt::AlignVCenter, QStringLiteral("Marian T. Holloway"));
+    painter.drawText(QRect(100, 210, 400, 30), Qt::AlignRight | Qt::AlignVCenter, QStringLiteral("Marian T. Holloway"));
     return image;
 }
 

@@ -12,6 +12,7 @@
 #include "optics/TOpticForm2.h"
 
 #include <QAbstractItemView>
+#include <QLineEdit>
 #include <QScrollBar>
 
 namespace {
@@ -64,6 +65,9 @@ TForm1::TForm1(QWidget* parent)
             box->addItem(QString::fromStdString(item));
         box->setCurrentIndex(-1);
         box->setEditText(QString::fromStdString(initialText));
+        // Show a box's text from its start, where the number is: after a pick as at first.
+        box->lineEdit()->setCursorPosition(0);
+        connect(box, &QComboBox::textActivated, box, [box] { box->lineEdit()->setCursorPosition(0); });
         // The open list is as wide as its longest item, so no description is cut off.
         QAbstractItemView* list = box->view();
         list->setMinimumWidth(list->sizeHintForColumn(0) + list->verticalScrollBar()->sizeHint().width() + 8);
