@@ -5,6 +5,7 @@
 #include <QGuiApplication>
 #include <QMainWindow>
 #include <QMenuBar>
+#include <QRadioButton>
 #include <QScreen>
 #include <QWidget>
 
@@ -40,6 +41,17 @@ void SetBackground(QWidget* widget, const QColor& colour)
     palette.setColor(QPalette::Window, colour);
     widget->setPalette(palette);
     widget->setAutoFillBackground(true);
+}
+
+void TabToCheckedButton(const QList<QRadioButton*>& group)
+{
+    const auto update = [group] {
+        for (QRadioButton* button : group)
+            button->setFocusPolicy(button->isChecked() ? Qt::StrongFocus : Qt::ClickFocus);
+    };
+    update();
+    for (QRadioButton* button : group)
+        QObject::connect(button, &QRadioButton::toggled, button, update);
 }
 
 void ShowWindow(QWidget* window)

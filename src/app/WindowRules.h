@@ -4,6 +4,7 @@
 #include <QFont>
 #include <QSize>
 
+class QRadioButton;
 class QWidget;
 
 //! Faces standing in for the original "MS Sans Serif" and "Times New Roman".
@@ -22,6 +23,10 @@ void SetupWindowFrame(QWidget* window, QSize clientArea);
 
 //! Fills a widget's background with a colour (its children's text keeps its own colour).
 void SetBackground(QWidget* widget, const QColor& colour);
+
+//! Lets Tab enter a group of radio buttons at its checked button and leave it with the next
+//! Tab, while the arrow keys move within the group, as in any radio group of a desktop.
+void TabToCheckedButton(const QList<QRadioButton*>& group);
 
 //! Makes a window visible and brings it to the front. The first showing centres it on the
 //! screen; later showings keep wherever it was, the user's own moves included.

@@ -54,6 +54,8 @@ TOpticForm1::TOpticForm1(QWidget* parent)
 
     m_apertureUnits = UnitGroup(this, ApertureInches, ApertureCm, ApertureMm);
     m_focalUnits = UnitGroup(this, FocalInches, FocalCm, FocalMm);
+    TabToCheckedButton({ApertureInches, ApertureCm, ApertureMm});
+    TabToCheckedButton({FocalInches, FocalCm, FocalMm});
 
     FormCreate();
 

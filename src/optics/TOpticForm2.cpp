@@ -22,6 +22,8 @@ TOpticForm2::TOpticForm2(QWidget* parent)
     for (QRadioButton* button : {CamLensButton, PrimeFocusButton, AfocalButton, CompressionButton, NegProjTeleButton,
                                  NegProjBarlowButton, EyepieceProjButton})
         button->setFont(PixelFont(13, true));
+    TabToCheckedButton({CamLensButton, PrimeFocusButton, AfocalButton, CompressionButton, NegProjTeleButton,
+                        NegProjBarlowButton, EyepieceProjButton});
     for (QPushButton* button : {Button2, Button3})
         button->setFont(PixelFont(11, true));
 

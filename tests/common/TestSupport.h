@@ -143,6 +143,13 @@ inline void ClickRow(QListWidget* list, int row, Qt::KeyboardModifiers modifiers
     QTest::mouseClick(list->viewport(), Qt::LeftButton, modifiers, rect.center());
 }
 
+//! Clicks a radio button where a user would, on its round indicator (its middle may lie
+//! past the end of a short caption, where a click does nothing).
+inline void ClickRadio(QRadioButton* button)
+{
+    QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(button->height() / 2, button->height() / 2));
+}
+
 //! Every widget test runs on the offscreen platform unless told otherwise (xvfb-run sets xcb).
 #define ORVALIS_WIDGET_TEST_MAIN(TestClass)                                                                            \
     int main(int argc, char* argv[])                                                                                   \
