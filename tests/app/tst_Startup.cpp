@@ -41,31 +41,32 @@ private slots:
     void errorEscapingAHandlerIsShownInTheErrorBox();
 
 private:
-    std::unique_ptr<ScriptedBoxes> m_boxes;
+    std::unique_ptr<RunningProgram> m_program;
     QElapsedTimer m_sinceStart;
+    QWidget m_staleWindow;
 };
 
 void tst_Startup::init()
 {
-    m_boxes = std::make_unique<ScriptedBoxes>();
+    // Whatever a previous run left in the shared job is gone before any window exists.
     OpticalJob.TelescopeLine = "left over from before";
-    OpticalJob.ReturnWindow = reinterpret_cast<QWidget*>(this);
+    OpticalJob.ConfigurationText = "Prime focus";
+    OpticalJob.ReturnWindow = &m_staleWindow;
     m_sinceStart.start();
-    CreateProgramWindows();
+    m_program = std::make_unique<RunningProgram>(true);
 }
 
 void tst_Startup::cleanup()
 {
-    DestroyProgramWindows();
-    const QList<MessageBoxes::Request> unexpected = m_boxes->Take();
-    m_boxes.reset();
-    QVERIFY2(unexpected.isEmpty(), qPrintable(unexpected.value(0).Text));
+    const QStringList unexpected = EndProgram(m_program);
+    QVERIFY2(unexpected.isEmpty(), qPrintable(unexpected.join(QLatin1Char('\n'))));
 }
 
 void tst_Startup::startupResetsTheJobAndShowsStartWindowUnderTheSplash()
 {
     const ProgramWindows& w = Windows();
     QCOMPARE(OpticalJob.TelescopeLine, std::string());
+    QCOMPARE(OpticalJob.ConfigurationText, std::string());
     QCOMPARE(OpticalJob.ReturnWindow, nullptr);
     QCOMPARE(QApplication::applicationName(), QStringLiteral("Orvalis Exposure Calculator"));
 
@@ -180,7 +181,7 @@ void tst_Startup::startButtonsBringTheSameWindowToTheFront()
     QCOMPARE(OpticalJob.ReturnWindow, w.StartForm);
     QVERIFY(w.StartForm->isVisible());
     // The exposure calculator's texts and warnings are read in its own tests.
-    m_boxes->Take();
+    m_program->Boxes.Take();
 }
 
 void tst_Startup::programEnds_data()
@@ -213,7 +214,7 @@ void tst_Startup::programEnds()
     watchdog.start(5000);
     QCOMPARE(QCoreApplication::exec(), 0);
     QVERIFY(!w.StartForm->isVisible());
-    m_boxes->Take();
+    m_program->Boxes.Take();
 }
 
 void tst_Startup::errorReportText_data()
@@ -250,12 +251,12 @@ void tst_Startup::errorEscapingAHandlerIsShownInTheErrorBox()
     source.start(0);
     QList<MessageBoxes::Request> boxes;
     QVERIFY(QTest::qWaitFor([&] {
-        boxes += m_boxes->Take();
+        boxes += m_program->Boxes.Take();
         return !boxes.isEmpty();
     }));
     // And a handler run directly through the guard.
     Guarded([] { throw DivisionByZeroError(); });
-    boxes += m_boxes->Take();
+    boxes += m_program->Boxes.Take();
 
     QCOMPARE(boxes.size(), 2);
     QCOMPARE(boxes[0].Text, QStringLiteral("Floating point overflow."));

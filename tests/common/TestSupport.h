@@ -4,6 +4,8 @@
 // a check that no caption is clipped, screenshots, and a user's way of picking list items.
 
 #include "app/MessageBoxes.h"
+#include "app/ProgramWindows.h"
+#include "app/TSplashScreen.h"
 
 #include <QAbstractButton>
 #include <QAbstractItemView>
@@ -16,6 +18,8 @@
 #include <QRadioButton>
 #include <QScreen>
 #include <QTest>
+
+#include <memory>
 
 //! Answers every message box with OK (or a queued answer) and keeps what was asked, so a
 //! test can check each box it expects; a box nobody took is an unexpected box.
@@ -48,6 +52,32 @@ private:
     QList<MessageBoxes::Request> m_asked;
     QList<MessageBoxes::Answer> m_answers;
 };
+
+//! A fresh program for one test: its windows created as at start-up (the splash closed
+//! unless asked to stay), every message box answered by script.
+class RunningProgram
+{
+public:
+    explicit RunningProgram(bool keepSplash = false)
+    {
+        CreateProgramWindows();
+        if (!keepSplash)
+            Windows().SplashScreen->close();
+    }
+    ~RunningProgram() { DestroyProgramWindows(); }
+    RunningProgram(const RunningProgram&) = delete;
+    RunningProgram& operator=(const RunningProgram&) = delete;
+
+    ScriptedBoxes Boxes; // made before the windows, gone after them
+};
+
+//! Ends a test's program and returns the texts of the boxes that no test step took.
+inline QStringList EndProgram(std::unique_ptr<RunningProgram>& program)
+{
+    const QStringList unexpected = program->Boxes.TakeTexts();
+    program.reset();
+    return unexpected;
+}
 
 //! Captions that do not fit their control, as readable lines ("Label1: ..."); empty when all fit.
 inline QStringList ClippedCaptions(const QWidget* window)

@@ -39,15 +39,13 @@ private:
     QComboBox* Box(const QString& name) const;
     QString Caption() const { return m_form->ExposureLabel->text(); }
 
-    std::unique_ptr<ScriptedBoxes> m_boxes;
+    std::unique_ptr<RunningProgram> m_program;
     TForm1* m_form = nullptr;
 };
 
 void tst_ExposureWindow::init()
 {
-    m_boxes = std::make_unique<ScriptedBoxes>();
-    CreateProgramWindows();
-    Windows().SplashScreen->close();
+    m_program = std::make_unique<RunningProgram>();
     m_form = Windows().Form1;
     QTest::mouseClick(Windows().StartForm->Button1, Qt::LeftButton); // "Calculate Exposures"
     QVERIFY(QTest::qWaitForWindowActive(m_form));
@@ -55,9 +53,7 @@ void tst_ExposureWindow::init()
 
 void tst_ExposureWindow::cleanup()
 {
-    DestroyProgramWindows();
-    const QStringList unexpected = m_boxes->TakeTexts();
-    m_boxes.reset();
+    const QStringList unexpected = EndProgram(m_program);
     QVERIFY2(unexpected.isEmpty(), qPrintable(unexpected.join(QLatin1Char('\n'))));
 }
 
@@ -237,11 +233,11 @@ void tst_ExposureWindow::absurdBrightness()
     TypeInto(Box("BrightnessBox"), QStringLiteral("3.4"));
     QComboBox* edited = Box(box);
     TypeInto(edited, typed.chopped(1));
-    QCOMPARE(m_boxes->TakeTexts(), QStringList());
+    QCOMPARE(m_program->Boxes.TakeTexts(), QStringList());
     const QString before = Caption();
     QTest::keyClick(edited->lineEdit(), typed.back().toLatin1());
 
-    const QList<MessageBoxes::Request> boxes = m_boxes->Take();
+    const QList<MessageBoxes::Request> boxes = m_program->Boxes.Take();
     if (error.isEmpty()) {
         QCOMPARE(boxes.size(), 0);
         QCOMPARE(Caption(), caption);
@@ -258,7 +254,7 @@ void tst_ExposureWindow::absurdBrightness()
     TypeInto(edited, QStringLiteral("3.4"));
     QCOMPARE(Caption(), box == QLatin1String("FRatioBox") ? QStringLiteral("   0.000 s   = 1/2000 s")
                                                            : QStringLiteral("   0.004 s   = 1/250 s"));
-    QCOMPARE(m_boxes->TakeTexts(), QStringList());
+    QCOMPARE(m_program->Boxes.TakeTexts(), QStringList());
 }
 
 void tst_ExposureWindow::textsSurviveFinishedAndReopening()

@@ -28,23 +28,19 @@ private slots:
     void keyboardChoosesAndMovesOn();
 
 private:
-    std::unique_ptr<ScriptedBoxes> m_boxes;
+    std::unique_ptr<RunningProgram> m_program;
     TOpticForm2* m_form = nullptr;
 };
 
 void tst_ConfigurationWindow::init()
 {
-    m_boxes = std::make_unique<ScriptedBoxes>();
-    CreateProgramWindows();
-    Windows().SplashScreen->close();
+    m_program = std::make_unique<RunningProgram>();
     m_form = Windows().OpticForm2;
 }
 
 void tst_ConfigurationWindow::cleanup()
 {
-    DestroyProgramWindows();
-    const QStringList unexpected = m_boxes->TakeTexts();
-    m_boxes.reset();
+    const QStringList unexpected = EndProgram(m_program);
     QVERIFY2(unexpected.isEmpty(), qPrintable(unexpected.join(QLatin1Char('\n'))));
 }
 
@@ -80,7 +76,7 @@ void tst_ConfigurationWindow::cameraLensAloneIsChosenAtStart()
     // "Next >>" never takes the camera-lens road to the telescope window.
     QTest::mouseClick(m_form->Button3, Qt::LeftButton);
     QVERIFY(!Windows().OpticForm1->isVisible());
-    QCOMPARE(m_boxes->TakeTexts(), QStringList());
+    QCOMPARE(m_program->Boxes.TakeTexts(), QStringList());
 }
 
 void tst_ConfigurationWindow::telescopeConfigurationsLeadToTheTelescopeWindow_data()
@@ -114,7 +110,7 @@ void tst_ConfigurationWindow::nothingCheckedIsRefused()
         button->setAutoExclusive(true);
     }
     QTest::mouseClick(m_form->Button3, Qt::LeftButton);
-    const QList<MessageBoxes::Request> boxes = m_boxes->Take();
+    const QList<MessageBoxes::Request> boxes = m_program->Boxes.Take();
     QCOMPARE(boxes.size(), 1);
     QCOMPARE(boxes[0].Text, QStringLiteral("You must select a configuration before proceeding."));
     QCOMPARE(boxes[0].Caption, QStringLiteral("Orvalis Calculator"));

@@ -37,15 +37,13 @@ private:
     void Do(const Steps& steps);
     void Next() { QTest::mouseClick(m_form->Button1, Qt::LeftButton); }
 
-    std::unique_ptr<ScriptedBoxes> m_boxes;
+    std::unique_ptr<RunningProgram> m_program;
     TOpticForm1* m_form = nullptr;
 };
 
 void tst_TelescopeWindow::init()
 {
-    m_boxes = std::make_unique<ScriptedBoxes>();
-    CreateProgramWindows();
-    Windows().SplashScreen->close();
+    m_program = std::make_unique<RunningProgram>();
     m_form = Windows().OpticForm1;
     // The way a user gets here: "Calculate Optical Parameters", "Prime focus", "Next >>".
     QTest::mouseClick(Windows().StartForm->Button2, Qt::LeftButton);
@@ -58,9 +56,7 @@ void tst_TelescopeWindow::init()
 
 void tst_TelescopeWindow::cleanup()
 {
-    DestroyProgramWindows();
-    const QStringList unexpected = m_boxes->TakeTexts();
-    m_boxes.reset();
+    const QStringList unexpected = EndProgram(m_program);
     QVERIFY2(unexpected.isEmpty(), qPrintable(unexpected.join(QLatin1Char('\n'))));
 }
 
@@ -96,7 +92,7 @@ void tst_TelescopeWindow::firstShowingRefusesAtOnce()
     QVERIFY(m_form->ApertureMm->isChecked());
     QVERIFY(m_form->FocalMm->isChecked());
     Next();
-    const QList<MessageBoxes::Request> boxes = m_boxes->Take();
+    const QList<MessageBoxes::Request> boxes = m_program->Boxes.Take();
     QCOMPARE(boxes.size(), 1);
     QCOMPARE(boxes[0].Text, QStringLiteral("You must specify a valid aperture and focal length before proceeding."));
     QCOMPARE(boxes[0].Caption, QStringLiteral("Orvalis Calculator"));
@@ -177,7 +173,7 @@ void tst_TelescopeWindow::nextReadsWhatTheBoxesShow_data()
     QTest::addColumn<QString>("configuration");
 
     QTest::newRow("ETX-90 in mm") << Steps{"row 0"} << 90.0 << 1250.0 << "Meade ETX-90\r\nPrime focus";
-    QTest::newRow("ETX-90 in inches reads the inches shown") << Steps{"focal in", "row 0"} << 90.0 << 49.21 * 25.4
+    QTest::newRow("ETX-90 in inches reads the inches shown") << Steps{"focal in", "row 0"} << 90.0 << 1249.934
                                                               << "Meade ETX-90\r\nPrime focus";
     QTest::newRow("typed values, no preset") << Steps{"aperture 100", "focal 1000"} << 100.0 << 1000.0 << "Prime focus";
     QTest::newRow("preset then typed keeps the name") << Steps{"row 7", "focal 2500"} << 203.0 << 2500.0
@@ -197,7 +193,7 @@ void tst_TelescopeWindow::nextReadsWhatTheBoxesShow()
     QFETCH(QString, configuration);
     Do(steps);
     Next();
-    QCOMPARE(m_boxes->TakeTexts(), QStringList());
+    QCOMPARE(m_program->Boxes.TakeTexts(), QStringList());
     QCOMPARE(OpticalJob.ApertureMm, apertureMm);
     QCOMPARE(OpticalJob.TelescopeFocalLengthMm, focalMm);
     QCOMPARE(OpticalJob.EffectiveFocalLengthMm, focalMm);
@@ -226,7 +222,7 @@ void tst_TelescopeWindow::refusals()
     Do(steps);
     const QString apertureText = m_form->ApertureEditBox->text();
     Next();
-    QCOMPARE(m_boxes->TakeTexts(), QStringList{"You must specify a valid aperture and focal length before proceeding."});
+    QCOMPARE(m_program->Boxes.TakeTexts(), QStringList{"You must specify a valid aperture and focal length before proceeding."});
     QVERIFY(m_form->isVisible());
     QCOMPARE(m_form->ApertureEditBox->text(), apertureText); // nothing is lost
     QCOMPARE(OpticalJob.ApertureMm, apertureMm);              // the values just read
