@@ -2,7 +2,9 @@
 
 #include "app/Artwork.h"
 
+#include <QAbstractButton>
 #include <QGuiApplication>
+#include <QLabel>
 #include <QMainWindow>
 #include <QMenuBar>
 #include <QRadioButton>
@@ -21,8 +23,30 @@ QFont PixelFont(int pixels, bool bold, const QString& face)
     return font;
 }
 
+namespace {
+
+// Screen readers take a line edit's name from its label, but not a combo box's (they read its
+// text) or a list's. So every control is named after its buddy label here; a button, which
+// has a caption of its own, gets the label as its description instead.
+void NameControlsAfterTheirLabels(QWidget* window)
+{
+    for (const QLabel* label : window->findChildren<QLabel*>()) {
+        QWidget* control = label->buddy();
+        if (!control)
+            continue;
+        const QString text = label->text().trimmed();
+        if (qobject_cast<QAbstractButton*>(control))
+            control->setAccessibleDescription(text);
+        else if (control->accessibleName().isEmpty())
+            control->setAccessibleName(text);
+    }
+}
+
+} // namespace
+
 void SetupWindowFrame(QWidget* window, QSize clientArea)
 {
+    NameControlsAfterTheirLabels(window);
     window->setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                            | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     window->setWindowIcon(ProgramIcon());

@@ -18,7 +18,8 @@ inline const QColor Silver(192, 192, 192);
 QFont PixelFont(int pixels, bool bold = false, const QString& face = SansFace);
 
 //! The frame every window but the splash has: fixed size (the client area, menu bar not
-//! counted), title bar with close and minimise boxes, no maximise box, the program icon.
+//! counted), title bar with close and minimise boxes, no maximise box, the program icon;
+//! and every control named for screen readers after its label.
 void SetupWindowFrame(QWidget* window, QSize clientArea);
 
 //! Fills a widget's background with a colour (its children's text keeps its own colour).

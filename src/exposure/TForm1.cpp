@@ -41,6 +41,7 @@ TForm1::TForm1(QWidget* parent)
     FilterFactorBox->setFont(PixelFont(8));
     for (QLabel* label : centralWidget()->findChildren<QLabel*>())
         label->adjustSize();
+    ExposureLabel->setAccessibleDescription(Label5->text().trimmed());
     ApproximateWarning->hide();
     ApproximateWarning2->hide();
 

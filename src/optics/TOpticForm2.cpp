@@ -77,6 +77,11 @@ bool TOpticForm2::eventFilter(QObject* watched, QEvent* event)
         Guarded([this] { Label5Click(); });
         return true;
     }
+    if (watched == Panel1 && (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut)) {
+        // A thicker bevel shows where the keyboard focus is.
+        Panel1->setLineWidth(event->type() == QEvent::FocusIn ? 2 : 1);
+        return false;
+    }
     if (watched == Panel1) {
         const bool keyed = event->type() == QEvent::KeyPress
                            && (static_cast<QKeyEvent*>(event)->key() == Qt::Key_Space
