@@ -98,7 +98,8 @@ void TForm1::Recalculate()
     } catch (const ConversionError&) {
         t = UnreadableInputMarker;
     }
-    // An arithmetic error has left by now, with the caption and warnings as they were.
+    // An arithmetic error never gets this far: it ends the handler, and the caption and the
+    // warnings stay as they were.
     ExposureLabel->setText(QString::fromStdString(ExposureCaption(t)));
     ExposureLabel->adjustSize();
     ApproximateWarning->show();
