@@ -173,6 +173,23 @@ inline void ClickRow(QListWidget* list, int row, Qt::KeyboardModifiers modifiers
     QTest::mouseClick(list->viewport(), Qt::LeftButton, modifiers, rect.center());
 }
 
+//! The controls the Tab key visits from `first` on, by object name (a combo box's edit part
+//! counts as the combo box): `count` of them, the first included.
+inline QStringList TabOrder(QWidget* first, int count)
+{
+    first->setFocus();
+    QStringList order;
+    for (int i = 0; i < count; ++i) {
+        QWidget* focus = QApplication::focusWidget();
+        if (!focus)
+            break;
+        QWidget* named = focus->objectName().isEmpty() ? focus->parentWidget() : focus;
+        order << named->objectName();
+        QTest::keyClick(focus, Qt::Key_Tab);
+    }
+    return order;
+}
+
 //! Clicks a radio button where a user would, on its round indicator (its middle may lie
 //! past the end of a short caption, where a click does nothing).
 inline void ClickRadio(QRadioButton* button)
