@@ -26,16 +26,19 @@
 class ScriptedBoxes
 {
 public:
-    ScriptedBoxes()
+    ScriptedBoxes() { Install(); }
+    ~ScriptedBoxes() { MessageBoxes::SetAnswerer({}); }
+    ScriptedBoxes(const ScriptedBoxes&) = delete;
+    ScriptedBoxes& operator=(const ScriptedBoxes&) = delete;
+
+    //! Puts the scripted answerer back after a test let the real box show.
+    void Install()
     {
         MessageBoxes::SetAnswerer([this](const MessageBoxes::Request& request) {
             m_asked.append(request);
             return m_answers.isEmpty() ? MessageBoxes::Answer::Ok : m_answers.takeFirst();
         });
     }
-    ~ScriptedBoxes() { MessageBoxes::SetAnswerer({}); }
-    ScriptedBoxes(const ScriptedBoxes&) = delete;
-    ScriptedBoxes& operator=(const ScriptedBoxes&) = delete;
 
     //! The boxes shown since the last call.
     QList<MessageBoxes::Request> Take() { return std::exchange(m_asked, {}); }

@@ -9,6 +9,7 @@
 #include "optics/TOpticForm2.h"
 
 #include <QAccessible>
+#include <QTimer>
 
 // Each row is a list of user actions, "Box=text" to type a text or "Box=#n" to pick item n.
 using Actions = QStringList;
@@ -30,6 +31,7 @@ private slots:
     void typedTextStaysAsTypedAndListsNeverChange();
     void absurdBrightness_data();
     void absurdBrightness();
+    void errorBoxComesOnceNotOnEveryReturn();
     void textsSurviveFinishedAndReopening();
     void exitShowsTheStartWindow();
     void fRatioWrittenByTheProgramIsReadAtNextActivation();
@@ -261,6 +263,39 @@ void tst_ExposureWindow::absurdBrightness()
     QCOMPARE(Caption(), box == QLatin1String("FRatioBox") ? QStringLiteral("   0.000 s   = 1/2000 s")
                                                            : QStringLiteral("   0.004 s   = 1/250 s"));
     QCOMPARE(m_program->Boxes.TakeTexts(), QStringList());
+}
+
+void tst_ExposureWindow::errorBoxComesOnceNotOnEveryReturn()
+{
+    // With the real box: closing it gives the activation back to the calculator, which must
+    // not count as a new activation, or the same error would come back for ever.
+    TypeInto(Box("BrightnessBox"), QStringLiteral("80"));
+    MessageBoxes::SetAnswerer({});
+    int shown = 0;
+    QTimer closer;
+    connect(&closer, &QTimer::timeout, [&shown] {
+        if (QWidget* box = QApplication::activeModalWidget()) {
+            ++shown;
+            box->close();
+        }
+    });
+    closer.start(50);
+    QTest::keyClick(Box("BrightnessBox")->lineEdit(), Qt::Key_0);
+    QTest::qWait(600);
+    closer.stop();
+    m_program->Boxes.Install();
+    QCOMPARE(shown, 1);
+    // What a desktop does when a box closes: the window under it becomes active again.
+    m_form->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(m_form));
+    QCOMPARE(m_program->Boxes.TakeTexts(), QStringList());
+
+    // Leaving for another window of the program and coming back is a new activation.
+    Windows().StartForm->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(Windows().StartForm));
+    ShowWindow(m_form);
+    QVERIFY(QTest::qWaitForWindowActive(m_form));
+    QCOMPARE(m_program->Boxes.TakeTexts(), QStringList{"Floating point overflow."});
 }
 
 void tst_ExposureWindow::textsSurviveFinishedAndReopening()
