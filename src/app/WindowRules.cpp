@@ -5,8 +5,8 @@
 #include <QAbstractButton>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QLayout>
 #include <QMainWindow>
-#include <QMenuBar>
 #include <QRadioButton>
 #include <QScreen>
 #include <QWidget>
@@ -50,13 +50,13 @@ void SetupWindowFrame(QWidget* window, QSize clientArea)
     window->setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                            | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     window->setWindowIcon(ProgramIcon());
-    QSize size = clientArea;
     if (auto* mainWindow = qobject_cast<QMainWindow*>(window)) {
+        // The menu bar comes on top of the client area, as tall as the font makes it.
         mainWindow->centralWidget()->setFixedSize(clientArea);
-        if (mainWindow->menuWidget())
-            size.rheight() += mainWindow->menuWidget()->sizeHint().height();
+        mainWindow->layout()->setSizeConstraint(QLayout::SetFixedSize);
+    } else {
+        window->setFixedSize(clientArea);
     }
-    window->setFixedSize(size);
 }
 
 void SetBackground(QWidget* widget, const QColor& colour)
@@ -83,6 +83,8 @@ void ShowWindow(QWidget* window)
     if (!window)
         return;
     if (!window->property(PlacedProperty).toBool()) {
+        if (window->layout())
+            window->layout()->activate(); // so the size includes the menu bar in its final font
         const QScreen* screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
         if (screen) {
             // The client area is centred: the frame's size is only known once it is shown.
