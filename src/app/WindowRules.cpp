@@ -12,18 +12,8 @@
 #include <QWidget>
 
 namespace {
+
 constexpr char PlacedProperty[] = "orvalisPlaced";
-}
-
-QFont PixelFont(int pixels, bool bold, const QString& face)
-{
-    QFont font(face);
-    font.setPixelSize(pixels);
-    font.setBold(bold);
-    return font;
-}
-
-namespace {
 
 // Screen readers take a line edit's name from its label, but not a combo box's (they read its
 // text) or a list's. So every control is named after its buddy label here; a button, which
@@ -43,6 +33,14 @@ void NameControlsAfterTheirLabels(QWidget* window)
 }
 
 } // namespace
+
+QFont PixelFont(int pixels, bool bold, const QString& face)
+{
+    QFont font(face);
+    font.setPixelSize(pixels);
+    font.setBold(bold);
+    return font;
+}
 
 void SetupWindowFrame(QWidget* window, QSize clientArea)
 {

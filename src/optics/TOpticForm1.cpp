@@ -9,7 +9,7 @@
 #include "optics/Telescope.h"
 
 #include <QButtonGroup>
-#include <QMouseEvent>
+#include <QEvent>
 
 namespace {
 
