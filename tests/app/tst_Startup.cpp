@@ -174,8 +174,6 @@ void tst_Startup::startButtonsBringTheSameWindowToTheFront()
     QVERIFY(w.OpticForm2->isVisible());
     QCOMPARE(OpticalJob.ReturnWindow, w.StartForm);
     QVERIFY(w.StartForm->isVisible());
-    // The exposure calculator's texts and warnings are read in its own tests.
-    m_program->Boxes.Take();
 }
 
 void tst_Startup::programEnds_data()
@@ -208,7 +206,6 @@ void tst_Startup::programEnds()
     watchdog.start(5000);
     QCOMPARE(QCoreApplication::exec(), 0);
     QVERIFY(!w.StartForm->isVisible());
-    m_program->Boxes.Take();
 }
 
 void tst_Startup::errorReportText_data()
