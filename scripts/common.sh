@@ -3,7 +3,7 @@
 repo=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 
 build_packages=(cmake g++ make qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev fonts-liberation)
-test_packages=(xvfb xauth)
+test_packages=(xvfb xauth locales)
 
 # Installs the Debian packages that are not installed yet; does nothing when all are there.
 ensure_packages() {
@@ -24,4 +24,17 @@ ensure_packages() {
 build_project() {
     cmake -S "$repo" -B "$repo/build" -DCMAKE_BUILD_TYPE="${1:-Release}" >/dev/null
     cmake --build "$repo/build" --parallel "$(nproc)"
+}
+
+# Generates the locales the tests write numbers under (a comma, and a two-byte decimal
+# separator) when the system lacks them.
+ensure_locales() {
+    local sudo=()
+    [ "$(id -u)" -eq 0 ] || sudo=(sudo)
+    local name
+    for name in "$@"; do
+        locale -a 2>/dev/null | grep -qix "${name/UTF-8/utf8}" && continue
+        echo "Generating locale $name"
+        "${sudo[@]}" localedef -i "${name%%.*}" -f UTF-8 "$name"
+    done
 }

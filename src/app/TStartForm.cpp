@@ -19,9 +19,7 @@ TStartForm::TStartForm(QWidget* parent)
     SetBackground(centralWidget(), Navy);
 
     Label1->setFont(PixelFont(16, true));
-    QPalette white = Label1->palette();
-    white.setColor(QPalette::WindowText, Qt::white);
-    Label1->setPalette(white);
+    SetTextColour(Label1, Qt::white);
     for (QPushButton* button : {Button4, Button1, Button2, Button3})
         button->setFont(PixelFont(11, true));
 

@@ -3,12 +3,14 @@
 #include "app/Artwork.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLayout>
 #include <QMainWindow>
 #include <QRadioButton>
 #include <QScreen>
+#include <QTimer>
 #include <QWidget>
 
 namespace {
@@ -31,6 +33,72 @@ void NameControlsAfterTheirLabels(QWidget* window)
             control->setAccessibleName(text);
     }
 }
+
+// Places a window so that its frame, title bar included, is centred on its screen. move()
+// places a window's frame, where setGeometry() would place its client area.
+void CentreFrame(QWidget* window, const QMargins& frame)
+{
+    const QScreen* screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    QRect outer(QPoint(), window->size().grownBy(frame));
+    outer.moveCenter(screen->availableGeometry().center());
+    window->move(outer.topLeft());
+}
+
+QMargins FrameMargins(const QWidget* window)
+{
+    const QRect frame = window->frameGeometry();
+    const QRect client = window->geometry();
+    return {client.left() - frame.left(), client.top() - frame.top(), frame.right() - client.right(),
+            frame.bottom() - client.bottom()};
+}
+
+QMargins FrameMarginsOfShownWindows()
+{
+    for (const QWidget* shown : QApplication::topLevelWidgets())
+        if (shown->isVisible() && shown->windowType() == Qt::Window)
+            if (const QMargins margins = FrameMargins(shown); !margins.isNull())
+                return margins;
+    return {};
+}
+
+// The desktop adds a window's frame only once the window is on screen, and says how large it
+// is a moment later. Until then the frame was guessed; this puts it right as soon as it is
+// known, once, and gives up after a second in which no frame came (no window manager).
+class FrameCentring : public QObject
+{
+public:
+    explicit FrameCentring(QWidget* window)
+        : QObject(window)
+        , m_window(window)
+    {
+        window->installEventFilter(this);
+        QTimer::singleShot(1000, this, [this] { deleteLater(); });
+        Recentre();
+    }
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::Move || event->type() == QEvent::Resize || event->type() == QEvent::Show)
+            Recentre();
+        return false;
+    }
+
+private:
+    void Recentre()
+    {
+        const QMargins frame = FrameMargins(m_window);
+        if (frame.isNull())
+            return;
+        m_window->removeEventFilter(this);
+        CentreFrame(m_window, frame);
+        deleteLater();
+    }
+
+    QWidget* m_window;
+};
 
 } // namespace
 
@@ -61,8 +129,17 @@ void SetBackground(QWidget* widget, const QColor& colour)
 {
     QPalette palette = widget->palette();
     palette.setColor(QPalette::Window, colour);
+    palette.setColor(QPalette::WindowText, colour.lightness() > 127 ? Qt::black : Qt::white);
     widget->setPalette(palette);
     widget->setAutoFillBackground(true);
+}
+
+void SetTextColour(QWidget* widget, const QColor& colour)
+{
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::WindowText, colour);
+    palette.setColor(QPalette::Text, colour);
+    widget->setPalette(palette);
 }
 
 void TabToCheckedButton(const QList<QRadioButton*>& group)
@@ -80,20 +157,19 @@ void ShowWindow(QWidget* window)
 {
     if (!window)
         return;
-    if (!window->property(PlacedProperty).toBool()) {
+    const bool firstShowing = !window->property(PlacedProperty).toBool();
+    if (firstShowing) {
         if (window->layout())
             window->layout()->activate(); // so the size includes the menu bar in its final font
-        const QScreen* screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
-        if (screen) {
-            // The client area is centred: the frame's size is only known once it is shown.
-            QRect client(QPoint(), window->size());
-            client.moveCenter(screen->availableGeometry().center());
-            window->setGeometry(client);
-        }
+        // The best guess before the window has a frame of its own: the frame of any window of
+        // the program already on screen, since the desktop gives them all the same.
+        CentreFrame(window, FrameMarginsOfShownWindows());
         window->setProperty(PlacedProperty, true);
     }
     window->setWindowState(window->windowState() & ~Qt::WindowMinimized);
     window->show();
+    if (firstShowing)
+        new FrameCentring(window);
     window->raise();
     window->activateWindow();
 }

@@ -22,8 +22,13 @@ QFont PixelFont(int pixels, bool bold = false, const QString& face = SansFace);
 //! and every control named for screen readers after its label.
 void SetupWindowFrame(QWidget* window, QSize clientArea);
 
-//! Fills a widget's background with a colour (its children's text keeps its own colour).
+//! Fills a widget's background with a colour, whatever the desktop's palette. Text on it
+//! turns black on a light colour and white on a dark one, so that it stays readable under a
+//! dark desktop theme too; a control that names its own text colour keeps it.
 void SetBackground(QWidget* widget, const QColor& colour);
+
+//! Gives a control's text a fixed colour, whatever the desktop's palette.
+void SetTextColour(QWidget* widget, const QColor& colour);
 
 //! Lets Tab enter a group of radio buttons at its checked button and leave it with the next
 //! Tab, while the arrow keys move within the group, as in any radio group of a desktop.

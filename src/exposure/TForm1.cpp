@@ -12,6 +12,7 @@
 #include "optics/TOpticForm2.h"
 
 #include <QAbstractItemView>
+#include <QApplication>
 #include <QLineEdit>
 #include <QScrollBar>
 
@@ -39,6 +40,10 @@ TForm1::TForm1(QWidget* parent)
         label->setFont(PixelFont(11, true));
     Button2->setFont(PixelFont(11, true));
     FilterFactorBox->setFont(PixelFont(8));
+    // The labels with a font of their own are black, whatever the desktop's text colour.
+    for (QLabel* label : {Label14, Label1, Label2, Label9, Label4, Label6, Label5, ExposureLabel, ApproximateWarning,
+                          ApproximateWarning2})
+        SetTextColour(label, Qt::black);
     for (QLabel* label : centralWidget()->findChildren<QLabel*>())
         label->adjustSize();
     ExposureLabel->setAccessibleDescription(Label5->text().trimmed());
@@ -74,6 +79,10 @@ TForm1::TForm1(QWidget* parent)
         list->setMinimumWidth(list->sizeHintForColumn(0) + list->verticalScrollBar()->sizeHint().width() + 8);
         ConnectHandler(box, &QComboBox::editTextChanged, this, &TForm1::Recalculate);
     }
+
+    // Activations of the program's other windows are watched to tell them from a return from
+    // another application.
+    qApp->installEventFilter(this);
 
     Print1->setEnabled(false); // printing the exposure sheet is not there yet
     ConnectHandler(Button1, &QPushButton::clicked, this, &TForm1::Button1Click);
@@ -152,24 +161,27 @@ void TForm1::WriteFRatio(const QString& text)
 bool TForm1::event(QEvent* event)
 {
     const bool handled = QMainWindow::event(event);
-    switch (event->type()) {
-    case QEvent::WindowActivate:
-        if (!m_isActiveForm) {
-            m_isActiveForm = true;
-            Guarded([this] { FormActivate(); });
-        }
-        break;
-    case QEvent::WindowDeactivate:
-        // Coming back from a message box is no new activation: otherwise an error shown by
-        // FormActivate would come back every time its box was closed.
-        if (!MessageBoxes::IsOpen())
-            m_isActiveForm = false;
-        break;
-    case QEvent::Hide:
-        m_isActiveForm = false;
-        break;
-    default:
-        break;
+    if (event->type() == QEvent::WindowActivate && !m_isActiveForm) {
+        m_isActiveForm = true;
+        Guarded([this] { FormActivate(); });
+    } else if (event->type() == QEvent::Hide) {
+        m_isActiveForm = false; // the next showing is a new activation
     }
     return handled;
+}
+
+bool TForm1::eventFilter(QObject* watched, QEvent* event)
+{
+    // The program's activation moves on only when another of its own windows becomes active.
+    // Leaving for another application does not count, so coming back from it recalculates
+    // nothing; nor does a message box, which hands the activation back when it closes:
+    // otherwise an error shown by FormActivate would come back every time.
+    if (m_isActiveForm && event->type() == QEvent::WindowActivate && watched != this && watched->isWidgetType()) {
+        const auto* window = static_cast<QWidget*>(watched);
+        const bool programWindow = window->isWindow() && window->windowType() != Qt::Popup
+                                   && window->windowType() != Qt::ToolTip;
+        if (programWindow && !MessageBoxes::IsOpen())
+            m_isActiveForm = false;
+    }
+    return QMainWindow::eventFilter(watched, event);
 }

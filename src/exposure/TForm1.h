@@ -26,9 +26,11 @@ public:
 
 protected:
     bool event(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    //! Whether this is the program's active window, as far as FormActivate is concerned:
-    //! a message box taking the activation for a moment does not count as leaving it.
+    //! Whether this is the program's active window, as far as FormActivate is concerned: it
+    //! stays so while the user is in another application or answers a message box, and ends
+    //! when another window of the program becomes active or this one is hidden.
     bool m_isActiveForm = false;
 };

@@ -3,9 +3,9 @@
 #include "numeric/Arithmetic.h"
 
 #include <algorithm>
+#include <array>
 #include <charconv>
 #include <cmath>
-#include <cstdio>
 #include <limits>
 #include <string_view>
 
@@ -80,8 +80,10 @@ double ReadDecimal(std::string_view text)
     if (leadPower < -400)
         return negative ? -0.0 : 0.0; // underflow reads as zero
 
-    std::string normal = digits.substr(first, last - first + 1);
-    normal.insert(1, ".");
+    // d.ddd...e<power>
+    std::string normal(1, digits[first]);
+    normal += '.';
+    normal.append(digits, first + 1, last - first);
     normal += 'e';
     normal += std::to_string(leadPower);
 
@@ -99,6 +101,15 @@ double ReadDecimal(std::string_view text)
     return negative ? -value : value;
 }
 
+// The exponent of std::to_chars' scientific form: a sign and at least two digits.
+int ReadExponent(std::string_view text)
+{
+    const bool negative = text.front() == '-';
+    int value = 0;
+    std::from_chars(text.data() + 1, text.data() + text.size(), value);
+    return negative ? -value : value;
+}
+
 // The exact decimal expansion of a double, digit by digit: digits[i] has the weight
 // 10^(top - i). Rounding keeps every digit of weight >= low and rounds half away from zero.
 struct DecimalDigits
@@ -108,15 +119,22 @@ struct DecimalDigits
 
     explicit DecimalDigits(double magnitude)
     {
-        // glibc writes the exact expansion; 767 significant digits are the most a double has.
-        char buffer[1024];
-        const int length = std::snprintf(buffer, sizeof buffer, "%.800e", magnitude);
-        const std::string_view text(buffer, static_cast<std::size_t>(std::max(length, 0)));
+        // std::to_chars writes the exact expansion and, unlike printf, never looks at the
+        // locale, so a two-byte decimal separator cannot shift the digits. 767 significant
+        // digits are the most a double has; 800 leave room to spare.
+        std::array<char, 1024> buffer{};
+        const auto [end, error] = std::to_chars(buffer.data(), buffer.data() + buffer.size(), magnitude,
+                                                std::chars_format::scientific, 800);
+        if (error != std::errc())
+            throw InvalidOperationError();
+        const std::string_view text(buffer.data(), static_cast<std::size_t>(end - buffer.data()));
+        // "d.ddd...e+XX"
         const auto e = text.find('e');
+        digits.reserve(e);
         digits.push_back(text[0]);
         for (std::size_t i = 2; i < e; ++i)
             digits.push_back(text[i]);
-        top = std::stoi(std::string(text.substr(e + 1)));
+        top = ReadExponent(text.substr(e + 1));
     }
 
     int DigitAt(int weight) const
@@ -190,8 +208,11 @@ std::string ScientificNotation(int width, double value)
     text.push_back('.');
     for (int weight = number.top - 1; weight > number.top - shown; --weight)
         text.push_back(static_cast<char>('0' + number.DigitAt(weight)));
-    char exponent[16];
-    std::snprintf(exponent, sizeof exponent, "E%c%04d", number.top < 0 ? '-' : '+', std::abs(number.top));
+    // The exponent in exactly four digits: a double's never needs more.
+    text.push_back('E');
+    text.push_back(number.top < 0 ? '-' : '+');
+    const std::string exponent = std::to_string(std::abs(number.top));
+    text.append(4 - std::min<std::size_t>(exponent.size(), 4), '0');
     return text + exponent;
 }
 

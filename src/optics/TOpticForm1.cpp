@@ -28,10 +28,14 @@ QButtonGroup* UnitGroup(QWidget* owner, QRadioButton* inches, QRadioButton* cm, 
     return group;
 }
 
-void ShowLength(QLineEdit* box, double mm, int unit)
+// Writes a length into its box and records the unit it is written in, so that the box is
+// always read in the unit its text was written in, even after a unit change that failed.
+void ShowLength(QLineEdit* box, int& textUnit, double mm, int unit)
 {
-    if (const auto text = TelescopeLengthText(mm, unit))
+    if (const auto text = TelescopeLengthText(mm, unit)) {
         box->setText(QString::fromStdString(*text));
+        textUnit = unit;
+    }
 }
 
 } // namespace
@@ -76,6 +80,15 @@ TOpticForm1::TOpticForm1(QWidget* parent)
         if (checked)
             Guarded([this] { FocalUnitsClick(); });
     });
+    // What the user types is meant in the unit the window shows for the box.
+    connect(ApertureEditBox, &QLineEdit::textEdited, this, [this] {
+        if (ApertureUnitIndex() >= 0)
+            ApertureTextUnit = ApertureUnitIndex();
+    });
+    connect(FocalEditBox, &QLineEdit::textEdited, this, [this] {
+        if (FocalUnitIndex() >= 0)
+            FocalTextUnit = FocalUnitIndex();
+    });
     ConnectHandler(Button1, &QPushButton::clicked, this, &TOpticForm1::Button1Click);
     ConnectHandler(Button2, &QPushButton::clicked, this, &TOpticForm1::Button2Click);
 }
@@ -109,8 +122,8 @@ void TOpticForm1::ReadTelescopeBoxes()
 
 void TOpticForm1::ShowTelescopeValues()
 {
-    ShowLength(FocalEditBox, OpticalJob.TelescopeFocalLengthMm, FocalUnitIndex());
-    ShowLength(ApertureEditBox, OpticalJob.ApertureMm, ApertureUnitIndex());
+    ShowLength(FocalEditBox, FocalTextUnit, OpticalJob.TelescopeFocalLengthMm, FocalUnitIndex());
+    ShowLength(ApertureEditBox, ApertureTextUnit, OpticalJob.ApertureMm, ApertureUnitIndex());
 }
 
 void TOpticForm1::ListBox1Click()

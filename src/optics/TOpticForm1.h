@@ -32,8 +32,8 @@ protected:
 private:
     QButtonGroup* m_apertureUnits;
     QButtonGroup* m_focalUnits;
-    // The unit in which each box's text is written, which may lag behind the radio group
-    // for the moment of a unit change.
+    // The unit in which each box's text is written: recorded by whatever writes the text
+    // (the window, or the user typing), so a box is never read in another unit than its text's.
     int ApertureTextUnit = 2;
     int FocalTextUnit = 2;
     int m_rowSelectedAtPress = -1;

@@ -8,8 +8,13 @@
 #include "optics/OpticalJob.h"
 #include "optics/TOpticForm2.h"
 
+#include "numeric/NumberText.h"
+#include "optics/Telescope.h"
+
 #include <QAccessible>
 #include <QTimer>
+
+#include <clocale>
 
 // Each row is a list of user actions, "Box=text" to type a text or "Box=#n" to pick item n.
 using Actions = QStringList;
@@ -37,6 +42,8 @@ private slots:
     void fRatioWrittenByTheProgramIsReadAtNextActivation();
     void runOpticalCalculationsOpensTheWizard();
     void keyboardOrder();
+    void numbersAreWrittenAlikeUnderEveryLocale_data();
+    void numbersAreWrittenAlikeUnderEveryLocale();
 
 private:
     void Act(const Actions& actions);
@@ -290,6 +297,12 @@ void tst_ExposureWindow::errorBoxComesOnceNotOnEveryReturn()
     QVERIFY(QTest::qWaitForWindowActive(m_form));
     QCOMPARE(m_program->Boxes.TakeTexts(), QStringList());
 
+    // Nor is a return from another application (as the desktop reports it to the program).
+    QApplication::setActiveWindow(nullptr);
+    QApplication::setActiveWindow(m_form);
+    QVERIFY(QTest::qWaitForWindowActive(m_form));
+    QCOMPARE(m_program->Boxes.TakeTexts(), QStringList());
+
     // Leaving for another window of the program and coming back is a new activation.
     Windows().StartForm->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(Windows().StartForm));
@@ -364,3 +377,40 @@ void tst_ExposureWindow::keyboardOrder()
 
 ORVALIS_WIDGET_TEST_MAIN(tst_ExposureWindow)
 #include "tst_ExposureWindow.moc"
+
+void tst_ExposureWindow::numbersAreWrittenAlikeUnderEveryLocale_data()
+{
+    QTest::addColumn<QByteArray>("locale");
+    // The test command generates both when the system lacks them.
+    QTest::newRow("comma") << QByteArray("de_DE.UTF-8");
+    QTest::newRow("two-byte separator") << QByteArray("ps_AF.UTF-8");
+}
+
+void tst_ExposureWindow::numbersAreWrittenAlikeUnderEveryLocale()
+{
+    QFETCH(QByteArray, locale);
+    // Everything the program writes: captions of the window, and the number writers directly.
+    const auto written = [this] {
+        QStringList texts;
+        for (const char* brightness : {"3.4", "-25", "21.5", "eight"}) {
+            TypeInto(Box("BrightnessBox"), QString::fromLatin1(brightness));
+            texts << Caption();
+        }
+        for (const double value : {0.0036, -0.04, 0.125, 49.2126, 1e40, -1e40})
+            texts << QString::fromStdString(FixedField(15, 2, value));
+        texts << QString::fromStdString(*TelescopeLengthText(1250, Inches))
+              << QString::fromStdString(*TelescopeLengthText(1250, Millimetres));
+        return texts;
+    };
+    const QByteArray before = std::setlocale(LC_ALL, nullptr);
+    std::setlocale(LC_ALL, "C");
+    const QStringList inC = written();
+
+    QVERIFY2(std::setlocale(LC_ALL, locale.constData()), "locale missing: run the test command, which generates it");
+    const QByteArray separator = std::localeconv()->decimal_point;
+    const QStringList inLocale = written();
+    std::setlocale(LC_ALL, before.constData());
+    QVERIFY2(separator != ".", separator.constData()); // the locale really writes numbers otherwise
+    QCOMPARE(inLocale, inC);
+    QCOMPARE(inC.first(), QStringLiteral("   0.004 s   = 1/250 s"));
+}

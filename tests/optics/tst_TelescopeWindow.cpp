@@ -62,7 +62,7 @@ void tst_TelescopeWindow::cleanup()
 }
 
 // Steps: "row N" clicks a list row, "aperture TEXT" / "focal TEXT" types into a box,
-// "aperture in" / "focal cm" ... clicks a unit.
+// "aperture in" / "focal cm" ... clicks a unit, "error TEXT" takes the error box just shown.
 void tst_TelescopeWindow::Do(const Steps& steps)
 {
     for (const QString& step : steps) {
@@ -70,6 +70,10 @@ void tst_TelescopeWindow::Do(const Steps& steps)
         const QString value = step.section(QLatin1Char(' '), 1);
         if (what == QLatin1String("row")) {
             ClickRow(m_form->ListBox1, value.toInt());
+            continue;
+        }
+        if (what == QLatin1String("error")) {
+            QCOMPARE(m_program->Boxes.TakeTexts(), QStringList{value});
             continue;
         }
         const bool aperture = what == QLatin1String("aperture");
@@ -180,6 +184,14 @@ void tst_TelescopeWindow::nextReadsWhatTheBoxesShow_data()
                                                      << 203.0 << 2032.0 << "8-inch f/10 Schmidt-Cassegrain\r\nPrime focus";
     QTest::newRow("8 inches") << Steps{"aperture in", "aperture 8 inches", "focal 2032"} << 203.2 << 2032.0 << "Prime focus";
     QTest::newRow("Other, then typed") << Steps{"row 0", "row 9", "aperture 60", "focal 700"} << 60.0 << 700.0 << "Prime focus";
+    // A unit change that fails leaves the box in its old unit; whatever writes the box next
+    // decides the unit it is read in.
+    QTest::newRow("preset after a failed unit change")
+        << Steps{"focal in", "focal 1e308", "focal mm", "error Floating point overflow.", "row 7"} << 203.0 << 2032.0
+        << "8-inch f/10 Schmidt-Cassegrain\r\nPrime focus";
+    QTest::newRow("typing after a failed unit change")
+        << Steps{"focal in", "focal 1e308", "focal mm", "error Floating point overflow.", "focal 2032", "aperture 203"}
+        << 203.0 << 2032.0 << "Prime focus";
     QTest::newRow("exactly 1 mm is accepted") << Steps{"aperture 1", "focal 1"} << 1.0 << 1.0 << "Prime focus";
 }
 
