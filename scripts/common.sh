@@ -3,7 +3,7 @@
 repo=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 
 build_packages=(cmake g++ make qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev fonts-liberation)
-test_packages=(xvfb xauth locales)
+test_packages=(xvfb xauth locales openbox x11-utils)
 
 # Installs the Debian packages that are not installed yet; does nothing when all are there.
 ensure_packages() {

@@ -149,9 +149,15 @@ void tst_Startup::everyOtherWindowHidesOnClose()
 
 void tst_Startup::windowsAreCentredOnceThenKeepTheirPlace()
 {
+    // The start window is shown before any frame is known; the calculator after it.
     QWidget* calculator = Windows().Form1;
     ShowWindow(calculator);
-    QVERIFY2(NotCentred(calculator).isEmpty(), qPrintable(NotCentred(calculator)));
+    for (QWidget* window : {static_cast<QWidget*>(Windows().StartForm), calculator}) {
+        QVERIFY(QTest::qWaitForWindowExposed(window));
+        if (qEnvironmentVariableIsSet("ORVALIS_WINDOW_MANAGER")) // run under a real window manager
+            QTRY_VERIFY2(window->frameGeometry().top() < window->geometry().top() - 10, "no title bar");
+        QTRY_VERIFY2(NotCentred(window).isEmpty(), qPrintable(NotCentred(window)));
+    }
 
     calculator->move(calculator->pos() + QPoint(40, 30));
     const QPoint moved = calculator->pos();

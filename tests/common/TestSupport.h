@@ -116,18 +116,19 @@ inline QStringList ClippedCaptions(const QWidget* window)
     return clipped;
 }
 
-//! Why the window is not centred on its screen, or empty when it is.
+//! Why the window's frame, title bar included, is not centred on its screen, or empty when it is.
 inline QString NotCentred(const QWidget* window)
 {
     const QPoint centre = window->screen()->availableGeometry().center();
-    if ((window->geometry().center() - centre).manhattanLength() <= 2)
+    const QRect frame = window->frameGeometry();
+    if ((frame.center() - centre).manhattanLength() <= 2)
         return {};
-    return QStringLiteral("%1 at %2,%3 (%4 x %5), screen centre %6,%7")
+    return QStringLiteral("%1 framed at %2,%3 (%4 x %5), screen centre %6,%7")
         .arg(window->objectName())
-        .arg(window->x())
-        .arg(window->y())
-        .arg(window->width())
-        .arg(window->height())
+        .arg(frame.x())
+        .arg(frame.y())
+        .arg(frame.width())
+        .arg(frame.height())
         .arg(centre.x())
         .arg(centre.y());
 }
