@@ -4,6 +4,7 @@ repo=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 
 build_packages=(cmake g++ make qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev fonts-liberation)
 test_packages=(xvfb xauth locales openbox x11-utils)
+fuzz_packages=(clang-14 libclang-rt-14-dev)
 
 # Installs the Debian packages that are not installed yet; does nothing when all are there.
 ensure_packages() {
@@ -20,10 +21,12 @@ ensure_packages() {
     DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
 }
 
-# Configures (once) and builds in $repo/build.
+# Configures (once) and builds: build_project <folder> <build type> [cmake options...]
 build_project() {
-    cmake -S "$repo" -B "$repo/build" -DCMAKE_BUILD_TYPE="${1:-Release}" >/dev/null
-    cmake --build "$repo/build" --parallel "$(nproc)"
+    local folder="$1" type="$2"
+    shift 2
+    cmake -S "$repo" -B "$repo/$folder" -DCMAKE_BUILD_TYPE="$type" "$@" >/dev/null
+    cmake --build "$repo/$folder" --parallel "$(nproc)"
 }
 
 # Generates the locales the tests write numbers under (a comma, and a two-byte decimal
