@@ -15,6 +15,7 @@ Answer ShowQMessageBox(const Request& request)
                     request.Choice == Buttons::OkCancel ? QMessageBox::Ok | QMessageBox::Cancel : QMessageBox::Ok,
                     QApplication::activeWindow());
     box.setWindowModality(Qt::ApplicationModal);
+    box.setDefaultButton(QMessageBox::Ok); // Enter answers OK
     ++OpenBoxes;
     const int result = box.exec();
     --OpenBoxes;

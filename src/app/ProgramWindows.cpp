@@ -5,6 +5,10 @@
 #include "app/TStartForm.h"
 #include "app/WindowRules.h"
 #include "exposure/TForm1.h"
+#include "info/TForm2.h"
+#include "info/TForm3.h"
+#include "info/TForm4.h"
+#include "info/TIntroForm.h"
 #include "optics/OpticalJob.h"
 #include "optics/TOpticForm1.h"
 #include "optics/TOpticForm2.h"
@@ -47,9 +51,11 @@ void CreateProgramWindows()
     w.SplashScreen = Create<TSplashScreen>();
     // The camera-lens window is created here, before the splash is shown.
     ShowWindow(w.SplashScreen);
-    // The introduction joins here.
+    w.IntroForm = Create<TIntroForm>();
     w.Form1 = Create<TForm1>();
-    // About and the two help windows join here.
+    w.Form2 = Create<TForm2>();
+    w.Form3 = Create<TForm3>();
+    w.Form4 = Create<TForm4>();
     w.OpticForm1 = Create<TOpticForm1>();
     w.OpticForm2 = Create<TOpticForm2>();
     // The detail windows and the report join here.

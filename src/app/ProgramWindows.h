@@ -4,6 +4,10 @@ class QWidget;
 class TStartForm;
 class TSplashScreen;
 class TForm1;
+class TIntroForm;
+class TForm2;
+class TForm3;
+class TForm4;
 class TOpticForm1;
 class TOpticForm2;
 
@@ -15,11 +19,11 @@ struct ProgramWindows
     TStartForm* StartForm = nullptr;
     TSplashScreen* SplashScreen = nullptr;
     QWidget* OpticCamLensForm = nullptr; // camera lens alone
-    QWidget* IntroForm = nullptr;        // introduction for new users
+    TIntroForm* IntroForm = nullptr;     // introduction for new users
     TForm1* Form1 = nullptr;             // exposure calculator
-    QWidget* Form2 = nullptr;            // About
-    QWidget* Form3 = nullptr;            // help: how exposures are calculated
-    QWidget* Form4 = nullptr;            // help: how to use the exposure calculator
+    TForm2* Form2 = nullptr;             // About
+    TForm3* Form3 = nullptr;             // help: how exposures are calculated
+    TForm4* Form4 = nullptr;             // help: how to use the exposure calculator
     TOpticForm1* OpticForm1 = nullptr;   // telescope
     TOpticForm2* OpticForm2 = nullptr;   // configuration choice
     QWidget* OpticTeleForm = nullptr;

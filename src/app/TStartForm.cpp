@@ -4,6 +4,8 @@
 #include "app/ProgramWindows.h"
 #include "app/WindowRules.h"
 #include "exposure/TForm1.h"
+#include "info/TForm2.h"
+#include "info/TIntroForm.h"
 #include "optics/OpticalJob.h"
 #include "optics/TOpticForm2.h"
 

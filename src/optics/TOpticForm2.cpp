@@ -4,6 +4,7 @@
 #include "app/MessageBoxes.h"
 #include "app/ProgramWindows.h"
 #include "app/WindowRules.h"
+#include "info/TForm2.h"
 #include "optics/OpticalJob.h"
 #include "optics/TOpticForm1.h"
 

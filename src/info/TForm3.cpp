@@ -1,0 +1,36 @@
+#include "info/TForm3.h"
+
+#include "app/ErrorReport.h"
+#include "app/ProgramWindows.h"
+#include "app/WindowRules.h"
+#include "exposure/TForm1.h"
+#include "info/InfoWidgets.h"
+
+TForm3::TForm3(QWidget* parent)
+    : QWidget(parent)
+{
+    setupUi(this);
+    SetupWindowFrame(this, {483, 309});
+    // One font and colour for the text and the button alike; black stays black on a dark
+    // desktop, so the text box keeps a white page under it.
+    setFont(PixelFont(11, true));
+    SetBackground(this, Navy);
+    for (QWidget* control : std::initializer_list<QWidget*>{Memo1, Button1})
+        SetTextColour(control, Qt::black);
+    QPalette page = Memo1->palette();
+    page.setColor(QPalette::Base, Qt::white);
+    Memo1->setPalette(page);
+    SetupLongText(Memo1, QStringLiteral(":/info/texts/Theory.txt"));
+
+    ConnectHandler(Button1, &QPushButton::clicked, this, &TForm3::Button1Click);
+
+    // Activation gives the focus to the text when no control holds it yet.
+    Memo1->setFocus();
+}
+
+void TForm3::Button1Click()
+{
+    // The calculator comes to the front even when the user closed it meanwhile.
+    close();
+    ShowWindow(Windows().Form1);
+}

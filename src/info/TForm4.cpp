@@ -1,0 +1,31 @@
+#include "info/TForm4.h"
+
+#include "app/ErrorReport.h"
+#include "app/ProgramWindows.h"
+#include "app/WindowRules.h"
+#include "exposure/TForm1.h"
+#include "info/InfoWidgets.h"
+
+TForm4::TForm4(QWidget* parent)
+    : QWidget(parent)
+{
+    setupUi(this);
+    SetupWindowFrame(this, {481, 316});
+    setFont(PixelFont(11));
+    SetBackground(this, Navy);
+    Memo1->setFont(PixelFont(11, true));
+    SetupLongText(Memo1, QStringLiteral(":/info/texts/Usage.txt"));
+    Button1->setFont(PixelFont(11, true));
+
+    ConnectHandler(Button1, &QPushButton::clicked, this, &TForm4::Button1Click);
+
+    // Activation gives the focus to the text when no control holds it yet.
+    Memo1->setFocus();
+}
+
+void TForm4::Button1Click()
+{
+    // The calculator comes to the front even when the user closed it meanwhile.
+    close();
+    ShowWindow(Windows().Form1);
+}

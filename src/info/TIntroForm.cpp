@@ -1,0 +1,35 @@
+#include "info/TIntroForm.h"
+
+#include "app/ErrorReport.h"
+#include "app/WindowRules.h"
+#include "info/InfoWidgets.h"
+#include "info/TForm2.h"
+
+TIntroForm::TIntroForm(QWidget* parent)
+    : QWidget(parent)
+{
+    setupUi(this);
+    SetupWindowFrame(this, {594, 403});
+    setFont(PixelFont(11));
+    SetBackground(this, Navy);
+    Memo1->setFont(PixelFont(13, true));
+    SetupLongText(Memo1, QStringLiteral(":/info/texts/Introduction.txt"));
+    for (QPushButton* button : {Button1, Button2})
+        button->setFont(PixelFont(11, true));
+
+    ConnectHandler(Button1, &QPushButton::clicked, this, &TIntroForm::Button1Click);
+    ConnectHandler(Button2, &QPushButton::clicked, this, &TIntroForm::Button2Click);
+
+    // Activation gives the focus to the text when no control holds it yet.
+    Memo1->setFocus();
+}
+
+void TIntroForm::Button1Click()
+{
+    TForm2::JumpToWeb();
+}
+
+void TIntroForm::Button2Click()
+{
+    close();
+}
