@@ -137,8 +137,8 @@ void SetBackground(QWidget* widget, const QColor& colour)
 void SetTextColour(QWidget* widget, const QColor& colour)
 {
     QPalette palette = widget->palette();
-    palette.setColor(QPalette::WindowText, colour);
-    palette.setColor(QPalette::Text, colour);
+    for (const QPalette::ColorRole role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
+        palette.setColor(role, colour);
     widget->setPalette(palette);
 }
 

@@ -27,7 +27,8 @@ void SetupWindowFrame(QWidget* window, QSize clientArea);
 //! dark desktop theme too; a control that names its own text colour keeps it.
 void SetBackground(QWidget* widget, const QColor& colour);
 
-//! Gives a control's text a fixed colour, whatever the desktop's palette.
+//! Gives a control's text a fixed colour (labels, buttons and text boxes alike), whatever the
+//! desktop's palette.
 void SetTextColour(QWidget* widget, const QColor& colour);
 
 //! Lets Tab enter a group of radio buttons at its checked button and leave it with the next

@@ -4,14 +4,6 @@
 #include <QPlainTextEdit>
 #include <QWidget>
 
-void SetTextColour(QWidget* widget, const QColor& colour)
-{
-    QPalette palette = widget->palette();
-    for (const QPalette::ColorRole role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
-        palette.setColor(role, colour);
-    widget->setPalette(palette);
-}
-
 void SetupLongText(QPlainTextEdit* memo, const QString& resource)
 {
     QFile file(resource);
