@@ -3,7 +3,8 @@
 repo=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 
 build_packages=(cmake g++ make qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev fonts-liberation)
-test_packages=(xvfb xauth)
+# The printing test runs a CUPS server of its own and reads the printed PDF back.
+test_packages=(xvfb xauth cups cups-client poppler-utils)
 
 # Installs the Debian packages that are not installed yet; does nothing when all are there.
 ensure_packages() {
