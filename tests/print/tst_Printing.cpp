@@ -38,7 +38,8 @@ bool WriteFile(const QString& name, const QString& text)
     return file.open(QIODevice::WriteOnly) && file.write(text.toUtf8()) == text.toUtf8().size();
 }
 
-//! Runs a tool to its end and returns what it printed; a failure is a test failure.
+//! Runs a tool to its end and returns what it printed; a failing tool is logged, and its
+//! empty output fails the comparison that follows.
 QByteArray Output(const QString& program, const QStringList& arguments)
 {
     QProcess process;
