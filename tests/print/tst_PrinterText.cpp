@@ -80,6 +80,7 @@ private slots:
     void failures_data();
     void failures();
     void longBoxTextIsCutInLinearTime();
+    void aSecondSheetWhileOneIsOpenLeavesTheFirstAlone();
 };
 
 void tst_PrinterText::layout_data()
@@ -237,6 +238,24 @@ void tst_PrinterText::longBoxTextIsCutInLinearTime()
         printed += d.text;
     }
     QVERIFY(printed == text);
+}
+
+void tst_PrinterText::aSecondSheetWhileOneIsOpenLeavesTheFirstAlone()
+{
+    RecordingSurface surface;
+    PrinterText printer(surface);
+    StartPrinterSheet(printer, "First");
+    try {
+        PrintSheet(printer, "Second", [](PrinterText&) {});
+        QFAIL("no error");
+    } catch (const PrinterError& error) {
+        QCOMPARE(error.what(), "Printing in progress");
+    }
+    QVERIFY(printer.IsOpen());
+    QVERIFY(surface.endings.empty());
+    FinishPrinterSheet(printer);
+    QCOMPARE(surface.jobs, std::vector<std::string>{"First"});
+    QCOMPARE(surface.endings, std::vector<std::string>{"end"});
 }
 
 QTEST_APPLESS_MAIN(tst_PrinterText)
