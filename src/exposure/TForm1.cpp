@@ -7,12 +7,14 @@
 #include "app/WindowRules.h"
 #include "exposure/ExposureModel.h"
 #include "exposure/ExposurePresets.h"
+#include "exposure/ExposureSheet.h"
 #include "info/TForm2.h"
 #include "info/TForm3.h"
 #include "info/TForm4.h"
 #include "numeric/NumberText.h"
 #include "optics/OpticalJob.h"
 #include "optics/TOpticForm2.h"
+#include "print/WindowPrinting.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
@@ -87,7 +89,7 @@ TForm1::TForm1(QWidget* parent)
     // another application.
     qApp->installEventFilter(this);
 
-    Print1->setEnabled(false); // printing the exposure sheet is not there yet
+    ConnectHandler(Print1, &QAction::triggered, this, &TForm1::Print1Click);
     ConnectHandler(Button1, &QPushButton::clicked, this, &TForm1::Button1Click);
     ConnectHandler(Button2, &QPushButton::clicked, this, &TForm1::Button2Click);
     ConnectHandler(Exit1, &QAction::triggered, this, &TForm1::Exit1Click);
@@ -132,6 +134,22 @@ void TForm1::Button1Click()
 void TForm1::Button2Click()
 {
     close();
+}
+
+void TForm1::Print1Click()
+{
+    // After a failed recalculation the caption still shows the previous result, which the
+    // inputs as they stand did not give: recalculate first, and its error stops the print.
+    Recalculate();
+    const ExposureSheetTexts texts{BrightnessBox->currentText().toStdString(),
+                                   SpeedBox->currentText().toStdString(),
+                                   ReciprocityBox->currentText().toStdString(),
+                                   FilterFactorBox->currentText().toStdString(),
+                                   FRatioBox->currentText().toStdString(),
+                                   ExposureLabel->text().toStdString(),
+                                   ApproximateWarning->text().toStdString(),
+                                   ApproximateWarning->isVisibleTo(this)};
+    PrintFromWindow(this, ExposureSheetTitle, [&texts](PrinterText& printer) { PrintExposureSheet(printer, texts); });
 }
 
 void TForm1::Exit1Click()

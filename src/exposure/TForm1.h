@@ -15,6 +15,7 @@ public:
     void FormActivate();
     void Button1Click();
     void Button2Click();
+    void Print1Click();
     void Exit1Click();
     void Howtousethisprogram1Click();
     void Instructions1Click();

@@ -1,0 +1,33 @@
+#include "print/PrinterSheet.h"
+
+void StartPrinterSheet(PrinterText& printer, const std::string& documentName)
+{
+    printer.Open(documentName);
+    printer.SetFace("Times New Roman");
+    printer.SetSize(14);
+}
+
+void FinishPrinterSheet(PrinterText& printer)
+{
+    printer.SetSize(9);
+    printer.WriteLineEnd();
+    printer.WriteLineEnd();
+    printer.Write("                  Compliments of ");
+    printer.SetStyle(FontStyle::Italic);
+    printer.Write("Quillmarsh,");
+    printer.SetStyle(FontStyle::Regular);
+    printer.WriteLine(" by Penwright.");
+    printer.Close();
+}
+
+void PrintSheet(PrinterText& printer, const std::string& documentName, const std::function<void(PrinterText&)>& body)
+{
+    StartPrinterSheet(printer, documentName); // when this fails, no job of this sheet is open
+    try {
+        body(printer);
+        FinishPrinterSheet(printer);
+    } catch (...) {
+        printer.Abort();
+        throw;
+    }
+}

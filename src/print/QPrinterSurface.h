@@ -1,0 +1,31 @@
+#pragma once
+
+#include "print/PrintSurface.h"
+
+#include <QPainter>
+#include <QPrinter>
+
+#include <memory>
+
+class QFont;
+
+//! The system's default printer through QPrinter and QPainter: no dialog, the printer's
+//! own high resolution, text drawn in the printable area.
+class QPrinterSurface : public PrintSurface
+{
+public:
+    JobStart BeginJob(const std::string& documentName) override;
+    PrintableArea Area() const override;
+    int CellHeight(const PrinterFont& font) override;
+    int TextWidth(const PrinterFont& font, std::string_view text) override;
+    bool DrawText(int x, int y, const PrinterFont& font, std::string_view text) override;
+    bool NewPage() override;
+    bool EndJob() override;
+    void AbortJob() noexcept override;
+
+private:
+    QFont PrinterQFont(const PrinterFont& font) const;
+
+    std::unique_ptr<QPrinter> m_printer; // one per job: the default printer may change between sheets
+    QPainter m_painter;
+};

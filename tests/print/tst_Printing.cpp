@@ -1,0 +1,365 @@
+// Printing through a real print system: a CUPS server of the test's own (configuration, spool
+// and socket in a temporary folder, one raw queue as its default destination, every submitted
+// document kept in the spool), the program pointed at it with CUPS_SERVER. Nothing of the
+// machine's own printing setup is read or changed; a killed run leaves only the folder.
+
+#include "TestSupport.h"
+
+#include "app/ErrorReport.h"
+#include "app/ProgramWindows.h"
+#include "app/TStartForm.h"
+#include "exposure/TForm1.h"
+#include "optics/OpticalSheet.h"
+#include "print/PrinterText.h"
+#include "print/WindowPrinting.h"
+
+#include <QMenu>
+#include <QMenuBar>
+#include <QPrinterInfo>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+
+#include <csignal>
+#include <sys/prctl.h>
+
+namespace {
+
+QTemporaryDir* Folder = nullptr; // made in main, before the application reads CUPS_SERVER
+
+QString InFolder(const QString& name)
+{
+    return Folder->path() + QLatin1Char('/') + name;
+}
+
+bool WriteFile(const QString& name, const QString& text)
+{
+    QFile file(InFolder(name));
+    return file.open(QIODevice::WriteOnly) && file.write(text.toUtf8()) == text.toUtf8().size();
+}
+
+//! Runs a tool to its end and returns what it printed; a failing tool is logged, and its
+//! empty output fails the comparison that follows.
+QByteArray Output(const QString& program, const QStringList& arguments)
+{
+    QProcess process;
+    process.start(program, arguments);
+    if (!process.waitForFinished(30000) || process.exitCode() != 0)
+        qWarning() << program << arguments << process.readAllStandardError();
+    return process.readAllStandardOutput();
+}
+
+//! The lines of the document's text, blanks run together, empty lines left out.
+QStringList TextLines(const QString& document)
+{
+    QStringList lines;
+    for (const QString& line : QString::fromUtf8(Output("pdftotext", {document, "-"})).split(QLatin1Char('\n')))
+        if (!line.simplified().isEmpty())
+            lines << line.simplified();
+    return lines;
+}
+
+//! The font names of the document, subset prefixes removed.
+QStringList FontNames(const QString& document)
+{
+    QStringList names;
+    const QStringList lines = QString::fromUtf8(Output("pdffonts", {document})).split(QLatin1Char('\n'));
+    for (const QString& line : lines.mid(2))
+        if (!line.isEmpty())
+            names << line.section(QLatin1Char(' '), 0, 0).section(QLatin1Char('+'), -1);
+    names.sort();
+    names.removeDuplicates();
+    return names;
+}
+
+//! Whether the expected lines are the printed ones, in order. A line wider than the page goes
+//! on on the next printed line, cut wherever the printer's font fills the page: such a line
+//! matches the printed lines it takes, blanks aside.
+bool InOrder(const QStringList& printed, const QStringList& expected)
+{
+    qsizetype next = 0;
+    for (QString line : expected) {
+        line.remove(QLatin1Char(' '));
+        QString joined;
+        while (next < printed.size() && joined.size() < line.size())
+            joined += QString(printed[next++]).remove(QLatin1Char(' '));
+        if (joined != line)
+            return false;
+    }
+    return next == printed.size();
+}
+
+} // namespace
+
+class tst_Printing : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void cleanupTestCase();
+    void init();
+    void cleanup();
+
+    void sheets_data();
+    void sheets();
+    void printingAfterAnArithmeticErrorStartsNoJob();
+    void noDefaultPrinterThenPrintingAgain();
+
+private:
+    bool StartServer(QString* why);
+    void StopServer();
+    QStringList Jobs() const;
+    QStringList WindowState() const;
+    void ChoosePrint();
+
+    QProcess m_cupsd;
+    std::unique_ptr<RunningProgram> m_program;
+    TForm1* m_form = nullptr;
+};
+
+bool tst_Printing::StartServer(QString* why)
+{
+    const QString root = Folder->path();
+    const bool written
+        = QDir(root).mkpath("spool") && QDir(root).mkpath("tmp") && QDir(root).mkpath("cache") && QDir(root).mkpath("state")
+          && QDir(root).mkpath("log")
+          && WriteFile("cups-files.conf", QStringLiteral("ServerRoot %1\nRequestRoot %1/spool\nTempDir %1/tmp\n"
+                                                         "CacheDir %1/cache\nStateDir %1/state\nAccessLog %1/log/access_log\n"
+                                                         "ErrorLog %1/log/error_log\nPageLog %1/log/page_log\n"
+                                                         "Printcap %1/printcap\nFileDevice Yes\nSystemGroup root\n")
+                                              .arg(root))
+          && WriteFile("cupsd.conf", QStringLiteral("Listen %1/cups.sock\nBrowsing No\nWebInterface No\nLogLevel warn\n"
+                                                    "PreserveJobFiles Yes\nPreserveJobHistory Yes\nDirtyCleanInterval 0\nErrorPolicy abort-job\n"
+                                                    "DefaultAuthType None\n<Location />\nOrder allow,deny\nAllow all\n</Location>\n")
+                                         .arg(root))
+          && (QFile::exists(InFolder("printers.conf"))
+              || WriteFile("printers.conf", QStringLiteral("<DefaultPrinter orvalis>\nInfo Orvalis test queue\n"
+                                                           "DeviceURI file:///dev/null\nState Idle\nAccepting Yes\n"
+                                                           "Shared No\n</DefaultPrinter>\n")));
+    if (!written) {
+        *why = QStringLiteral("cannot write the server's configuration in %1").arg(root);
+        return false;
+    }
+    // The server goes with the test, even when the test is killed.
+    m_cupsd.setChildProcessModifier([] { ::prctl(PR_SET_PDEATHSIG, SIGTERM); });
+    m_cupsd.setProcessChannelMode(QProcess::MergedChannels);
+    m_cupsd.start(QStringLiteral("/usr/sbin/cupsd"),
+                  {"-f", "-c", InFolder("cupsd.conf"), "-s", InFolder("cups-files.conf")});
+    if (!m_cupsd.waitForStarted(10000)) {
+        *why = QStringLiteral("cupsd does not start: %1").arg(m_cupsd.errorString());
+        return false;
+    }
+    if (QTest::qWaitFor([] { return !QPrinterInfo::defaultPrinter().isNull(); }, 20000))
+        return true;
+    QFile log(InFolder("log/error_log"));
+    log.open(QIODevice::ReadOnly);
+    *why = QStringLiteral("cupsd offers no default printer (it runs as user %1 here):\n%2\n%3")
+               .arg(qEnvironmentVariable("USER"), QString::fromUtf8(m_cupsd.readAll()), QString::fromUtf8(log.readAll()));
+    StopServer();
+    return false;
+}
+
+void tst_Printing::StopServer()
+{
+    if (m_cupsd.state() == QProcess::NotRunning)
+        return;
+    m_cupsd.terminate();
+    if (!m_cupsd.waitForFinished(10000)) {
+        m_cupsd.kill();
+        m_cupsd.waitForFinished(5000);
+    }
+}
+
+void tst_Printing::initTestCase()
+{
+    // Printing must be tested, not skipped: a machine where the server cannot run fails here.
+    QString why;
+    QVERIFY2(StartServer(&why), qPrintable(why));
+}
+
+void tst_Printing::cleanupTestCase()
+{
+    StopServer();
+}
+
+void tst_Printing::init()
+{
+    m_program = std::make_unique<RunningProgram>();
+    m_form = Windows().Form1;
+    QTest::mouseClick(Windows().StartForm->Button1, Qt::LeftButton); // "Calculate Exposures"
+    QVERIFY(QTest::qWaitForWindowActive(m_form));
+}
+
+void tst_Printing::cleanup()
+{
+    const QStringList unexpected = EndProgram(m_program);
+    QVERIFY2(unexpected.isEmpty(), qPrintable(unexpected.join(QLatin1Char('\n'))));
+}
+
+QStringList tst_Printing::Jobs() const
+{
+    QStringList jobs;
+    for (const QString& name : QDir(InFolder("spool")).entryList({"d*-001"}, QDir::Files, QDir::Name))
+        jobs << InFolder("spool/" + name);
+    return jobs;
+}
+
+QStringList tst_Printing::WindowState() const
+{
+    QStringList state;
+    for (const QComboBox* box : m_form->findChildren<QComboBox*>())
+        state << box->objectName() + QLatin1Char('=') + box->currentText();
+    state << m_form->ExposureLabel->text() << QString::number(m_form->ApproximateWarning->isVisible())
+          << QString::number(m_form->cursor().shape()); // the default cursor again after printing
+    return state;
+}
+
+//! File, then Print, with the keyboard.
+void tst_Printing::ChoosePrint()
+{
+    QTest::keyClick(m_form, Qt::Key_Alt);
+    QCOMPARE(m_form->MainMenu1->activeAction(), m_form->File1->menuAction());
+    QTest::keyClick(m_form->MainMenu1, Qt::Key_Down);
+    QVERIFY(QTest::qWaitForWindowExposed(m_form->File1));
+    QCOMPARE(m_form->File1->activeAction(), m_form->Print1);
+    QTest::keyClick(m_form->File1, Qt::Key_Return);
+}
+
+void tst_Printing::sheets_data()
+{
+    QTest::addColumn<bool>("optical");
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<QStringList>("lines");
+
+    const QString trailer = QStringLiteral("Compliments of Quillmarsh, by Penwright.");
+    QTest::newRow("exposure sheet, full Moon")
+        << false << "Orvalis Exposure Calculator"
+        << QStringList{"Orvalis Exposure Calculator",
+                       "m\"= 3.4 Moon, full",
+                       "Film speed 200",
+                       "Reciprocity failure p= 0.8 ...or choose a better estimate from the menu ------------------>",
+                       "Filter factor 1.0 No filter. If using a filter, type the factor or use menu -->",
+                       "f/ 10",
+                       "Suggested exposure: 0.004 s = 1/250 s",
+                       "CAUTION: This exposure is approximate. Your results may differ.",
+                       trailer};
+    QTest::newRow("optical results sheet, prime focus")
+        << true << "Orvalis Optical Calculations"
+        << QStringList{"Orvalis Optical Calculations",
+                       "Telescope aperture: 200 mm",
+                       "Telescope focal length: 2000 mm",
+                       "Prime focus",
+                       "Effective focal length = 2000 mm",
+                       "Effective f-ratio = f/10.0",
+                       "Field of view (35-mm film): 0.69° x 1.03°",
+                       "Field of view (central 20-mm circle): 0.57°",
+                       "Moon image size (on film): 18.2 mm",
+                       "Jupiter image size (on film): 0.30 to 0.49 mm",
+                       trailer};
+}
+
+void tst_Printing::sheets()
+{
+    QFETCH(bool, optical);
+    QFETCH(QString, title);
+    QFETCH(QStringList, lines);
+    const QStringList before = Jobs();
+    if (optical) {
+        // The report window prints its labels through the same helper; until it is here the
+        // sheet goes out from the exposure window with the report's texts for this example.
+        const OpticalSheetTexts texts{"Telescope aperture:", "200 mm", "Telescope focal length:", "2000 mm",
+                                      "Prime focus", "2000 mm", "f/10.0", "Field of view (35-mm film):",
+                                      "0.69° x 1.03°", "Field of view (central 20-mm circle):", "0.57°",
+                                      "Moon image size (on film):", "18.2 mm", "Jupiter image size (on film):",
+                                      "0.30 to 0.49 mm"};
+        Qt::CursorShape whilePrinting = Qt::ArrowCursor;
+        Guarded([&] {
+            PrintFromWindow(m_form, OpticalSheetTitle, [&](PrinterText& p) {
+                whilePrinting = m_form->cursor().shape();
+                PrintOpticalSheet(p, texts);
+            });
+        });
+        QCOMPARE(whilePrinting, Qt::WaitCursor);
+        QCOMPARE(m_form->cursor().shape(), Qt::ArrowCursor);
+    } else {
+        QVERIFY(PickItem(m_form->BrightnessBox, 7)); // "   3.4      Moon, full"
+        const QStringList state = WindowState();
+        ChoosePrint();
+        QCOMPARE(WindowState(), state);
+    }
+    QCOMPARE(m_program->Boxes.TakeTexts(), QStringList());
+
+    const QStringList jobs = Jobs();
+    QCOMPARE(jobs.size(), before.size() + 1);
+    const QString document = jobs.last();
+    const QStringList printed = TextLines(document);
+    QVERIFY2(InOrder(printed, lines), qPrintable(printed.join(QLatin1Char('\n'))));
+    // The document name is the sheet's title; the text is in a Times face, all four styles.
+    QFile control(QString(document).replace(QRegularExpression("/d(\\d+)-001$"), "/c\\1"));
+    QVERIFY(QTest::qWaitFor([&control, &title] {
+        return control.open(QIODevice::ReadOnly) && control.readAll().contains(title.toUtf8());
+    }, 10000));
+    QCOMPARE(FontNames(document), (QStringList{"LiberationSerif", "LiberationSerif-Bold", "LiberationSerif-BoldItalic",
+                                               "LiberationSerif-Italic"}));
+}
+
+void tst_Printing::printingAfterAnArithmeticErrorStartsNoJob()
+{
+    // A brightness of 800 overflows: the caption still shows the result for 80.
+    TypeInto(m_form->BrightnessBox, QStringLiteral("80"));
+    QTest::keyClick(m_form->BrightnessBox->lineEdit(), Qt::Key_0);
+    QCOMPARE(m_program->Boxes.TakeTexts(), QStringList{"Floating point overflow."});
+    const QStringList jobs = Jobs();
+    const QStringList state = WindowState();
+
+    ChoosePrint();
+    QCOMPARE(m_program->Boxes.TakeTexts(), QStringList{"Floating point overflow."});
+    QCOMPARE(Jobs(), jobs);
+    QCOMPARE(WindowState(), state);
+}
+
+void tst_Printing::noDefaultPrinterThenPrintingAgain()
+{
+    QVERIFY(PickItem(m_form->BrightnessBox, 7));
+    StopServer(); // the program's CUPS client now points at no server
+    QVERIFY(QPrinterInfo::defaultPrinter().isNull());
+    const QStringList state = WindowState();
+    ChoosePrint();
+    const QList<MessageBoxes::Request> boxes = m_program->Boxes.Take();
+    QCOMPARE(boxes.size(), 1);
+    QCOMPARE(boxes[0].Text, QStringLiteral("There is no default printer currently selected."));
+    QCOMPARE(boxes[0].Caption, QStringLiteral("Orvalis Exposure Calculator"));
+    QVERIFY(boxes[0].ErrorIcon);
+    QCOMPARE(WindowState(), state);
+
+    // The failed print left nothing open: with the printer back, Print works at once.
+    QString why;
+    QVERIFY2(StartServer(&why), qPrintable(why));
+    const QStringList jobs = Jobs();
+    ChoosePrint();
+    QCOMPARE(m_program->Boxes.TakeTexts(), QStringList());
+    QCOMPARE(Jobs().size(), jobs.size() + 1);
+    QVERIFY(!ProgramPrinter().IsOpen());
+}
+
+int main(int argc, char* argv[])
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QTemporaryDir folder(QDir::tempPath() + QStringLiteral("/orvalis-cups-XXXXXX"));
+    if (!folder.isValid())
+        return 1;
+    Folder = &folder;
+    // The CUPS client reads these once: only this test's server and none of the machine's
+    // client settings or chosen destinations.
+    qputenv("CUPS_SERVER", (folder.path() + QStringLiteral("/cups.sock")).toLocal8Bit());
+    qputenv("CUPS_SERVERROOT", folder.path().toLocal8Bit());
+    qunsetenv("LPDEST");
+    qunsetenv("PRINTER");
+    QApplication application(argc, argv);
+    tst_Printing test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_Printing.moc"
