@@ -7,7 +7,14 @@
 #include "exposure/TForm1.h"
 #include "optics/OpticalJob.h"
 #include "optics/TOpticForm1.h"
+#include "optics/TOpticAfocalForm.h"
+#include "optics/TOpticBarlowForm.h"
+#include "optics/TOpticCamLensForm.h"
+#include "optics/TOpticCompForm.h"
+#include "optics/TOpticEypcForm.h"
 #include "optics/TOpticForm2.h"
+#include "optics/TOpticReportForm.h"
+#include "optics/TOpticTeleForm.h"
 
 #include <QApplication>
 
@@ -45,14 +52,19 @@ void CreateProgramWindows()
     w.StartForm = Create<TStartForm>();
     ShowWindow(w.StartForm);
     w.SplashScreen = Create<TSplashScreen>();
-    // The camera-lens window is created here, before the splash is shown.
+    w.OpticCamLensForm = Create<TOpticCamLensForm>(); // before the splash is shown
     ShowWindow(w.SplashScreen);
     // The introduction joins here.
     w.Form1 = Create<TForm1>();
     // About and the two help windows join here.
     w.OpticForm1 = Create<TOpticForm1>();
     w.OpticForm2 = Create<TOpticForm2>();
-    // The detail windows and the report join here.
+    w.OpticTeleForm = Create<TOpticTeleForm>();
+    w.OpticCompForm = Create<TOpticCompForm>();
+    w.OpticAfocalForm = Create<TOpticAfocalForm>();
+    w.OpticBarlowForm = Create<TOpticBarlowForm>();
+    w.OpticEypcForm = Create<TOpticEypcForm>();
+    w.OpticReportForm = Create<TOpticReportForm>();
 }
 
 void DestroyProgramWindows()

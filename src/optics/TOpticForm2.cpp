@@ -5,6 +5,7 @@
 #include "app/ProgramWindows.h"
 #include "app/WindowRules.h"
 #include "optics/OpticalJob.h"
+#include "optics/TOpticCamLensForm.h"
 #include "optics/TOpticForm1.h"
 
 #include <QKeyEvent>
