@@ -29,12 +29,15 @@ std::string Millimetres(double mm)
 
 } // namespace
 
-std::string AngleText(double radians)
+std::string DegreesText(double degrees)
 {
-    const double degrees = Narrow(Divide(static_cast<long double>(radians) * 180, std::numbers::pi_v<long double>));
-    // Decided on the stored double, so exactly 30 keeps one decimal and exactly 3 two.
     const int decimals = degrees > 30 ? 0 : degrees > 3 ? 1 : 2;
     return FormatFixed(15, decimals, degrees) + DegreeSign;
+}
+
+std::string AngleText(double radians)
+{
+    return DegreesText(Narrow(Divide(static_cast<long double>(radians) * 180, std::numbers::pi_v<long double>)));
 }
 
 std::string SubtendedAngleText(double f, double s)

@@ -7,8 +7,12 @@ struct TOpticalJob;
 //! The degree sign, U+00B0, in UTF-8.
 inline constexpr const char* DegreeSign = "\u00B0";
 
-//! An angle in radians as degrees: no decimals above 30°, one above 3°, two otherwise,
-//! followed by the degree sign.
+//! Degrees as text: no decimals above 30, one above 3, two otherwise (so exactly 30 has one
+//! and exactly 3 two), followed by the degree sign.
+std::string DegreesText(double degrees);
+
+//! An angle in radians as degrees, converted in extended precision and stored as a double
+//! before its decimals are chosen; written as DegreesText.
 std::string AngleText(double radians);
 
 //! The full angle that a length `s` on the film covers at focal length `f` (both mm), as text.
