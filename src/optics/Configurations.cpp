@@ -46,7 +46,9 @@ const ConfigurationRule Rules[] = {
     {ConfigurationKind::Teleconverter, 1, Check::Zero,
      "You must give the magnification of the teleconverter, which is typically 1.4, 2, or 3, before proceeding.",
      [](const Quantities& q) { return q.a; },
-     [](const Quantities& q) { return "Negative projection with" + std::string(CrLf) + "x" + FF(15, 1, q.a) + " teleconverter"; },
+     [](const Quantities& q) {
+         return "Negative projection with" + std::string(CrLf) + "x" + FF(15, 1, q.a) + " teleconverter";
+     },
      -1},
     {ConfigurationKind::Compression, 1, Check::Zero,
      "You must give the compression ratio, which is usually 0.63, before proceeding.",

@@ -51,7 +51,10 @@ void TOpticReportForm::FormShow()
     // since ticked another configuration.
     const bool cameraLens = OpticalJob.ReturnWindow == Windows().OpticCamLensForm;
     Label1->setText(cameraLens ? QStringLiteral("Camera lens aperture:") : QStringLiteral("Telescope aperture:"));
-    Label2->setText(cameraLens ? QStringLiteral("Camera lens focal length:") : QStringLiteral("Telescope focal length:"));
+    Label2->setText(cameraLens ? QStringLiteral("Camera lens focal length:")
+                               : QStringLiteral("Telescope focal length:"));
+    ApertureLabel->setAccessibleDescription(Label1->text());
+    FLLabel->setAccessibleDescription(Label2->text());
 
     // An error ends the computation at its step: the rows reached show this job's values and
     // the others "?", never an earlier job's. The exposure calculator gets the f/ratio only
