@@ -15,8 +15,6 @@
 #include "optics/TOpticReportForm.h"
 #include "optics/TOpticTeleForm.h"
 
-#include <QMenuBar>
-
 #include <functional>
 
 // The wizard as a user walks it. A road is a configuration (its radio button's name), the
