@@ -10,8 +10,15 @@
 #include "info/TForm4.h"
 #include "info/TIntroForm.h"
 #include "optics/OpticalJob.h"
+#include "optics/TOpticAfocalForm.h"
+#include "optics/TOpticBarlowForm.h"
+#include "optics/TOpticCamLensForm.h"
+#include "optics/TOpticCompForm.h"
+#include "optics/TOpticEypcForm.h"
 #include "optics/TOpticForm1.h"
 #include "optics/TOpticForm2.h"
+#include "optics/TOpticReportForm.h"
+#include "optics/TOpticTeleForm.h"
 
 #include <QApplication>
 
@@ -49,7 +56,7 @@ void CreateProgramWindows()
     w.StartForm = Create<TStartForm>();
     ShowWindow(w.StartForm);
     w.SplashScreen = Create<TSplashScreen>();
-    // The camera-lens window is created here, before the splash is shown.
+    w.OpticCamLensForm = Create<TOpticCamLensForm>(); // before the splash is shown
     ShowWindow(w.SplashScreen);
     w.IntroForm = Create<TIntroForm>();
     w.Form1 = Create<TForm1>();
@@ -58,7 +65,12 @@ void CreateProgramWindows()
     w.Form4 = Create<TForm4>();
     w.OpticForm1 = Create<TOpticForm1>();
     w.OpticForm2 = Create<TOpticForm2>();
-    // The detail windows and the report join here.
+    w.OpticTeleForm = Create<TOpticTeleForm>();
+    w.OpticCompForm = Create<TOpticCompForm>();
+    w.OpticAfocalForm = Create<TOpticAfocalForm>();
+    w.OpticBarlowForm = Create<TOpticBarlowForm>();
+    w.OpticEypcForm = Create<TOpticEypcForm>();
+    w.OpticReportForm = Create<TOpticReportForm>();
 }
 
 void DestroyProgramWindows()

@@ -10,15 +10,21 @@ class TForm3;
 class TForm4;
 class TOpticForm1;
 class TOpticForm2;
+class TOpticCamLensForm;
+class TOpticTeleForm;
+class TOpticCompForm;
+class TOpticAfocalForm;
+class TOpticBarlowForm;
+class TOpticEypcForm;
+class TOpticReportForm;
 
 //! The program's sixteen windows, each a single instance created once at start-up and
-//! reachable from every other. Members are listed in creation order. Windows whose class is
-//! not written yet stay null until it joins; showing a null window does nothing.
+//! reachable from every other. Members are listed in creation order.
 struct ProgramWindows
 {
     TStartForm* StartForm = nullptr;
     TSplashScreen* SplashScreen = nullptr;
-    QWidget* OpticCamLensForm = nullptr; // camera lens alone
+    TOpticCamLensForm* OpticCamLensForm = nullptr;
     TIntroForm* IntroForm = nullptr;     // introduction for new users
     TForm1* Form1 = nullptr;             // exposure calculator
     TForm2* Form2 = nullptr;             // About
@@ -26,12 +32,12 @@ struct ProgramWindows
     TForm4* Form4 = nullptr;             // help: how to use the exposure calculator
     TOpticForm1* OpticForm1 = nullptr;   // telescope
     TOpticForm2* OpticForm2 = nullptr;   // configuration choice
-    QWidget* OpticTeleForm = nullptr;
-    QWidget* OpticCompForm = nullptr;
-    QWidget* OpticAfocalForm = nullptr;
-    QWidget* OpticBarlowForm = nullptr;
-    QWidget* OpticEypcForm = nullptr;
-    QWidget* OpticReportForm = nullptr;
+    TOpticTeleForm* OpticTeleForm = nullptr;
+    TOpticCompForm* OpticCompForm = nullptr;
+    TOpticAfocalForm* OpticAfocalForm = nullptr;
+    TOpticBarlowForm* OpticBarlowForm = nullptr;
+    TOpticEypcForm* OpticEypcForm = nullptr;
+    TOpticReportForm* OpticReportForm = nullptr;
 };
 
 //! The program-wide set of windows.

@@ -1,6 +1,7 @@
 #include "app/WindowRules.h"
 
 #include "app/Artwork.h"
+#include "app/ErrorReport.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -168,6 +169,8 @@ void ShowWindow(QWidget* window)
     }
     window->setWindowState(window->windowState() & ~Qt::WindowMinimized);
     window->show();
+    if (auto* refreshed = dynamic_cast<RefreshedOnShow*>(window))
+        Guarded([refreshed] { refreshed->FormShow(); });
     if (firstShowing)
         new FrameCentring(window);
     window->raise();

@@ -35,8 +35,22 @@ void SetTextColour(QWidget* widget, const QColor& colour);
 //! Tab, while the arrow keys move within the group, as in any radio group of a desktop.
 void TabToCheckedButton(const QList<QRadioButton*>& group);
 
+//! A window that fills itself afresh each time the program shows it (its FormShow). Qt sends
+//! no show event to a window that is visible already, so ShowWindow runs FormShow itself,
+//! on every request, whether the window was hidden or not.
+class RefreshedOnShow
+{
+public:
+    virtual void FormShow() = 0;
+
+protected:
+    ~RefreshedOnShow() = default;
+};
+
 //! Makes a window visible and brings it to the front. The first showing centres it on the
-//! screen; later showings keep wherever it was, the user's own moves included.
+//! screen; later showings keep wherever it was, the user's own moves included. A window that
+//! is RefreshedOnShow runs its FormShow here; an error in it is reported and ends FormShow
+//! alone, so the window is still shown and the caller goes on as after any showing.
 void ShowWindow(QWidget* window);
 
 //! "Show the next window, then close this one": the order every wizard step keeps, so that

@@ -5,7 +5,13 @@
 #include "app/ProgramWindows.h"
 #include "app/WindowRules.h"
 #include "optics/OpticalJob.h"
+#include "optics/TOpticAfocalForm.h"
+#include "optics/TOpticBarlowForm.h"
+#include "optics/TOpticCompForm.h"
+#include "optics/TOpticEypcForm.h"
 #include "optics/TOpticForm2.h"
+#include "optics/TOpticReportForm.h"
+#include "optics/TOpticTeleForm.h"
 #include "optics/Telescope.h"
 
 #include <QButtonGroup>

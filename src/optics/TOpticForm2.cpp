@@ -6,6 +6,7 @@
 #include "app/WindowRules.h"
 #include "info/TForm2.h"
 #include "optics/OpticalJob.h"
+#include "optics/TOpticCamLensForm.h"
 #include "optics/TOpticForm1.h"
 
 #include <QKeyEvent>

@@ -7,10 +7,21 @@
 #include "app/TStartForm.h"
 #include "app/WindowRules.h"
 #include "exposure/TForm1.h"
+#include "info/TForm2.h"
+#include "info/TForm3.h"
+#include "info/TForm4.h"
+#include "info/TIntroForm.h"
 #include "numeric/Arithmetic.h"
 #include "optics/OpticalJob.h"
+#include "optics/TOpticAfocalForm.h"
+#include "optics/TOpticBarlowForm.h"
+#include "optics/TOpticCamLensForm.h"
+#include "optics/TOpticCompForm.h"
+#include "optics/TOpticEypcForm.h"
 #include "optics/TOpticForm1.h"
 #include "optics/TOpticForm2.h"
+#include "optics/TOpticReportForm.h"
+#include "optics/TOpticTeleForm.h"
 
 #include <QElapsedTimer>
 #include <QScreen>
@@ -27,6 +38,7 @@ private slots:
     void cleanup();
 
     void startupResetsTheJobAndShowsStartWindowUnderTheSplash();
+    void everyBuiltWindowIsInTheSet();
     void startWindowLooksAsDesigned();
     void firstButtonTakesTheFocus();
     void splashHidesAfterFourSeconds();
@@ -88,6 +100,25 @@ void tst_Startup::startupResetsTheJobAndShowsStartWindowUnderTheSplash()
     SaveScreenshot(w.SplashScreen, QStringLiteral("splash"));
 }
 
+void tst_Startup::everyBuiltWindowIsInTheSet()
+{
+    const ProgramWindows& w = Windows();
+    const std::pair<const char*, QWidget*> windows[] = {
+        {"StartForm", w.StartForm},         {"SplashScreen", w.SplashScreen},   {"OpticCamLensForm", w.OpticCamLensForm},
+        {"IntroForm", w.IntroForm},         {"Form1", w.Form1},                 {"Form2", w.Form2},
+        {"Form3", w.Form3},                 {"Form4", w.Form4},                 {"OpticForm1", w.OpticForm1},
+        {"OpticForm2", w.OpticForm2},       {"OpticTeleForm", w.OpticTeleForm}, {"OpticCompForm", w.OpticCompForm},
+        {"OpticAfocalForm", w.OpticAfocalForm}, {"OpticBarlowForm", w.OpticBarlowForm},
+        {"OpticEypcForm", w.OpticEypcForm}, {"OpticReportForm", w.OpticReportForm}};
+    static_assert(sizeof(ProgramWindows) == std::size(windows) * sizeof(QWidget*), "a window is missing from this list");
+    // Every window exists, hidden but for the start window and the splash.
+    for (const auto& [name, window] : windows) {
+        QVERIFY2(window, name);
+        if (window != w.StartForm && window != w.SplashScreen)
+            QVERIFY2(!window->isVisible(), name);
+    }
+}
+
 void tst_Startup::startWindowLooksAsDesigned()
 {
     TStartForm* start = Windows().StartForm;
@@ -138,7 +169,9 @@ void tst_Startup::splashClosedEarlyStaysHidden()
 void tst_Startup::everyOtherWindowHidesOnClose()
 {
     const ProgramWindows& w = Windows();
-    for (QWidget* window : std::initializer_list<QWidget*>{w.SplashScreen, w.Form1, w.OpticForm1, w.OpticForm2}) {
+    for (QWidget* window : std::initializer_list<QWidget*>{w.SplashScreen, w.Form1, w.OpticForm1, w.OpticForm2,
+                                                           w.OpticCamLensForm, w.OpticTeleForm, w.OpticCompForm,
+                                                           w.OpticAfocalForm, w.OpticBarlowForm, w.OpticEypcForm}) {
         ShowWindow(window);
         QVERIFY(window->close());
         QVERIFY(!window->isVisible());

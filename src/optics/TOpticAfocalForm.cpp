@@ -1,0 +1,26 @@
+#include "optics/TOpticAfocalForm.h"
+
+#include "app/ErrorReport.h"
+#include "app/ProgramWindows.h"
+#include "app/WindowRules.h"
+#include "optics/DetailWindow.h"
+#include "optics/TOpticForm1.h"
+
+TOpticAfocalForm::TOpticAfocalForm(QWidget* parent)
+    : QWidget(parent)
+{
+    setupUi(this);
+    SetupDetailWindow(this);
+    ConnectHandler(Button3, &QPushButton::clicked, this, &TOpticAfocalForm::Button3Click);
+    ConnectHandler(Button2, &QPushButton::clicked, this, &TOpticAfocalForm::Button2Click);
+}
+
+void TOpticAfocalForm::Button3Click()
+{
+    CompleteConfiguration(this, ConfigurationKind::Afocal, {EypcEdit, CamLensEdit});
+}
+
+void TOpticAfocalForm::Button2Click()
+{
+    ShowThenClose(Windows().OpticForm1, this);
+}

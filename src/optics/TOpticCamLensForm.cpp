@@ -1,0 +1,26 @@
+#include "optics/TOpticCamLensForm.h"
+
+#include "app/ErrorReport.h"
+#include "app/ProgramWindows.h"
+#include "app/WindowRules.h"
+#include "optics/DetailWindow.h"
+#include "optics/TOpticForm2.h"
+
+TOpticCamLensForm::TOpticCamLensForm(QWidget* parent)
+    : QWidget(parent)
+{
+    setupUi(this);
+    SetupDetailWindow(this);
+    ConnectHandler(Button3, &QPushButton::clicked, this, &TOpticCamLensForm::Button3Click);
+    ConnectHandler(Button2, &QPushButton::clicked, this, &TOpticCamLensForm::Button2Click);
+}
+
+void TOpticCamLensForm::Button3Click()
+{
+    CompleteConfiguration(this, ConfigurationKind::CameraLens, {CamLensEdit, CamFEdit});
+}
+
+void TOpticCamLensForm::Button2Click()
+{
+    ShowThenClose(Windows().OpticForm2, this);
+}

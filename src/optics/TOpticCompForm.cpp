@@ -1,0 +1,26 @@
+#include "optics/TOpticCompForm.h"
+
+#include "app/ErrorReport.h"
+#include "app/ProgramWindows.h"
+#include "app/WindowRules.h"
+#include "optics/DetailWindow.h"
+#include "optics/TOpticForm1.h"
+
+TOpticCompForm::TOpticCompForm(QWidget* parent)
+    : QWidget(parent)
+{
+    setupUi(this);
+    SetupDetailWindow(this);
+    ConnectHandler(Button3, &QPushButton::clicked, this, &TOpticCompForm::Button3Click);
+    ConnectHandler(Button2, &QPushButton::clicked, this, &TOpticCompForm::Button2Click);
+}
+
+void TOpticCompForm::Button3Click()
+{
+    CompleteConfiguration(this, ConfigurationKind::Compression, {MagnificationEdit});
+}
+
+void TOpticCompForm::Button2Click()
+{
+    ShowThenClose(Windows().OpticForm1, this);
+}

@@ -1,0 +1,27 @@
+#include "optics/TOpticEypcForm.h"
+
+#include "app/ErrorReport.h"
+#include "app/ProgramWindows.h"
+#include "app/WindowRules.h"
+#include "optics/DetailWindow.h"
+#include "optics/TOpticForm1.h"
+
+TOpticEypcForm::TOpticEypcForm(QWidget* parent)
+    : QWidget(parent)
+{
+    setupUi(this);
+    SetupDetailWindow(this);
+    Label6->setFont(PixelFont(11));
+    ConnectHandler(Button3, &QPushButton::clicked, this, &TOpticEypcForm::Button3Click);
+    ConnectHandler(Button2, &QPushButton::clicked, this, &TOpticEypcForm::Button2Click);
+}
+
+void TOpticEypcForm::Button3Click()
+{
+    CompleteConfiguration(this, ConfigurationKind::EyepieceProjection, {EypcFLEdit, EypcDistanceEdit});
+}
+
+void TOpticEypcForm::Button2Click()
+{
+    ShowThenClose(Windows().OpticForm1, this);
+}

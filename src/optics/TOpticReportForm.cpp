@@ -1,0 +1,93 @@
+#include "optics/TOpticReportForm.h"
+
+#include "app/ErrorReport.h"
+#include "app/ProgramWindows.h"
+#include "exposure/TForm1.h"
+#include "optics/OpticalJob.h"
+#include "optics/OpticalResults.h"
+#include "optics/TOpticCamLensForm.h"
+
+#include <QScopeGuard>
+
+TOpticReportForm::TOpticReportForm(QWidget* parent)
+    : QMainWindow(parent)
+{
+    setupUi(this);
+    SetupWindowFrame(this, {503, 377});
+    setFont(PixelFont(11));
+    SetBackground(centralWidget(), Silver);
+
+    // White labels with black text, whatever the desktop's colours: captions plain, values bold.
+    const QList<QLabel*> values{ApertureLabel, FLLabel, ConfigLabel, EFLLabel, fLabel, FOVLabel, FOV20Label,
+                                MoonImageSizeLabel, JupiterImageSizeLabel};
+    for (QLabel* label : centralWidget()->findChildren<QLabel*>()) {
+        SetBackground(label, Qt::white);
+        QPalette palette = label->palette();
+        palette.setColor(QPalette::WindowText, Qt::black);
+        label->setPalette(palette);
+        label->setFont(PixelFont(11, values.contains(label)));
+    }
+    Label8->setFont(PixelFont(16, true));
+    for (QPushButton* button : {Button1, Button2})
+        button->setFont(PixelFont(11, true));
+    // A screen reader reads each value with its caption.
+    const QList<QLabel*> captions{Label1, Label2, Label3, Label4, Label5, Label6, Label7, Label10, Label9};
+    for (qsizetype i = 0; i < values.size(); ++i)
+        values[i]->setAccessibleDescription(captions[i]->text());
+
+    Print1->setEnabled(false); // printing the results is not there yet
+    ConnectHandler(Button1, &QPushButton::clicked, this, &TOpticReportForm::Button1Click);
+    ConnectHandler(Button2, &QPushButton::clicked, this, &TOpticReportForm::Button2Click);
+    ConnectHandler(Exit1, &QAction::triggered, this, &TOpticReportForm::Exit1Click);
+}
+
+void TOpticReportForm::FormShow()
+{
+    // Camera-lens wording exactly when the camera-lens window completed the job on display.
+    // Each window that completes a job makes itself the way back just before it shows this
+    // window, and nothing else shows it, so ReturnWindow names the window that completed it.
+    // The configuration choice's radio button says the same in every ordinary run, but not
+    // when a detail window left open from an earlier run completes a job after the user has
+    // since ticked another configuration.
+    const bool cameraLens = OpticalJob.ReturnWindow == Windows().OpticCamLensForm;
+    Label1->setText(cameraLens ? QStringLiteral("Camera lens aperture:") : QStringLiteral("Telescope aperture:"));
+    Label2->setText(cameraLens ? QStringLiteral("Camera lens focal length:")
+                               : QStringLiteral("Telescope focal length:"));
+    ApertureLabel->setAccessibleDescription(Label1->text());
+    FLLabel->setAccessibleDescription(Label2->text());
+
+    // An error ends the computation at its step: the rows reached show this job's values and
+    // the others "?", never an earlier job's. The exposure calculator gets the f/ratio only
+    // when it was reached.
+    OpticalResultTexts rows;
+    const auto showRows = qScopeGuard([this, &rows] {
+        const auto put = [](QLabel* label, const std::string& text) { label->setText(QString::fromStdString(text)); };
+        put(ApertureLabel, rows.Aperture);
+        put(FLLabel, rows.FocalLength);
+        put(ConfigLabel, rows.Configuration);
+        put(EFLLabel, rows.EffectiveFocalLength);
+        put(fLabel, rows.FRatio);
+        put(FOVLabel, rows.FieldOfView);
+        put(FOV20Label, rows.FieldOfView20);
+        put(MoonImageSizeLabel, rows.MoonImageSize);
+        put(JupiterImageSizeLabel, rows.JupiterImageSize);
+        if (!rows.FRatioNumber.empty() && Windows().Form1)
+            Windows().Form1->WriteFRatio(QString::fromStdString(rows.FRatioNumber));
+    });
+    ComputeOpticalResults(OpticalJob, rows);
+}
+
+void TOpticReportForm::Button1Click()
+{
+    close();
+}
+
+void TOpticReportForm::Button2Click()
+{
+    ShowThenClose(OpticalJob.ReturnWindow, this);
+}
+
+void TOpticReportForm::Exit1Click()
+{
+    close();
+}

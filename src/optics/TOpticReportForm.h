@@ -1,0 +1,19 @@
+#pragma once
+
+#include "app/WindowRules.h"
+#include "ui_TOpticReportForm.h"
+
+#include <QMainWindow>
+
+//! The results report, last step of the optical wizard. It keeps nothing of its own: each
+//! showing derives every row from OpticalJob and hands the f/ratio to the exposure calculator.
+class TOpticReportForm : public QMainWindow, public Ui::TOpticReportForm, public RefreshedOnShow
+{
+public:
+    explicit TOpticReportForm(QWidget* parent = nullptr);
+
+    void FormShow() override;
+    void Button1Click();
+    void Button2Click();
+    void Exit1Click();
+};
