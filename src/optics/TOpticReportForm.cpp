@@ -5,7 +5,9 @@
 #include "exposure/TForm1.h"
 #include "optics/OpticalJob.h"
 #include "optics/OpticalResults.h"
+#include "optics/OpticalSheet.h"
 #include "optics/TOpticCamLensForm.h"
+#include "print/WindowPrinting.h"
 
 #include <QScopeGuard>
 
@@ -22,9 +24,7 @@ TOpticReportForm::TOpticReportForm(QWidget* parent)
                                 MoonImageSizeLabel, JupiterImageSizeLabel};
     for (QLabel* label : centralWidget()->findChildren<QLabel*>()) {
         SetBackground(label, Qt::white);
-        QPalette palette = label->palette();
-        palette.setColor(QPalette::WindowText, Qt::black);
-        label->setPalette(palette);
+        SetTextColour(label, Qt::black);
         label->setFont(PixelFont(11, values.contains(label)));
     }
     Label8->setFont(PixelFont(16, true));
@@ -35,7 +35,7 @@ TOpticReportForm::TOpticReportForm(QWidget* parent)
     for (qsizetype i = 0; i < values.size(); ++i)
         values[i]->setAccessibleDescription(captions[i]->text());
 
-    Print1->setEnabled(false); // printing the results is not there yet
+    ConnectHandler(Print1, &QAction::triggered, this, &TOpticReportForm::Print1Click);
     ConnectHandler(Button1, &QPushButton::clicked, this, &TOpticReportForm::Button1Click);
     ConnectHandler(Button2, &QPushButton::clicked, this, &TOpticReportForm::Button2Click);
     ConnectHandler(Exit1, &QAction::triggered, this, &TOpticReportForm::Exit1Click);
@@ -85,6 +85,17 @@ void TOpticReportForm::Button1Click()
 void TOpticReportForm::Button2Click()
 {
     ShowThenClose(OpticalJob.ReturnWindow, this);
+}
+
+void TOpticReportForm::Print1Click()
+{
+    // The sheet matches the screen: it is built from what the labels show now.
+    const auto text = [](const QLabel* label) { return label->text().toStdString(); };
+    const OpticalSheetTexts texts{text(Label1), text(ApertureLabel), text(Label2),   text(FLLabel),
+                                  text(ConfigLabel), text(EFLLabel), text(fLabel),   text(Label6),
+                                  text(FOVLabel),    text(Label7),   text(FOV20Label), text(Label10),
+                                  text(MoonImageSizeLabel), text(Label9), text(JupiterImageSizeLabel)};
+    PrintFromWindow(this, OpticalSheetTitle, [&texts](PrinterText& printer) { PrintOpticalSheet(printer, texts); });
 }
 
 void TOpticReportForm::Exit1Click()

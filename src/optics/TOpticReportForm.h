@@ -15,5 +15,6 @@ public:
     void FormShow() override;
     void Button1Click();
     void Button2Click();
+    void Print1Click();
     void Exit1Click();
 };

@@ -9,7 +9,9 @@
 #include "app/ProgramWindows.h"
 #include "app/TStartForm.h"
 #include "exposure/TForm1.h"
-#include "optics/OpticalSheet.h"
+#include "optics/TOpticForm1.h"
+#include "optics/TOpticForm2.h"
+#include "optics/TOpticReportForm.h"
 #include "print/PrinterText.h"
 #include "print/WindowPrinting.h"
 
@@ -103,6 +105,7 @@ private slots:
 
     void sheets_data();
     void sheets();
+    void busyCursorWhilePrinting();
     void printingAfterAnArithmeticErrorStartsNoJob();
     void noDefaultPrinterThenPrintingAgain();
 
@@ -215,15 +218,21 @@ QStringList tst_Printing::WindowState() const
     return state;
 }
 
-//! File, then Print, with the keyboard.
+//! File, then Print, with the keyboard, in the exposure window or the report.
+template <typename Window>
+void ChoosePrint(Window* window)
+{
+    QTest::keyClick(window, Qt::Key_Alt);
+    QCOMPARE(window->MainMenu1->activeAction(), window->File1->menuAction());
+    QTest::keyClick(window->MainMenu1, Qt::Key_Down);
+    QVERIFY(QTest::qWaitForWindowExposed(window->File1));
+    QCOMPARE(window->File1->activeAction(), window->Print1);
+    QTest::keyClick(window->File1, Qt::Key_Return);
+}
+
 void tst_Printing::ChoosePrint()
 {
-    QTest::keyClick(m_form, Qt::Key_Alt);
-    QCOMPARE(m_form->MainMenu1->activeAction(), m_form->File1->menuAction());
-    QTest::keyClick(m_form->MainMenu1, Qt::Key_Down);
-    QVERIFY(QTest::qWaitForWindowExposed(m_form->File1));
-    QCOMPARE(m_form->File1->activeAction(), m_form->Print1);
-    QTest::keyClick(m_form->File1, Qt::Key_Return);
+    ::ChoosePrint(m_form);
 }
 
 void tst_Printing::sheets_data()
@@ -266,22 +275,26 @@ void tst_Printing::sheets()
     QFETCH(QStringList, lines);
     const QStringList before = Jobs();
     if (optical) {
-        // The report window prints its labels through the same helper; until it is here the
-        // sheet goes out from the exposure window with the report's texts for this example.
-        const OpticalSheetTexts texts{"Telescope aperture:", "200 mm", "Telescope focal length:", "2000 mm",
-                                      "Prime focus", "2000 mm", "f/10.0", "Field of view (35-mm film):",
-                                      "0.69° x 1.03°", "Field of view (central 20-mm circle):", "0.57°",
-                                      "Moon image size (on film):", "18.2 mm", "Jupiter image size (on film):",
-                                      "0.30 to 0.49 mm"};
-        Qt::CursorShape whilePrinting = Qt::ArrowCursor;
-        Guarded([&] {
-            PrintFromWindow(m_form, OpticalSheetTitle, [&](PrinterText& p) {
-                whilePrinting = m_form->cursor().shape();
-                PrintOpticalSheet(p, texts);
-            });
-        });
-        QCOMPARE(whilePrinting, Qt::WaitCursor);
-        QCOMPARE(m_form->cursor().shape(), Qt::ArrowCursor);
+        // A telescope of 200 mm and 2000 mm typed in, prime focus, as a user gets there.
+        QTest::mouseClick(m_form->Button1, Qt::LeftButton); // "Run optical calculations now"
+        TOpticForm2* choice = Windows().OpticForm2;
+        ClickRadio(choice->PrimeFocusButton);
+        QTest::mouseClick(choice->Button3, Qt::LeftButton);
+        TOpticForm1* telescope = Windows().OpticForm1;
+        TypeInto(telescope->ApertureEditBox, QStringLiteral("200"));
+        TypeInto(telescope->FocalEditBox, QStringLiteral("2000"));
+        QTest::mouseClick(telescope->Button1, Qt::LeftButton);
+        TOpticReportForm* report = Windows().OpticReportForm;
+        QVERIFY(QTest::qWaitForWindowActive(report));
+        const auto shown = [report] {
+            QStringList texts;
+            for (const QLabel* label : report->findChildren<QLabel*>())
+                texts << label->text();
+            return texts << QString::number(report->cursor().shape());
+        };
+        const QStringList state = shown();
+        ::ChoosePrint(report);
+        QCOMPARE(shown(), state);
     } else {
         QVERIFY(PickItem(m_form->BrightnessBox, 7)); // "   3.4      Moon, full"
         const QStringList state = WindowState();
@@ -302,6 +315,17 @@ void tst_Printing::sheets()
     }, 10000));
     QCOMPARE(FontNames(document), (QStringList{"LiberationSerif", "LiberationSerif-Bold", "LiberationSerif-BoldItalic",
                                                "LiberationSerif-Italic"}));
+}
+
+void tst_Printing::busyCursorWhilePrinting()
+{
+    Qt::CursorShape whilePrinting = Qt::ArrowCursor;
+    Guarded([&] {
+        PrintFromWindow(m_form, "cursor", [&](PrinterText&) { whilePrinting = m_form->cursor().shape(); });
+    });
+    QCOMPARE(whilePrinting, Qt::WaitCursor);
+    QCOMPARE(m_form->cursor().shape(), Qt::ArrowCursor);
+    QCOMPARE(m_program->Boxes.TakeTexts(), QStringList());
 }
 
 void tst_Printing::printingAfterAnArithmeticErrorStartsNoJob()
