@@ -44,6 +44,14 @@ const ProgramWindows& Windows()
     return TheWindows;
 }
 
+std::vector<QWidget*> AllWindows()
+{
+    const ProgramWindows& w = TheWindows;
+    return {w.StartForm,       w.SplashScreen,    w.OpticCamLensForm, w.IntroForm,     w.Form1,         w.Form2,
+            w.Form3,           w.Form4,           w.OpticForm1,       w.OpticForm2,    w.OpticTeleForm, w.OpticCompForm,
+            w.OpticAfocalForm, w.OpticBarlowForm, w.OpticEypcForm,    w.OpticReportForm};
+}
+
 void CreateProgramWindows()
 {
     OpticalJob.Reset();

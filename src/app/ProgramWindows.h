@@ -1,5 +1,7 @@
 #pragma once
 
+#include <vector>
+
 class QWidget;
 class TStartForm;
 class TSplashScreen;
@@ -42,6 +44,9 @@ struct ProgramWindows
 
 //! The program-wide set of windows.
 const ProgramWindows& Windows();
+
+//! The sixteen windows of the set, in creation order (null where a window does not exist).
+std::vector<QWidget*> AllWindows();
 
 //! Start-up up to the event loop: shared state reset, every window created in its order,
 //! the start window shown, the splash over it.
