@@ -14,6 +14,7 @@
 
 #include <QAction>
 #include <QClipboard>
+#include <QElapsedTimer>
 #include <QKeyEvent>
 #include <QMenuBar>
 #include <QPushButton>
@@ -25,6 +26,14 @@
 namespace {
 
 constexpr unsigned DefaultSeed = 20261207;
+
+// A paste, however long, is taken and calculated with well within a second (a few tens of
+// milliseconds on an idle machine); sanitizers make everything several times slower.
+#ifdef __SANITIZE_ADDRESS__
+constexpr qint64 PasteBudgetMs = 3000;
+#else
+constexpr qint64 PasteBudgetMs = 1000;
+#endif
 constexpr int DefaultActions = 20000;
 
 int Setting(const char* name, int fallback)
@@ -77,6 +86,8 @@ class tst_Monkey : public QObject
 
 private slots:
     void randomUserActionsLeaveTheProgramWhole();
+    void pastingAMillionCharacters_data();
+    void pastingAMillionCharacters();
 
 private:
     QString RandomText();
@@ -287,6 +298,74 @@ void tst_Monkey::randomUserActionsLeaveTheProgramWhole()
     }
     qInfo("monkey: %d pages would have been opened", m_pagesOpened);
     SetWebOpener({});
+    m_program.reset();
+}
+
+void tst_Monkey::pastingAMillionCharacters_data()
+{
+    QTest::addColumn<QString>("box");
+    for (const char* box : {"BrightnessBox", "SpeedBox", "ReciprocityBox", "FilterFactorBox", "FRatioBox",
+                            "ApertureEditBox", "FocalEditBox", "MagnificationEdit", "CamLensEdit", "EypcEdit",
+                            "BarlowFLEdit", "BarlowDistanceEdit", "EypcFLEdit", "EypcDistanceEdit", "CamFEdit"})
+        QTest::newRow(box) << QString::fromLatin1(box);
+}
+
+void tst_Monkey::pastingAMillionCharacters()
+{
+    QFETCH(QString, box);
+    m_program = std::make_unique<RunningProgram>();
+    TForm1* calculator = Windows().Form1;
+    // Every box of that name (the compressor's and the teleconverter's share one, and so on).
+    const auto allBoxes = [] {
+        QMap<QString, QString> texts;
+        for (QWidget* window : AllWindows())
+            for (const QLineEdit* edit : window->findChildren<QLineEdit*>())
+                texts[window->objectName() + QLatin1Char('.') + edit->parentWidget()->objectName() + QLatin1Char('.')
+                      + edit->objectName()] = edit->text();
+        return texts;
+    };
+    for (QWidget* window : AllWindows()) {
+        QWidget* found = window->findChild<QWidget*>(box);
+        if (!found)
+            continue;
+        ShowWindow(window);
+        auto* combo = qobject_cast<QComboBox*>(found);
+        QLineEdit* edit = combo ? combo->lineEdit() : qobject_cast<QLineEdit*>(found);
+        QVERIFY(edit);
+        const QStringList before = {calculator->ExposureLabel->text()};
+        QMap<QString, QString> others = allBoxes();
+
+        // A number and then a million characters of whatever the clipboard held.
+        QString pasted = QStringLiteral("3.4 ");
+        pasted += QString(999996, QLatin1Char('7')).replace(1000, 1, QLatin1Char(' '));
+        QApplication::clipboard()->setText(pasted);
+        edit->setFocus();
+        edit->selectAll();
+        QElapsedTimer timer;
+        timer.start();
+        QTest::keySequence(edit, QKeySequence::Paste);
+        const qint64 elapsed = timer.elapsed();
+        QVERIFY2(elapsed < PasteBudgetMs, qPrintable(QStringLiteral("%1 ms in %2").arg(elapsed).arg(window->objectName())));
+
+        // The box keeps what fits its limit, which holds a long text.
+        QVERIFY(edit->maxLength() >= 32767);
+        QCOMPARE(edit->text(), pasted.left(edit->maxLength()));
+        // Nothing else changes; the calculator reads the first word only.
+        const QString key = window->objectName() + QLatin1Char('.') + edit->parentWidget()->objectName()
+                            + QLatin1Char('.') + edit->objectName();
+        others.remove(key);
+        QMap<QString, QString> after = allBoxes();
+        after.remove(key);
+        QCOMPARE(after, others);
+        if (window == calculator) {
+            const QString caption = calculator->ExposureLabel->text();
+            TypeInto(found, QStringLiteral("3.4"));
+            QCOMPARE(caption, calculator->ExposureLabel->text());
+        } else {
+            QCOMPARE(QStringList{calculator->ExposureLabel->text()}, before);
+        }
+    }
+    QCOMPARE(m_program->Boxes.TakeTexts(), QStringList());
     m_program.reset();
 }
 
