@@ -188,6 +188,30 @@ void tst_InfoWindows::windowsLookAsDesigned()
         }
     }
     SaveScreenshot(window, name);
+
+    // On a dark desktop every caption and text still stands out from its ground.
+    const QPalette desktop = QApplication::palette();
+    QPalette dark = desktop;
+    for (const QPalette::ColorRole role : {QPalette::Window, QPalette::Base, QPalette::Button})
+        dark.setColor(role, QColor(45, 45, 45));
+    for (const QPalette::ColorRole role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
+        dark.setColor(role, QColor(230, 230, 230));
+    QApplication::setPalette(dark);
+    QCoreApplication::processEvents(); // the windows learn of the change by events
+    QStringList unreadable;
+    for (const QWidget* control : window->findChildren<QWidget*>()) {
+        const bool button = qobject_cast<const QPushButton*>(control);
+        if (!button && !qobject_cast<const QPlainTextEdit*>(control))
+            continue;
+        const QPalette colours = control->palette();
+        const QColor ink = colours.color(button ? QPalette::ButtonText : QPalette::Text);
+        const QColor ground = colours.color(button ? QPalette::Button : QPalette::Base);
+        if (qAbs(ink.lightness() - ground.lightness()) < 100)
+            unreadable << control->objectName();
+    }
+    QApplication::setPalette(desktop);
+    QCoreApplication::processEvents();
+    QVERIFY2(unreadable.isEmpty(), qPrintable(unreadable.join(QLatin1Char(' '))));
 }
 
 void tst_InfoWindows::openersAndClosePaths_data()
