@@ -94,7 +94,7 @@ QImage SplashPicture()
 
     painter.setPen(white);
     painter.setFont(PixelFont(20, false, SerifFace));
-    painter.drawText(QRect(100, 210, 400, 30), Qt::AlignRight | Qt::AlignVCenter, QStringLiteral("Marian T. Holloway"));
+    painter.drawText(QRect(100, 210, 400, 30), Qt::AlignRight | Qt::AlignVCenter, QStringLiteral("Penwright"));
     return image;
 }
 

@@ -12,7 +12,7 @@ TForm3::TForm3(QWidget* parent)
     setupUi(this);
     SetupWindowFrame(this, {483, 309});
     // One font and colour for the text and the button alike; black stays black on a dark
-    // desktop, so the text box keeps a white page under it.
+    // desktop, so the text box keeps a white page under it and the button a light face.
     setFont(PixelFont(11, true));
     SetBackground(this, Navy);
     for (QWidget* control : std::initializer_list<QWidget*>{Memo1, Button1})
@@ -20,6 +20,9 @@ TForm3::TForm3(QWidget* parent)
     QPalette page = Memo1->palette();
     page.setColor(QPalette::Base, Qt::white);
     Memo1->setPalette(page);
+    QPalette face = Button1->palette();
+    face.setColor(QPalette::Button, QColor(240, 240, 240));
+    Button1->setPalette(face);
     SetupLongText(Memo1, QStringLiteral(":/info/texts/Theory.txt"));
 
     ConnectHandler(Button1, &QPushButton::clicked, this, &TForm3::Button1Click);

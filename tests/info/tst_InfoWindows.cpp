@@ -163,7 +163,7 @@ void tst_InfoWindows::windowsLookAsDesigned()
 
     QWidget* window = InfoWindow(name);
     ShowWindow(window);
-    QVERIFY(QTest::qWaitForWindowExposed(window));
+    QVERIFY(QTest::qWaitForWindowActive(window)); // Tab goes round the active window only
     QCOMPARE(window->windowTitle(), caption);
     QCOMPARE(window->size(), clientArea);
     const QStringList clipped = ClippedCaptions(window);
@@ -176,6 +176,9 @@ void tst_InfoWindows::windowsLookAsDesigned()
         // The author broke the lines; none may need breaking again or run under the scroll bar.
         const QStringList tooWide = LinesTooWide(memo);
         QVERIFY2(tooWide.isEmpty(), qPrintable(tooWide.join(QLatin1Char('\n'))));
+        // The scroll bar's arrows stand out from its buttons, whatever the window's colours.
+        const QPalette bar = memo->verticalScrollBar()->palette();
+        QVERIFY(qAbs(bar.color(QPalette::WindowText).lightness() - bar.color(QPalette::Button).lightness()) > 100);
     } else {
         // The About notice ignores the mouse, labels and all, yet is not greyed as disabled.
         TForm2* about = Windows().Form2;
@@ -185,6 +188,30 @@ void tst_InfoWindows::windowsLookAsDesigned()
         }
     }
     SaveScreenshot(window, name);
+
+    // On a dark desktop every caption and text still stands out from its ground.
+    const QPalette desktop = QApplication::palette();
+    QPalette dark = desktop;
+    for (const QPalette::ColorRole role : {QPalette::Window, QPalette::Base, QPalette::Button})
+        dark.setColor(role, QColor(45, 45, 45));
+    for (const QPalette::ColorRole role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
+        dark.setColor(role, QColor(230, 230, 230));
+    QApplication::setPalette(dark);
+    QCoreApplication::processEvents(); // the windows learn of the change by events
+    QStringList unreadable;
+    for (const QWidget* control : window->findChildren<QWidget*>()) {
+        const bool button = qobject_cast<const QPushButton*>(control);
+        if (!button && !qobject_cast<const QPlainTextEdit*>(control))
+            continue;
+        const QPalette colours = control->palette();
+        const QColor ink = colours.color(button ? QPalette::ButtonText : QPalette::Text);
+        const QColor ground = colours.color(button ? QPalette::Button : QPalette::Base);
+        if (qAbs(ink.lightness() - ground.lightness()) < 100)
+            unreadable << control->objectName();
+    }
+    QApplication::setPalette(desktop);
+    QCoreApplication::processEvents();
+    QVERIFY2(unreadable.isEmpty(), qPrintable(unreadable.join(QLatin1Char(' '))));
 }
 
 void tst_InfoWindows::openersAndClosePaths_data()
