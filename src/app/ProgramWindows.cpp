@@ -1,6 +1,7 @@
 #include "app/ProgramWindows.h"
 
 #include "app/Artwork.h"
+#include "app/FocusRing.h"
 #include "app/TSplashScreen.h"
 #include "app/TStartForm.h"
 #include "app/WindowRules.h"
@@ -79,6 +80,7 @@ void CreateProgramWindows()
     w.OpticBarlowForm = Create<TOpticBarlowForm>();
     w.OpticEypcForm = Create<TOpticEypcForm>();
     w.OpticReportForm = Create<TOpticReportForm>();
+    ShowKeyboardFocus();
 }
 
 void DestroyProgramWindows()

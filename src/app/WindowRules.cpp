@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QLayout>
 #include <QMainWindow>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
 #include <QTimer>
@@ -114,6 +115,9 @@ QFont PixelFont(int pixels, bool bold, const QString& face)
 void SetupWindowFrame(QWidget* window, QSize clientArea)
 {
     NameControlsAfterTheirLabels(window);
+    // Enter presses the focused button as Space does, in every window.
+    for (QPushButton* button : window->findChildren<QPushButton*>())
+        button->setAutoDefault(true);
     window->setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                            | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     window->setWindowIcon(ProgramIcon());
@@ -150,8 +154,18 @@ void TabToCheckedButton(const QList<QRadioButton*>& group)
             button->setFocusPolicy(button->isChecked() ? Qt::StrongFocus : Qt::ClickFocus);
     };
     update();
-    for (QRadioButton* button : group)
+    for (QRadioButton* button : group) {
         QObject::connect(button, &QRadioButton::toggled, button, update);
+        // However a button was checked (a click, the arrow keys, a screen reader's press, the
+        // program), a focus within the group moves to it, as a click would move it.
+        QObject::connect(button, &QRadioButton::toggled, button, [group, button](bool checked) {
+            if (!checked || button->hasFocus())
+                return;
+            for (const QRadioButton* other : group)
+                if (other->hasFocus())
+                    button->setFocus(Qt::OtherFocusReason);
+        });
+    }
 }
 
 void ShowWindow(QWidget* window)

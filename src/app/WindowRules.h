@@ -19,7 +19,8 @@ QFont PixelFont(int pixels, bool bold = false, const QString& face = SansFace);
 
 //! The frame every window but the splash has: fixed size (the client area, menu bar not
 //! counted), title bar with close and minimise boxes, no maximise box, the program icon;
-//! and every control named for screen readers after its label.
+//! every control named for screen readers after its label, and Enter pressing the focused
+//! button as Space does.
 void SetupWindowFrame(QWidget* window, QSize clientArea);
 
 //! Fills a widget's background with a colour, whatever the desktop's palette. Text on it

@@ -87,7 +87,7 @@ inline QStringList ClippedCaptions(const QWidget* window)
 {
     QStringList clipped;
     for (const QWidget* widget : window->findChildren<QWidget*>()) {
-        if (!widget->isVisibleTo(window))
+        if (!widget->isVisibleTo(window) || widget->objectName() == QLatin1String("KeyboardFocusRing"))
             continue;
         if (widget->parentWidget() && !widget->parentWidget()->rect().contains(widget->geometry()))
             clipped << widget->objectName() + QStringLiteral(": outside its parent");

@@ -1,0 +1,117 @@
+#include "app/FocusRing.h"
+
+#include <QApplication>
+#include <QPainter>
+#include <QPointer>
+#include <QWidget>
+
+#include <cmath>
+
+namespace {
+
+constexpr int RingWidth = 2;
+constexpr int Gap = 1; // between the control's edge and the ring
+
+// The relative luminance of a colour, as contrast ratios are defined on it.
+double Luminance(const QColor& colour)
+{
+    const auto channel = [](double c) { return c <= 0.03928 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4); };
+    return 0.2126 * channel(colour.redF()) + 0.7152 * channel(colour.greenF()) + 0.0722 * channel(colour.blueF());
+}
+
+class Ring : public QWidget
+{
+public:
+    explicit Ring(QWidget* parent)
+        : QWidget(parent)
+    {
+        setAttribute(Qt::WA_TransparentForMouseEvents);
+        setAttribute(Qt::WA_NoSystemBackground);
+        setFocusPolicy(Qt::NoFocus);
+        setObjectName(QStringLiteral("KeyboardFocusRing"));
+    }
+
+    void Follow(QWidget* control)
+    {
+        m_control = control;
+        const QRect around = control->geometry().adjusted(-RingWidth - Gap, -RingWidth - Gap, RingWidth + Gap,
+                                                          RingWidth + Gap);
+        setGeometry(around);
+        // Black or white, whichever stands out more from what the ring is drawn on.
+        const double background = Luminance(parentWidget()->palette().color(parentWidget()->backgroundRole()));
+        m_outer = (background + 0.05) / 0.05 >= 1.05 / (background + 0.05) ? Qt::black : Qt::white;
+        show();
+        raise();
+        update();
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        QPainter painter(this);
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(m_outer);
+        const QRect outer = rect();
+        const QRect inner = outer.adjusted(RingWidth, RingWidth, -RingWidth, -RingWidth);
+        painter.drawRect(QRect(outer.topLeft(), QSize(outer.width(), RingWidth)));
+        painter.drawRect(QRect(outer.left(), inner.bottom() + 1, outer.width(), RingWidth));
+        painter.drawRect(QRect(outer.left(), inner.top(), RingWidth, inner.height()));
+        painter.drawRect(QRect(inner.right() + 1, inner.top(), RingWidth, inner.height()));
+        // One pixel of the other colour inside, so the ring shows against the control too.
+        painter.setBrush(Qt::NoBrush);
+        painter.setPen(QPen(m_outer == Qt::black ? Qt::white : Qt::black, 1));
+        painter.drawRect(inner.adjusted(0, 0, -1, -1));
+    }
+
+private:
+    QPointer<QWidget> m_control;
+    QColor m_outer = Qt::black;
+};
+
+QPointer<Ring> TheRing;
+
+// The control that the user sees as focused: the combo box rather than its edit part.
+QWidget* Shown(QWidget* focus)
+{
+    QWidget* parent = focus->parentWidget();
+    if (parent && focus->focusProxy() == nullptr && parent->focusProxy() == focus)
+        return parent;
+    return focus;
+}
+
+void Place(QWidget* focus)
+{
+    if (!focus || focus->isWindow() || !focus->parentWidget() || focus->window()->windowType() == Qt::Popup) {
+        if (TheRing)
+            TheRing->hide();
+        return;
+    }
+    QWidget* control = Shown(focus);
+    QWidget* parent = control->parentWidget();
+    if (!parent)
+        return;
+    if (!TheRing)
+        TheRing = new Ring(parent);
+    else if (TheRing->parentWidget() != parent)
+        TheRing->setParent(parent);
+    TheRing->Follow(control);
+}
+
+} // namespace
+
+void ShowKeyboardFocus()
+{
+    auto* application = qobject_cast<QApplication*>(QCoreApplication::instance());
+    if (!application)
+        return;
+    static QMetaObject::Connection connection;
+    QObject::disconnect(connection);
+    connection = QObject::connect(application, &QApplication::focusChanged, application,
+                                  [](QWidget*, QWidget* now) { Place(now); });
+    Place(QApplication::focusWidget());
+}
+
+QWidget* KeyboardFocusRing()
+{
+    return TheRing && TheRing->isVisible() ? TheRing.data() : nullptr;
+}
