@@ -28,6 +28,8 @@ TOpticReportForm::TOpticReportForm(QWidget* parent)
         label->setFont(PixelFont(11, values.contains(label)));
     }
     Label8->setFont(PixelFont(16, true));
+    // "Finished" is declared before "<< Back" in the form so that the keyboard starts on it:
+    // Qt's tab-order call does not move a control ahead of the neighbour created just before it.
     for (QPushButton* button : {Button1, Button2})
         button->setFont(PixelFont(11, true));
     // A screen reader reads each value with its caption.

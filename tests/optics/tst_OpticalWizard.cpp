@@ -182,6 +182,7 @@ void tst_OpticalWizard::windowsLookAsDesigned()
             QVERIFY(!boxes[i]->accessibleName().isEmpty());
     }
     QVERIFY(QTest::qWaitForWindowActive(window));
+    QCOMPARE(QApplication::focusWidget(), window->findChild<QWidget*>(tabOrder[0])); // where the keyboard starts
     QCOMPARE(window->windowTitle(), title);
     QCOMPARE(TabOrder(window->findChild<QWidget*>(tabOrder[0]), tabOrder.size() + 1), tabOrder + tabOrder.mid(0, 1));
     QStringList clipped = ClippedCaptions(window);
