@@ -376,9 +376,13 @@ int main(int argc, char* argv[])
         return 1;
     Folder = &folder;
     // The CUPS client reads these once: only this test's server and none of the machine's
-    // client settings or chosen destinations.
+    // client settings or chosen destinations, nor the user's own (~/.cups/lpoptions may name
+    // another default printer).
     qputenv("CUPS_SERVER", (folder.path() + QStringLiteral("/cups.sock")).toLocal8Bit());
     qputenv("CUPS_SERVERROOT", folder.path().toLocal8Bit());
+    if (!QDir(folder.path()).mkpath(QStringLiteral("home")))
+        return 1;
+    qputenv("HOME", (folder.path() + QStringLiteral("/home")).toLocal8Bit());
     qunsetenv("LPDEST");
     qunsetenv("PRINTER");
     QApplication application(argc, argv);
