@@ -99,8 +99,8 @@ void tst_PrinterText::layout_data()
     QTest::newRow("empty body: two 9-point empty lines, the trailer in three styles on one line")
         << page << QStringList{"start", "finish"} << Trailer9(1, 36);
     QTest::newRow("pieces share their top; only a taller piece sets the line height")
-        << page << QStringList{"start", "s:10", "w:ab", "s:20", "w:c", "s:10", "w:d", "n", "w:e", "close"}
-        << QStringList{"p1 0,0 r10 'ab'", "p1 20,0 r20 'c'", "p1 40,0 r10 'd'", "p1 0,42 r10 'e'"};
+        << page << QStringList{"start", "s:10", "w:ab", "s:20", "w:c", "s:21", "w:d", "n", "w:e", "close"}
+        << QStringList{"p1 0,0 r10 'ab'", "p1 20,0 r20 'c'", "p1 40,0 r21 'd'", "p1 0,42 r21 'e'"};
     QTest::newRow("an empty line is one cell of the font in force")
         << page << QStringList{"start", "s:9", "n", "s:20", "n", "w:x", "close"} << QStringList{"p1 0,58 r20 'x'"};
     QTest::newRow("a line longer than the page goes on at the left edge, cut between characters")
@@ -123,6 +123,15 @@ void tst_PrinterText::layout_data()
     QTest::newRow("after empty lines near the bottom a text line starts a new page")
         << shortPage << QStringList{"start", "l:1", "l:2", "l:3", "l:4", "n", "n", "l:x", "close"}
         << QStringList{"p1 0,0 r14 '1'", "p1 0,30 r14 '2'", "p1 0,60 r14 '3'", "p1 0,90 r14 '4'", "p2 0,0 r14 'x'"};
+    // 210 high: after five lines y is 150, exactly the page less two lines; after four lines
+    // and five 9-point empty lines it is 210, exactly the page. Neither is beyond.
+    QTest::newRow("a line end just at either limit stays on the page")
+        << QSize(1400, 210)
+        << QStringList{"start", "l:1", "l:2", "l:3", "l:4", "l:5", "l:6", "l:7", "l:8", "l:9", "l:10", "s:9",
+                       "n", "n", "n", "n", "n", "n", "l:x", "close"}
+        << QStringList{"p1 0,0 r14 '1'", "p1 0,30 r14 '2'", "p1 0,60 r14 '3'", "p1 0,90 r14 '4'", "p1 0,120 r14 '5'",
+                       "p1 0,150 r14 '6'", "p2 0,0 r14 '7'", "p2 0,30 r14 '8'", "p2 0,60 r14 '9'", "p2 0,90 r14 '10'",
+                       "p3 0,0 r9 'x'"};
     QTest::newRow("a last line end at the bottom leaves no blank page")
         << shortPage << QStringList{"start", "l:1", "l:2", "l:3", "l:4", "l:5", "n", "close"}
         << QStringList{"p1 0,0 r14 '1'", "p1 0,30 r14 '2'", "p1 0,60 r14 '3'", "p1 0,90 r14 '4'", "p1 0,120 r14 '5'"};

@@ -74,6 +74,18 @@ QStringList FontNames(const QString& document)
     return names;
 }
 
+//! The top and the height, in points, of every word of the document, in reading order.
+QList<std::pair<double, double>> WordBoxes(const QString& document)
+{
+    static const QRegularExpression word(QStringLiteral("<word xMin=\"[^\"]*\" yMin=\"([^\"]*)\" xMax=\"[^\"]*\" yMax=\"([^\"]*)\""));
+    QList<std::pair<double, double>> boxes;
+    for (const QRegularExpressionMatch& match : word.globalMatch(QString::fromUtf8(Output("pdftotext", {"-bbox", document, "-"})))) {
+        const double top = match.captured(1).toDouble();
+        boxes.append({top, match.captured(2).toDouble() - top});
+    }
+    return boxes;
+}
+
 //! Whether the expected lines are the printed ones, in order. A line wider than the page goes
 //! on on the next printed line, cut wherever the printer's font fills the page: such a line
 //! matches the printed lines it takes, blanks aside.
@@ -309,12 +321,27 @@ void tst_Printing::sheets()
     const QStringList printed = TextLines(document);
     QVERIFY2(InOrder(printed, lines), qPrintable(printed.join(QLatin1Char('\n'))));
     // The document name is the sheet's title; the text is in a Times face, all four styles.
-    QFile control(QString(document).replace(QRegularExpression("/d(\\d+)-001$"), "/c\\1"));
+    const QString control = QString(document).replace(QRegularExpression("/d(\\d+)-001$"), "/c\\1");
     QVERIFY(QTest::qWaitFor([&control, &title] {
-        return control.open(QIODevice::ReadOnly) && control.readAll().contains(title.toUtf8());
+        QFile file(control); // read afresh each time: the server may not have saved the name yet
+        return file.open(QIODevice::ReadOnly) && file.readAll().contains(title.toUtf8());
     }, 10000));
     QCOMPARE(FontNames(document), (QStringList{"LiberationSerif", "LiberationSerif-Bold", "LiberationSerif-BoldItalic",
                                                "LiberationSerif-Italic"}));
+
+    // Points at the printer's own resolution: the title's words are a 14-point character cell
+    // high, the trailer's a 9-point one, and two adjacent 14-point lines stand one cell and
+    // 2 device units apart.
+    const QList<std::pair<double, double>> boxes = WordBoxes(document);
+    QVERIFY(boxes.size() > 2);
+    const double cell = boxes.first().second;
+    QVERIFY2(cell > 14 && cell < 14 * 1.25, qPrintable(QString::number(cell)));
+    QVERIFY2(qAbs(cell / boxes.last().second - 14.0 / 9) < 0.03, qPrintable(QString::number(boxes.last().second)));
+    double pitch = 1000;
+    for (qsizetype i = 1; i < boxes.size(); ++i)
+        if (qAbs(boxes[i].second - cell) < 0.01 && qAbs(boxes[i - 1].second - cell) < 0.01 && boxes[i].first > boxes[i - 1].first)
+            pitch = qMin(pitch, boxes[i].first - boxes[i - 1].first);
+    QVERIFY2(pitch > cell - 0.2 && pitch < cell + 0.5, qPrintable(QString::number(pitch)));
 }
 
 void tst_Printing::busyCursorWhilePrinting()
@@ -376,9 +403,13 @@ int main(int argc, char* argv[])
         return 1;
     Folder = &folder;
     // The CUPS client reads these once: only this test's server and none of the machine's
-    // client settings or chosen destinations.
+    // client settings or chosen destinations, nor the user's own (~/.cups/lpoptions may name
+    // another default printer).
     qputenv("CUPS_SERVER", (folder.path() + QStringLiteral("/cups.sock")).toLocal8Bit());
     qputenv("CUPS_SERVERROOT", folder.path().toLocal8Bit());
+    if (!QDir(folder.path()).mkpath(QStringLiteral("home")))
+        return 1;
+    qputenv("HOME", (folder.path() + QStringLiteral("/home")).toLocal8Bit());
     qunsetenv("LPDEST");
     qunsetenv("PRINTER");
     QApplication application(argc, argv);
