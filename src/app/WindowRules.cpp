@@ -5,6 +5,8 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QComboBox>
+#include <QLineEdit>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLayout>
@@ -33,6 +35,9 @@ void NameControlsAfterTheirLabels(QWidget* window)
             control->setAccessibleDescription(text);
         else if (control->accessibleName().isEmpty())
             control->setAccessibleName(text);
+        // The keyboard focus sits in a combo box's edit part, which is announced on its own.
+        if (const auto* combo = qobject_cast<QComboBox*>(control); combo && combo->lineEdit())
+            combo->lineEdit()->setAccessibleName(control->accessibleName());
     }
 }
 
