@@ -19,6 +19,17 @@ double Luminance(const QColor& colour)
     return 0.2126 * channel(colour.redF()) + 0.7152 * channel(colour.greenF()) + 0.0722 * channel(colour.blueF());
 }
 
+// Fills a band of the given width along the inside of a rectangle's edges (filled rather
+// than stroked, so it covers whole device pixels at any scale).
+void Band(QPainter& painter, const QRect& outer, int width, const QColor& colour)
+{
+    const QRect inner = outer.adjusted(width, width, -width, -width);
+    painter.fillRect(QRect(outer.left(), outer.top(), outer.width(), width), colour);
+    painter.fillRect(QRect(outer.left(), inner.bottom() + 1, outer.width(), width), colour);
+    painter.fillRect(QRect(outer.left(), inner.top(), width, inner.height()), colour);
+    painter.fillRect(QRect(inner.right() + 1, inner.top(), width, inner.height()), colour);
+}
+
 class Ring : public QWidget
 {
 public:
@@ -49,18 +60,10 @@ protected:
     void paintEvent(QPaintEvent*) override
     {
         QPainter painter(this);
-        painter.setPen(Qt::NoPen);
-        painter.setBrush(m_outer);
-        const QRect outer = rect();
-        const QRect inner = outer.adjusted(RingWidth, RingWidth, -RingWidth, -RingWidth);
-        painter.drawRect(QRect(outer.topLeft(), QSize(outer.width(), RingWidth)));
-        painter.drawRect(QRect(outer.left(), inner.bottom() + 1, outer.width(), RingWidth));
-        painter.drawRect(QRect(outer.left(), inner.top(), RingWidth, inner.height()));
-        painter.drawRect(QRect(inner.right() + 1, inner.top(), RingWidth, inner.height()));
+        const QColor inside = m_outer == Qt::black ? Qt::white : Qt::black;
+        Band(painter, rect(), RingWidth, m_outer);
         // One pixel of the other colour inside, so the ring shows against the control too.
-        painter.setBrush(Qt::NoBrush);
-        painter.setPen(QPen(m_outer == Qt::black ? Qt::white : Qt::black, 1));
-        painter.drawRect(inner.adjusted(0, 0, -1, -1));
+        Band(painter, rect().adjusted(RingWidth, RingWidth, -RingWidth, -RingWidth), 1, inside);
     }
 
 private:

@@ -95,6 +95,9 @@ void tst_Accessibility::namedControlsAndVisibleFocus()
     ShowWindow(window);
     QVERIFY(QTest::qWaitForWindowActive(window));
     m_program->Boxes.Take(); // the report, shown without a job, reports its division by zero
+    // Nothing is cut off, at any scale (the test runs once more at twice the resolution).
+    const QStringList clipped = ClippedCaptions(window);
+    QVERIFY2(clipped.isEmpty(), qPrintable(clipped.join(QLatin1Char('\n'))));
 
     // The accessibility tree first: every control a user operates has a name.
     QStringList unnamed;
@@ -115,14 +118,16 @@ void tst_Accessibility::namedControlsAndVisibleFocus()
         QVERIFY2(ring, qPrintable(control->objectName()));
         const QRect box(ring->mapTo(window, QPoint()), ring->size());
         const QImage picture = window->grab().toImage();
-        // On the left or right edge, whichever lies inside the window: two pixels of ring,
-        // each at least 3:1 against the background just outside it.
-        const int y = box.center().y();
+        // On the left or right edge, whichever lies inside the window: the two pixels of ring
+        // (in device pixels at any scale), each at least 3:1 against the background just
+        // outside it.
+        const qreal scale = picture.devicePixelRatio();
+        const int y = qRound(box.center().y() * scale);
         const bool left = box.left() >= 1;
-        const int edge = left ? box.left() : box.right();
-        const int step = left ? 1 : -1;
-        const QRgb outside = picture.pixel(edge - step, y);
-        for (const int x : {edge, edge + step}) {
+        const int first = left ? qRound(box.left() * scale) : qRound((box.right() + 1) * scale) - 1;
+        const int last = left ? qRound((box.left() + 2) * scale) - 1 : qRound((box.right() - 1) * scale);
+        const QRgb outside = picture.pixel(left ? first - 1 : first + 1, y);
+        for (const int x : {first, last}) {
             const double contrast = Contrast(picture.pixel(x, y), outside);
             QVERIFY2(contrast >= 3.0, qPrintable(QStringLiteral("%1: %2:1 at %3,%4")
                                                      .arg(control->objectName())
@@ -131,7 +136,7 @@ void tst_Accessibility::namedControlsAndVisibleFocus()
                                                      .arg(y)));
         }
     }
-    SaveScreenshot(window, QStringLiteral("focus_") + window->objectName());
+    SaveScreenshot(window, QStringLiteral("focus_%1_x%2").arg(window->objectName()).arg(window->devicePixelRatio()));
 }
 
 void tst_Accessibility::exposureAndOpticsWithTheKeyboardOnly()
