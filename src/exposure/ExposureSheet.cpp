@@ -2,16 +2,6 @@
 
 #include "print/PrinterSheet.h"
 
-namespace {
-
-void EmptyLines(PrinterText& printer, int count)
-{
-    for (int i = 0; i < count; ++i)
-        printer.WriteLineEnd();
-}
-
-} // namespace
-
 void PrintExposureSheet(PrinterText& printer, const ExposureSheetTexts& texts)
 {
     const std::string indent = SheetIndent;

@@ -6,12 +6,6 @@
 
 namespace {
 
-void EmptyLines(PrinterText& printer, int count)
-{
-    for (int i = 0; i < count; ++i)
-        printer.WriteLineEnd();
-}
-
 //! The text after its first `count` characters (UTF-8: a character may take several bytes).
 std::string_view WithoutFirstCharacters(std::string_view text, int count)
 {

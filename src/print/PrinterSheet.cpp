@@ -1,5 +1,11 @@
 #include "print/PrinterSheet.h"
 
+void EmptyLines(PrinterText& printer, int count)
+{
+    for (int i = 0; i < count; ++i)
+        printer.WriteLineEnd();
+}
+
 void StartPrinterSheet(PrinterText& printer, const std::string& documentName)
 {
     printer.Open(documentName);

@@ -8,6 +8,9 @@
 //! Opens every body line of a sheet: the sheets make their left margin with blanks.
 inline constexpr const char* SheetIndent = "            "; // twelve blanks
 
+//! `count` empty lines, each as high as a character cell of the font in force.
+void EmptyLines(PrinterText& printer, int count);
+
 //! Opens the device for one sheet, a print job named `documentName`, in "Times New Roman"
 //! at 14 points. The style stays as the last sheet left it (regular after a finished sheet).
 void StartPrinterSheet(PrinterText& printer, const std::string& documentName);
