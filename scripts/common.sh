@@ -5,6 +5,10 @@ repo=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build_packages=(cmake g++ make qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev fonts-liberation)
 # The printing test runs a CUPS server of its own and reads the printed PDF back.
 test_packages=(xvfb xauth locales openbox x11-utils cups cups-client poppler-utils)
+# The packaging test checks the installed desktop entry, metainfo and icons.
+test_packages+=(desktop-file-utils appstream file)
+# cpack -G DEB reads the program's library dependencies with dpkg-shlibdeps.
+package_packages=(dpkg-dev file)
 fuzz_packages=(clang-14 libclang-rt-14-dev)
 
 # Installs the Debian packages that are not installed yet; does nothing when all are there.

@@ -98,35 +98,39 @@ QImage SplashPicture()
     return image;
 }
 
+QImage ProgramIconImage(int side)
+{
+    QImage image(side, side, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.scale(side / 64.0, side / 64.0);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(Navy);
+    painter.drawRoundedRect(QRectF(2, 2, 60, 60), 12, 12);
+    painter.setBrush(QColor(255, 244, 200));
+    for (const QPointF star : {QPointF(14, 14), QPointF(48, 12), QPointF(40, 26), QPointF(12, 40)})
+        painter.drawEllipse(star, 2.2, 2.2);
+    // The tube, pointing up to the right, on a tripod.
+    painter.translate(30, 40);
+    painter.rotate(-35);
+    painter.setBrush(QColor(230, 230, 235));
+    painter.drawRoundedRect(QRectF(-18, -6, 40, 12), 3, 3);
+    painter.setBrush(QColor(200, 40, 50));
+    painter.drawRect(QRectF(18, -7, 6, 14));
+    painter.resetTransform();
+    painter.scale(side / 64.0, side / 64.0);
+    painter.setPen(QPen(QColor(230, 230, 235), 3, Qt::SolidLine, Qt::RoundCap));
+    painter.drawLine(QPointF(30, 42), QPointF(20, 58));
+    painter.drawLine(QPointF(30, 42), QPointF(40, 58));
+    painter.end();
+    return image;
+}
+
 QIcon ProgramIcon()
 {
     QIcon icon;
-    for (const int side : {16, 32, 48, 64}) {
-        QPixmap pixmap(side, side);
-        pixmap.fill(Qt::transparent);
-        QPainter painter(&pixmap);
-        painter.setRenderHint(QPainter::Antialiasing);
-        painter.scale(side / 64.0, side / 64.0);
-        painter.setPen(Qt::NoPen);
-        painter.setBrush(Navy);
-        painter.drawRoundedRect(QRectF(2, 2, 60, 60), 12, 12);
-        painter.setBrush(QColor(255, 244, 200));
-        for (const QPointF star : {QPointF(14, 14), QPointF(48, 12), QPointF(40, 26), QPointF(12, 40)})
-            painter.drawEllipse(star, 2.2, 2.2);
-        // The tube, pointing up to the right, on a tripod.
-        painter.translate(30, 40);
-        painter.rotate(-35);
-        painter.setBrush(QColor(230, 230, 235));
-        painter.drawRoundedRect(QRectF(-18, -6, 40, 12), 3, 3);
-        painter.setBrush(QColor(200, 40, 50));
-        painter.drawRect(QRectF(18, -7, 6, 14));
-        painter.resetTransform();
-        painter.scale(side / 64.0, side / 64.0);
-        painter.setPen(QPen(QColor(230, 230, 235), 3, Qt::SolidLine, Qt::RoundCap));
-        painter.drawLine(QPointF(30, 42), QPointF(20, 58));
-        painter.drawLine(QPointF(30, 42), QPointF(40, 58));
-        painter.end();
-        icon.addPixmap(pixmap);
-    }
+    for (const int side : {16, 32, 48, 64})
+        icon.addPixmap(QPixmap::fromImage(ProgramIconImage(side)));
     return icon;
 }

@@ -8,5 +8,9 @@
 //! same picture on every run and owes nothing to a file.
 QImage SplashPicture();
 
+//! The program icon drawn at one size, side × side pixels; the desktop's icon files are
+//! made from it too.
+QImage ProgramIconImage(int side);
+
 //! The program icon: a small refractor against a starry sky, in the sizes a desktop asks for.
 QIcon ProgramIcon();

@@ -14,5 +14,7 @@ int main(int argc, char* argv[])
         return 2;
     }
     QApplication application(argc, argv);
+    // Ties the windows to the desktop entry, so the desktop shows the program's own name and icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral(ORVALIS_APP_ID));
     return RunProgram(application);
 }

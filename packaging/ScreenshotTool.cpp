@@ -1,0 +1,86 @@
+// Makes the README's pictures from the running program: starts its windows as at start-up,
+// drives them with the mouse and keyboard as a user would, and saves each window as a PNG.
+// Run it under a real X server (scripts/screenshots does so under xvfb-run).
+
+#include "TestSupport.h"
+
+#include "app/TStartForm.h"
+#include "exposure/TForm1.h"
+#include "optics/TOpticForm1.h"
+#include "optics/TOpticForm2.h"
+#include "optics/TOpticReportForm.h"
+
+#include <cstdio>
+
+namespace {
+
+QString Folder;
+
+//! Saves the window as it is on screen once it has settled; false when it is not shown.
+bool Save(QWidget* window, const QString& name)
+{
+    if (!window->isVisible() || !QTest::qWaitForWindowExposed(window))
+        return false;
+    QTest::qWait(300); // let pending paints and the focus frame settle
+    const QString file = Folder + QLatin1Char('/') + name + QStringLiteral(".png");
+    if (!window->grab().save(file, "PNG"))
+        return false;
+    std::printf("%s\n", qPrintable(file));
+    return true;
+}
+
+bool MakePictures()
+{
+    const ProgramWindows& w = Windows();
+    if (!Save(w.StartForm, QStringLiteral("start-window")))
+        return false;
+
+    // The full Moon picked from the brightness list, the other boxes as the program starts.
+    QTest::mouseClick(w.StartForm->Button1, Qt::LeftButton);
+    if (!w.Form1->isVisible() || !QTest::qWaitForWindowExposed(w.Form1))
+        return false;
+    const int fullMoon = w.Form1->BrightnessBox->findText(QStringLiteral("Moon, full"), Qt::MatchContains);
+    if (fullMoon < 0 || !PickItem(w.Form1->BrightnessBox, fullMoon))
+        return false;
+    if (!Save(w.Form1, QStringLiteral("exposure-calculator")))
+        return false;
+
+    // Prime focus of a 200 mm telescope of 2000 mm focal length.
+    QTest::mouseClick(w.StartForm->Button2, Qt::LeftButton);
+    if (!QTest::qWaitForWindowExposed(w.OpticForm2))
+        return false;
+    ClickRadio(w.OpticForm2->PrimeFocusButton);
+    QTest::mouseClick(w.OpticForm2->Button3, Qt::LeftButton);
+    if (!QTest::qWaitForWindowExposed(w.OpticForm1))
+        return false;
+    TypeInto(w.OpticForm1->ApertureEditBox, QStringLiteral("200"));
+    TypeInto(w.OpticForm1->FocalEditBox, QStringLiteral("2000"));
+    QTest::mouseClick(w.OpticForm1->Button1, Qt::LeftButton);
+    return Save(w.OpticReportForm, QStringLiteral("results-report"));
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    if (argc != 2) {
+        std::fputs("usage: orvalis-screenshots <folder>\n", stderr);
+        return 2;
+    }
+    QApplication application(argc, argv);
+    Folder = QString::fromLocal8Bit(argv[1]);
+    if (!QDir().mkpath(Folder)) {
+        std::fprintf(stderr, "orvalis-screenshots: cannot make %s\n", qPrintable(Folder));
+        return 1;
+    }
+    QApplication::setCursorFlashTime(0); // a steady text cursor, so the pictures do not depend on timing
+    RunningProgram program;
+    const bool made = MakePictures();
+    const QStringList boxes = program.Boxes.TakeTexts();
+    if (!made || !boxes.isEmpty()) {
+        std::fprintf(stderr, "orvalis-screenshots: the windows did not go as planned%s%s\n",
+                     boxes.isEmpty() ? "" : "; a message box said: ", qPrintable(boxes.join(QLatin1Char(' '))));
+        return 1;
+    }
+    return 0;
+}
