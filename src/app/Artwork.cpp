@@ -98,7 +98,9 @@ QImage SplashPicture()
     return image;
 }
 
-QIcon ProgramIcon()
+namespace {
+
+QIcon DrawProgramIcon()
 {
     QIcon icon;
     for (const int side : {16, 32, 48, 64}) {
@@ -128,5 +130,14 @@ QIcon ProgramIcon()
         painter.end();
         icon.addPixmap(pixmap);
     }
+    return icon;
+}
+
+} // namespace
+
+QIcon ProgramIcon()
+{
+    // Every window carries the icon: it is drawn once and shared (QIcon is implicitly shared).
+    static const QIcon icon = DrawProgramIcon();
     return icon;
 }
