@@ -127,10 +127,21 @@ QImage ProgramIconImage(int side)
     return image;
 }
 
-QIcon ProgramIcon()
+namespace {
+
+QIcon DrawProgramIcon()
 {
     QIcon icon;
     for (const int side : {16, 32, 48, 64})
         icon.addPixmap(QPixmap::fromImage(ProgramIconImage(side)));
+    return icon;
+}
+
+} // namespace
+
+QIcon ProgramIcon()
+{
+    // Every window carries the icon: it is drawn once and shared (QIcon is implicitly shared).
+    static const QIcon icon = DrawProgramIcon();
     return icon;
 }

@@ -107,6 +107,31 @@ private:
     QWidget* m_window;
 };
 
+class FirstShowing : public QObject
+{
+public:
+    FirstShowing(QWidget* window, std::function<void()> work)
+        : QObject(window)
+        , m_work(std::move(work))
+    {
+        window->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (watched == parent() && event->type() == QEvent::Show) {
+            watched->removeEventFilter(this);
+            m_work();
+            deleteLater();
+        }
+        return false;
+    }
+
+private:
+    std::function<void()> m_work;
+};
+
 } // namespace
 
 QFont PixelFont(int pixels, bool bold, const QString& face)
@@ -150,6 +175,11 @@ void SetTextColour(QWidget* widget, const QColor& colour)
     for (const QPalette::ColorRole role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
         palette.setColor(role, colour);
     widget->setPalette(palette);
+}
+
+void WhenFirstShown(QWidget* window, std::function<void()> work)
+{
+    new FirstShowing(window, std::move(work));
 }
 
 void TabToCheckedButton(const QList<QRadioButton*>& group)

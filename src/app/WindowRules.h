@@ -4,6 +4,8 @@
 #include <QFont>
 #include <QSize>
 
+#include <functional>
+
 class QRadioButton;
 class QWidget;
 
@@ -31,6 +33,11 @@ void SetBackground(QWidget* widget, const QColor& colour);
 //! Gives a control's text a fixed colour (labels, buttons and text boxes alike), whatever the
 //! desktop's palette.
 void SetTextColour(QWidget* widget, const QColor& colour);
+
+//! Runs `work` once, when the window is first shown and before it is painted: sizing that only
+//! a window on the screen needs (labels fitted to their fonts, list widths), so that start-up
+//! does not pay it for windows that nobody may open in this run.
+void WhenFirstShown(QWidget* window, std::function<void()> work);
 
 //! Lets Tab enter a group of radio buttons at its checked button and leave it with the next
 //! Tab, while the arrow keys move within the group, as in any radio group of a desktop.

@@ -49,8 +49,10 @@ TForm1::TForm1(QWidget* parent)
     for (QLabel* label : {Label14, Label1, Label2, Label9, Label4, Label6, Label5, ExposureLabel, ApproximateWarning,
                           ApproximateWarning2})
         SetTextColour(label, Qt::black);
-    for (QLabel* label : centralWidget()->findChildren<QLabel*>())
-        label->adjustSize();
+    WhenFirstShown(this, [this] {
+        for (QLabel* label : centralWidget()->findChildren<QLabel*>())
+            label->adjustSize();
+    });
     ExposureLabel->setAccessibleDescription(Label5->text().trimmed());
     ApproximateWarning->hide();
     ApproximateWarning2->hide();
@@ -80,8 +82,10 @@ TForm1::TForm1(QWidget* parent)
         box->lineEdit()->setCursorPosition(0);
         connect(box, &QComboBox::textActivated, box, [box] { box->lineEdit()->setCursorPosition(0); });
         // The open list is as wide as its longest item, so no description is cut off.
-        QAbstractItemView* list = box->view();
-        list->setMinimumWidth(list->sizeHintForColumn(0) + list->verticalScrollBar()->sizeHint().width() + 8);
+        WhenFirstShown(this, [box] {
+            QAbstractItemView* list = box->view();
+            list->setMinimumWidth(list->sizeHintForColumn(0) + list->verticalScrollBar()->sizeHint().width() + 8);
+        });
         ConnectHandler(box, &QComboBox::editTextChanged, this, &TForm1::Recalculate);
     }
 

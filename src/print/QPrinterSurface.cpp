@@ -7,10 +7,16 @@
 
 JobStart QPrinterSurface::BeginJob(const std::string& documentName)
 {
-    const QPrinterInfo defaultPrinter = QPrinterInfo::defaultPrinter();
-    if (defaultPrinter.isNull())
-        return JobStart::NoPrinter;
-    m_printer = std::make_unique<QPrinter>(defaultPrinter, QPrinter::HighResolution);
+    if (m_pdfFile.isEmpty()) {
+        const QPrinterInfo defaultPrinter = QPrinterInfo::defaultPrinter();
+        if (defaultPrinter.isNull())
+            return JobStart::NoPrinter;
+        m_printer = std::make_unique<QPrinter>(defaultPrinter, QPrinter::HighResolution);
+    } else {
+        m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+        m_printer->setOutputFormat(QPrinter::PdfFormat);
+        m_printer->setOutputFileName(m_pdfFile);
+    }
     m_printer->setDocName(QString::fromStdString(documentName));
     if (!m_painter.begin(m_printer.get())) {
         m_printer.reset();

@@ -6,6 +6,7 @@
 #include <QPrinter>
 
 #include <memory>
+#include <utility>
 
 class QFont;
 
@@ -14,6 +15,10 @@ class QFont;
 class QPrinterSurface : public PrintSurface
 {
 public:
+    QPrinterSurface() = default;
+    //! Jobs written to a PDF file instead of the default printer (for the benchmarks).
+    explicit QPrinterSurface(QString pdfFile) : m_pdfFile(std::move(pdfFile)) {}
+
     JobStart BeginJob(const std::string& documentName) override;
     PrintableArea Area() const override;
     int CellHeight(const PrinterFont& font) override;
@@ -26,6 +31,7 @@ public:
 private:
     QFont PrinterQFont(const PrinterFont& font) const;
 
+    QString m_pdfFile;
     std::unique_ptr<QPrinter> m_printer; // one per job: the default printer may change between sheets
     QPainter m_painter;
 };

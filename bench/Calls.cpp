@@ -1,0 +1,154 @@
+// In-process timings: one keystroke in the exposure calculator's brightness box against a
+// bare QLabel::setText, the exposure arithmetic and number writer per call, the results
+// report's FormShow per call, and one exposure sheet written to a PDF file per sheet.
+#include "app/ProgramWindows.h"
+#include "app/TSplashScreen.h"
+#include "app/TStartForm.h"
+#include "app/WindowRules.h"
+#include "exposure/ExposureModel.h"
+#include "exposure/ExposureSheet.h"
+#include "exposure/TForm1.h"
+#include "numeric/NumberText.h"
+#include "optics/OpticalJob.h"
+#include "optics/TOpticReportForm.h"
+#include "print/PrinterSheet.h"
+#include "print/QPrinterSurface.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <functional>
+#include <vector>
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+double Median(std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    const std::size_t n = values.size();
+    return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
+}
+
+//! Microseconds per call: the median over `batches` batches of `calls` calls each. `between`
+//! runs outside the clock after each batch (the event loop's own work, such as painting).
+double MicrosecondsPerCall(int batches, int calls, const std::function<void(int)>& call,
+                           const std::function<void()>& between = {})
+{
+    std::vector<double> perCall;
+    for (int batch = 0; batch < batches; ++batch) {
+        const auto start = Clock::now();
+        for (int i = 0; i < calls; ++i)
+            call(i);
+        perCall.push_back(std::chrono::duration<double, std::micro>(Clock::now() - start).count() / calls);
+        if (between)
+            between();
+    }
+    return Median(perCall);
+}
+
+[[noreturn]] void Fail(const char* what)
+{
+    std::fprintf(stderr, "bench-calls: %s\n", what);
+    std::exit(1);
+}
+
+volatile double Sink = 0; // keeps the optimiser from dropping the work timed
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    QApplication application(argc, argv);
+    CreateProgramWindows();
+    Windows().SplashScreen->close();
+
+    // One keystroke in the brightness box: the key press and release as the window gets
+    // them from the desktop, up to the new caption set (painting follows in the event loop).
+    TForm1* form = Windows().Form1;
+    ShowWindow(form);
+    if (!QTest::qWaitForWindowExposed(form))
+        Fail("the exposure calculator was not shown");
+    QLineEdit* box = form->BrightnessBox->lineEdit();
+    box->setFocus();
+    box->setText(QStringLiteral("1"));
+    QCoreApplication::processEvents();
+    const QString before = form->ExposureLabel->text();
+    QTest::keyClick(box, Qt::Key_3);
+    if (form->ExposureLabel->text() == before)
+        Fail("a keystroke left the caption as it was");
+    QTest::keyClick(box, Qt::Key_Backspace);
+    const double keystroke = MicrosecondsPerCall(
+        41, 2, [box](int i) { QTest::keyClick(box, i % 2 ? Qt::Key_Backspace : Qt::Key_3); },
+        [] { QCoreApplication::processEvents(); });
+
+    // The bare minimum a keystroke must do: set a label's text, in a window on screen.
+    QWidget window;
+    window.resize(300, 60);
+    QLabel label(&window);
+    label.setFont(PixelFont(19, true));
+    window.show();
+    if (!QTest::qWaitForWindowExposed(&window))
+        Fail("the label's window was not shown");
+    const QString texts[] = {QStringLiteral("   45 s"), QStringLiteral("  2.1 h")};
+    const double setText = MicrosecondsPerCall(
+        41, 2, [&](int i) { label.setText(texts[i % 2]); }, [] { QCoreApplication::processEvents(); });
+    window.hide();
+
+    // The arithmetic behind every caption, over brightnesses from the Sun to the darkest sky.
+    const double exposure = MicrosecondsPerCall(15, 20000, [](int i) {
+        const double t = ExposureTime(-26.7 + (i % 500) * 0.1, 200, 1, 10, 0.8);
+        Sink = Sink + t + static_cast<double>(ExposureText(t).Number.size());
+    });
+    const double formatFixed = MicrosecondsPerCall(15, 20000, [](int i) {
+        Sink = Sink + static_cast<double>(FormatFixed(8, 3, (i % 1000) * 0.0137 - 2).size());
+    });
+
+    // The report of an 8-inch f/10 Schmidt-Cassegrain with a 2.6 x Barlow lens.
+    OpticalJob.Reset();
+    OpticalJob.TelescopeFocalLengthMm = 2032;
+    OpticalJob.ApertureMm = 203.2;
+    OpticalJob.EffectiveFocalLengthMm = 2032 * 2.6;
+    OpticalJob.TelescopeLine = std::string("8-inch f/10 Schmidt-Cassegrain") + CrLf;
+    OpticalJob.ConfigurationText = std::string("Barlow lens projection") + CrLf + "Barlow focal length -75 mm";
+    OpticalJob.ReturnWindow = Windows().StartForm;
+    TOpticReportForm* report = Windows().OpticReportForm;
+    ShowWindow(report);
+    if (report->fLabel->text() != QStringLiteral("f/26.0"))
+        Fail("the report did not show f/26.0");
+    const double formShow = MicrosecondsPerCall(
+        15, 20, [report](int) { report->FormShow(); }, [] { QCoreApplication::processEvents(); });
+
+    // One exposure sheet, laid out and written to a PDF file.
+    QTemporaryDir folder;
+    const QString pdf = QDir(folder.path()).filePath(QStringLiteral("sheet.pdf"));
+    QPrinterSurface surface(pdf);
+    PrinterText printer(surface);
+    const ExposureSheetTexts sheetTexts{"   3.4      Moon, full", "200", "0.8", "1", "10",
+                                   "   0.004 s   = 1/250 s", "Caution: the exposure is approximate.", true};
+    const double sheet = MicrosecondsPerCall(11, 1, [&](int) {
+        PrintSheet(printer, ExposureSheetTitle, [&sheetTexts](PrinterText& p) { PrintExposureSheet(p, sheetTexts); });
+    });
+    if (QFileInfo(pdf).size() < 1000)
+        Fail("no sheet was written");
+
+    DestroyProgramWindows();
+
+    std::printf("Keystroke in the brightness box to new caption: %9.1f us (goal: under 1000 us)\n", keystroke);
+    std::printf("Bare QLabel::setText:                           %9.1f us\n", setText);
+    std::printf("Keystroke / bare setText:                       %9.1f\n", keystroke / setText);
+    std::printf("ExposureTime + ExposureText:                    %9.3f us per call\n", exposure);
+    std::printf("FormatFixed:                                    %9.3f us per call\n", formatFixed);
+    std::printf("Results report FormShow:                        %9.1f us per call\n", formShow);
+    std::printf("Exposure sheet to PDF through QPrinter:         %9.2f ms per sheet\n", sheet / 1000);
+    return 0;
+}

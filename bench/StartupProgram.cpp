@@ -1,0 +1,12 @@
+// The program's own start-up (main.cpp), reporting when its event loop is first idle.
+#include "FirstIdle.h"
+#include "app/Startup.h"
+
+#include <QApplication>
+
+int main(int argc, char* argv[])
+{
+    QApplication application(argc, argv);
+    ReportFirstIdle();
+    return RunProgram(application);
+}
