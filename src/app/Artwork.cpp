@@ -2,9 +2,12 @@
 
 #include "app/WindowRules.h"
 
+#include <QIconEngine>
 #include <QPainter>
 #include <QRadialGradient>
 
+#include <algorithm>
+#include <map>
 #include <random>
 
 namespace {
@@ -65,9 +68,12 @@ void PaintStars(QPainter& painter, std::mt19937& random, QSize area, int count)
 
 } // namespace
 
-QImage SplashPicture()
+QImage SplashPicture(qreal scale)
 {
-    QImage image(SplashWidth, SplashHeight, QImage::Format_RGB32);
+    // Drawn in the picture's own 515 x 262 units on as many device pixels as the screen has.
+    const QSize size(SplashWidth, SplashHeight);
+    QImage image(size * scale, QImage::Format_RGB32);
+    image.setDevicePixelRatio(scale);
     image.fill(QColor(4, 4, 14));
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing);
@@ -75,7 +81,7 @@ QImage SplashPicture()
 
     std::mt19937 random(19851112u);
     PaintNebula(painter, random);
-    PaintStars(painter, random, image.size(), 700);
+    PaintStars(painter, random, size, 700);
 
     const QColor white(250, 250, 250);
     const QColor cream(243, 229, 196);
@@ -129,19 +135,52 @@ QImage ProgramIconImage(int side)
 
 namespace {
 
-QIcon DrawProgramIcon()
+// The icon is drawn for whatever size and resolution it is asked for, so it is sharp on every
+// screen; each size is drawn once.
+class DrawnIconEngine : public QIconEngine
 {
-    QIcon icon;
-    for (const int side : {16, 32, 48, 64})
-        icon.addPixmap(QPixmap::fromImage(ProgramIconImage(side)));
-    return icon;
-}
+public:
+    void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode, QIcon::State state) override
+    {
+        const qreal scale = painter->device() ? painter->device()->devicePixelRatioF() : 1.0;
+        QPixmap drawn = pixmap(rect.size() * scale, mode, state);
+        drawn.setDevicePixelRatio(scale);
+        painter->drawPixmap(rect, drawn);
+    }
+
+    QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State state) override
+    {
+        const int side = std::max(1, std::min(size.width(), size.height()));
+        auto found = m_drawn.find(side);
+        if (found == m_drawn.end())
+            found = m_drawn.emplace(side, QPixmap::fromImage(ProgramIconImage(side))).first;
+        if (mode == QIcon::Disabled)
+            return QIconEngine::pixmap(size, mode, state); // not used by the program
+        return found->second;
+    }
+
+    QSize actualSize(const QSize& size, QIcon::Mode, QIcon::State) override
+    {
+        const int side = std::min(size.width(), size.height());
+        return {side, side};
+    }
+
+    QList<QSize> availableSizes(QIcon::Mode, QIcon::State) override
+    {
+        return {{16, 16}, {22, 22}, {24, 24}, {32, 32}, {48, 48}, {64, 64}, {128, 128}, {256, 256}};
+    }
+
+    QIconEngine* clone() const override { return new DrawnIconEngine(*this); }
+
+private:
+    std::map<int, QPixmap> m_drawn;
+};
 
 } // namespace
 
 QIcon ProgramIcon()
 {
-    // Every window carries the icon: it is drawn once and shared (QIcon is implicitly shared).
-    static const QIcon icon = DrawProgramIcon();
+    // Every window carries the icon: one engine serves them all (QIcon is implicitly shared).
+    static const QIcon icon(new DrawnIconEngine);
     return icon;
 }

@@ -4,6 +4,7 @@
 
 #include "TestSupport.h"
 
+#include "app/Artwork.h"
 #include "app/FocusRing.h"
 #include "app/ProgramWindows.h"
 #include "app/TStartForm.h"
@@ -64,6 +65,7 @@ private slots:
     void namedControlsAndVisibleFocus_data();
     void namedControlsAndVisibleFocus();
     void exposureAndOpticsWithTheKeyboardOnly();
+    void picturesAtTheScreensResolution();
 
 private:
     std::unique_ptr<RunningProgram> m_program;
@@ -187,6 +189,20 @@ void tst_Accessibility::exposureAndOpticsWithTheKeyboardOnly()
     QCOMPARE(report->Print1->shortcut(), QKeySequence(QStringLiteral("Ctrl+P")));
     key(Qt::Key_Return); // "Finished" has the focus
     QVERIFY(!report->isVisible());
+}
+
+void tst_Accessibility::picturesAtTheScreensResolution()
+{
+    // The splash and the icon have as many pixels as the screen gives them (run at scale 2).
+    QWidget* splash = Windows().SplashScreen;
+    const qreal scale = splash->devicePixelRatioF();
+    const QPixmap cover = splash->findChild<QLabel*>(QStringLiteral("Image1"))->pixmap();
+    QCOMPARE(cover.size(), QSize(515, 262) * scale);
+    QCOMPARE(cover.deviceIndependentSize(), QSizeF(515, 262));
+    QImage icon = Windows().Form1->windowIcon().pixmap(QSize(32, 32), scale).toImage();
+    icon.setDevicePixelRatio(1);
+    QCOMPARE(icon.convertToFormat(QImage::Format_ARGB32_Premultiplied),
+             ProgramIconImage(qRound(32 * scale)).convertToFormat(QImage::Format_ARGB32_Premultiplied));
 }
 
 ORVALIS_WIDGET_TEST_MAIN(tst_Accessibility)
