@@ -66,6 +66,8 @@ private slots:
     void namedControlsAndVisibleFocus();
     void exposureAndOpticsWithTheKeyboardOnly();
     void picturesAtTheScreensResolution();
+    void tabEntersARadioGroupAtItsCheckedButton_data();
+    void tabEntersARadioGroupAtItsCheckedButton();
 
 private:
     std::unique_ptr<RunningProgram> m_program;
@@ -203,6 +205,42 @@ void tst_Accessibility::picturesAtTheScreensResolution()
     icon.setDevicePixelRatio(1);
     QCOMPARE(icon.convertToFormat(QImage::Format_ARGB32_Premultiplied),
              ProgramIconImage(qRound(32 * scale)).convertToFormat(QImage::Format_ARGB32_Premultiplied));
+}
+
+void tst_Accessibility::tabEntersARadioGroupAtItsCheckedButton_data()
+{
+    QTest::addColumn<QString>("how");
+    QTest::newRow("a screen reader's press") << "press";
+    QTest::newRow("the program") << "program";
+    QTest::newRow("a click") << "click";
+}
+
+void tst_Accessibility::tabEntersARadioGroupAtItsCheckedButton()
+{
+    QFETCH(QString, how);
+    TOpticForm2* choice = Windows().OpticForm2;
+    ShowWindow(choice);
+    QVERIFY(QTest::qWaitForWindowActive(choice));
+    QCOMPARE(QApplication::focusWidget(), choice->CamLensButton);
+
+    if (how == QLatin1String("press")) {
+        QAccessibleInterface* button = QAccessible::queryAccessibleInterface(choice->EyepieceProjButton);
+        button->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    } else if (how == QLatin1String("program")) {
+        choice->EyepieceProjButton->setChecked(true);
+    } else {
+        ClickRadio(choice->EyepieceProjButton);
+    }
+    QTRY_VERIFY(choice->EyepieceProjButton->isChecked()); // a press is animated for a moment
+    QCOMPARE(QApplication::focusWidget(), choice->EyepieceProjButton);
+    // Leaving the group and coming back into it lands on the checked button; the arrow keys
+    // go on from there.
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), choice->Button3);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
+    QCOMPARE(QApplication::focusWidget(), choice->EyepieceProjButton);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Up);
+    QVERIFY(choice->NegProjBarlowButton->isChecked());
 }
 
 ORVALIS_WIDGET_TEST_MAIN(tst_Accessibility)
