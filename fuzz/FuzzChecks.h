@@ -28,6 +28,11 @@ inline void ExpectFinite(double value, const char* what)
     Expect(std::isfinite(value), what, "a result is inf or NaN");
 }
 
+inline bool EndsWith(const std::string& text, const std::string& end)
+{
+    return text.size() >= end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
+}
+
 //! Runs `step`; the program's own errors are expected outcomes, anything else escaping is a fault.
 template <typename Step>
 bool OnlyOwnErrors(Step&& step)

@@ -78,8 +78,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     CheckAngle(a);
     std::string subtended;
     if (OnlyOwnErrors([&] { subtended = SubtendedAngleText(a, b); }))
-        Expect(subtended.size() > 2 && subtended.compare(subtended.size() - 2, 2, "\u00B0") == 0, "ends in degrees",
-               subtended);
+        Expect(EndsWith(subtended, "\u00B0"), "ends in degrees", subtended);
 
     TOpticalJob job;
     job.ApertureMm = a;

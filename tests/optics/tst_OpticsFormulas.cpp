@@ -219,17 +219,28 @@ void tst_OpticsFormulas::results_data()
                        "Excessively small"};
 }
 
+namespace {
+
+//! A job as prime focus leaves it for the report.
+TOpticalJob PrimeFocusJob(double aperture, double focalLength, double effective)
+{
+    TOpticalJob job;
+    job.ApertureMm = aperture;
+    job.TelescopeFocalLengthMm = focalLength;
+    job.EffectiveFocalLengthMm = effective;
+    job.ConfigurationText = "Prime focus";
+    return job;
+}
+
+} // namespace
+
 void tst_OpticsFormulas::results()
 {
     QFETCH(double, aperture);
     QFETCH(double, focalLength);
     QFETCH(double, effective);
     QFETCH(QStringList, rows);
-    TOpticalJob job;
-    job.ApertureMm = aperture;
-    job.TelescopeFocalLengthMm = focalLength;
-    job.EffectiveFocalLengthMm = effective;
-    job.ConfigurationText = "Prime focus";
+    const TOpticalJob job = PrimeFocusJob(aperture, focalLength, effective);
     OpticalResultTexts texts;
     ComputeOpticalResults(job, texts);
     const auto q = [](const std::string& text) { return QString::fromStdString(text); };
@@ -268,11 +279,7 @@ void tst_OpticsFormulas::errorEndsTheResultsAtItsStep()
     QFETCH(double, effective);
     QFETCH(QString, error);
     QFETCH(QStringList, rows);
-    TOpticalJob job;
-    job.ApertureMm = aperture;
-    job.TelescopeFocalLengthMm = focalLength;
-    job.EffectiveFocalLengthMm = effective;
-    job.ConfigurationText = "Prime focus";
+    const TOpticalJob job = PrimeFocusJob(aperture, focalLength, effective);
     OpticalResultTexts texts;
     QString thrown;
     try {
