@@ -1,19 +1,18 @@
 #include "app/Artwork.h"
 
-#include "app/WindowRules.h"
+#include "app/Look.h"
 
 #include <QIconEngine>
 #include <QPainter>
 #include <QRadialGradient>
+#include <QResource>
 
 #include <algorithm>
+#include <cstring>
 #include <map>
 #include <random>
 
 namespace {
-
-constexpr int SplashWidth = 515;
-constexpr int SplashHeight = 262;
 
 void PaintNebula(QPainter& painter, std::mt19937& random)
 {
@@ -90,7 +89,7 @@ void PaintStars(QPainter& painter, QImage& image, std::mt19937& random, QSize ar
 QImage SplashPicture(qreal scale)
 {
     // Drawn in the picture's own 515 x 262 units on as many device pixels as the screen has.
-    const QSize size(SplashWidth, SplashHeight);
+    const QSize size = SplashSize;
     QImage image(size * scale, QImage::Format_RGB32);
     image.setDevicePixelRatio(scale);
     image.fill(QColor(4, 4, 14));
@@ -134,6 +133,27 @@ QImage SplashPicture(qreal scale)
     painter.setFont(PixelFont(20, false, SerifFace));
     painter.drawText(QRect(100, 210, 400, 30), Qt::AlignRight | Qt::AlignVCenter, QStringLiteral("Penwright"));
     return image;
+}
+
+QString StoredSplashName(int scale)
+{
+    return QStringLiteral("splash@%1x.rgb32").arg(scale);
+}
+
+QImage SplashPictureFor(qreal scale)
+{
+    const int whole = qRound(scale);
+    if (scale == whole && (whole == 1 || whole == 2)) {
+        const QResource stored(QStringLiteral(":/art/") + StoredSplashName(whole));
+        const QByteArray pixels = stored.isValid() ? stored.uncompressedData() : QByteArray();
+        QImage image(SplashSize * whole, QImage::Format_RGB32);
+        if (pixels.size() == image.sizeInBytes()) {
+            std::memcpy(image.bits(), pixels.constData(), static_cast<std::size_t>(pixels.size()));
+            image.setDevicePixelRatio(whole);
+            return image;
+        }
+    }
+    return SplashPicture(scale);
 }
 
 QImage ProgramIconImage(int side)
@@ -199,7 +219,10 @@ public:
 
     QList<QSize> availableSizes(QIcon::Mode, QIcon::State) override
     {
-        return {{16, 16}, {22, 22}, {24, 24}, {32, 32}, {48, 48}, {64, 64}, {128, 128}, {256, 256}};
+        // What a window hands the window manager: every size offered is drawn and sent for
+        // every window that is shown, so only the sizes a title bar or task switcher uses, up to
+        // twice them for high-resolution screens. Larger sizes are still drawn on request.
+        return {{16, 16}, {24, 24}, {32, 32}, {48, 48}, {64, 64}};
     }
 
     QIconEngine* clone() const override { return new DrawnIconEngine(*this); }

@@ -9,6 +9,18 @@
 //! ratio: the picture keeps its 515 x 262 size and gets that many more pixels.
 QImage SplashPicture(qreal scale = 1.0);
 
+//! The splash picture's size in its own units: 515 x 262 pixels at a device pixel ratio of 1.
+inline constexpr QSize SplashSize(515, 262);
+
+//! The name of the file in which the build keeps the splash picture drawn at a device pixel
+//! ratio of `scale` (1 or 2): its raw pixels, row after row, in QImage::Format_RGB32.
+QString StoredSplashName(int scale);
+
+//! The splash picture for a screen of the given device pixel ratio: the one the build drew and
+//! keeps among the program's resources under ":/art/" when there is one for that ratio, so
+//! start-up does not spend its time painting a nebula; otherwise drawn now.
+QImage SplashPictureFor(qreal scale);
+
 //! The program icon drawn at one size, side × side pixels; the desktop's icon files are
 //! made from it too.
 QImage ProgramIconImage(int side);

@@ -13,7 +13,7 @@ TSplashScreen::TSplashScreen(QWidget* parent)
                    | Qt::WindowStaysOnTopHint);
     setWindowIcon(ProgramIcon());
     setFixedSize(515, 262);
-    Image1->setPixmap(QPixmap::fromImage(SplashPicture(devicePixelRatioF())));
+    Image1->setPixmap(QPixmap::fromImage(SplashPictureFor(devicePixelRatioF())));
 
     // The four seconds run from the splash's creation, not from its showing.
     Timer1->setObjectName(QStringLiteral("Timer1"));

@@ -134,14 +134,6 @@ private:
 
 } // namespace
 
-QFont PixelFont(int pixels, bool bold, const QString& face)
-{
-    QFont font(face);
-    font.setPixelSize(pixels);
-    font.setBold(bold);
-    return font;
-}
-
 void SetupWindowFrame(QWidget* window, QSize clientArea)
 {
     NameControlsAfterTheirLabels(window);

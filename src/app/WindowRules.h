@@ -1,23 +1,13 @@
 #pragma once
 
-#include <QColor>
-#include <QFont>
+#include "app/Look.h"
+
 #include <QSize>
 
 #include <functional>
 
 class QRadioButton;
 class QWidget;
-
-//! Faces standing in for the original "MS Sans Serif" and "Times New Roman".
-inline const QString SansFace = QStringLiteral("Liberation Sans");
-inline const QString SerifFace = QStringLiteral("Liberation Serif");
-
-inline const QColor Navy(0, 0, 128);
-inline const QColor Silver(192, 192, 192);
-
-//! A font of the given pixel height: the windows are laid out in pixels.
-QFont PixelFont(int pixels, bool bold = false, const QString& face = SansFace);
 
 //! The frame every window but the splash has: fixed size (the client area, menu bar not
 //! counted), title bar with close and minimise boxes, no maximise box, the program icon;

@@ -201,6 +201,8 @@ void tst_Accessibility::picturesAtTheScreensResolution()
     const QPixmap cover = splash->findChild<QLabel*>(QStringLiteral("Image1"))->pixmap();
     QCOMPARE(cover.size(), QSize(515, 262) * scale);
     QCOMPARE(cover.deviceIndependentSize(), QSizeF(515, 262));
+    // The picture kept from the build for this resolution is the very one the program draws.
+    QCOMPARE(cover.toImage().convertToFormat(QImage::Format_RGB32), SplashPicture(scale));
     QImage icon = Windows().Form1->windowIcon().pixmap(QSize(32, 32), scale).toImage();
     icon.setDevicePixelRatio(1);
     QCOMPARE(icon.convertToFormat(QImage::Format_ARGB32_Premultiplied),
