@@ -15,9 +15,9 @@
 TStartForm::TStartForm(QWidget* parent)
     : QMainWindow(parent)
 {
+    setFont(PixelFont(11));
     setupUi(this);
     SetupWindowFrame(this, {463, 309});
-    setFont(PixelFont(11));
     SetBackground(centralWidget(), Navy);
 
     Label1->setFont(PixelFont(16, true));

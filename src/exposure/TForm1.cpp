@@ -33,23 +33,25 @@ double ReadBox(const QComboBox* box)
 TForm1::TForm1(QWidget* parent)
     : QMainWindow(parent)
 {
+    setFont(PixelFont(11));
     setupUi(this);
     SetupWindowFrame(this, {632, 419});
-    setFont(PixelFont(11));
     SetBackground(centralWidget(), Silver);
 
-    for (QLabel* label : {Label1, Label2, Label9, Label4, Label6, Label5})
-        label->setFont(PixelFont(13, true));
-    ExposureLabel->setFont(PixelFont(19, true));
-    for (QLabel* label : {ApproximateWarning, ApproximateWarning2})
-        label->setFont(PixelFont(11, true));
-    Button2->setFont(PixelFont(11, true));
-    FilterFactorBox->setFont(PixelFont(8));
     // The labels with a font of their own are black, whatever the desktop's text colour.
     for (QLabel* label : {Label14, Label1, Label2, Label9, Label4, Label6, Label5, ExposureLabel, ApproximateWarning,
                           ApproximateWarning2})
         SetTextColour(label, Qt::black);
+    // Fonts of their own, and the labels fitted to them, when the window is first shown: a
+    // text box lays its text out afresh in each new font, which start-up need not pay for.
     WhenFirstShown(this, [this] {
+        for (QLabel* label : {Label1, Label2, Label9, Label4, Label6, Label5})
+            label->setFont(PixelFont(13, true));
+        ExposureLabel->setFont(PixelFont(19, true));
+        for (QLabel* label : {ApproximateWarning, ApproximateWarning2})
+            label->setFont(PixelFont(11, true));
+        Button2->setFont(PixelFont(11, true));
+        FilterFactorBox->setFont(PixelFont(8));
         for (QLabel* label : centralWidget()->findChildren<QLabel*>())
             label->adjustSize();
     });

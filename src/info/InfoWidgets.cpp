@@ -1,5 +1,7 @@
 #include "info/InfoWidgets.h"
 
+#include "app/WindowRules.h"
+
 #include <QApplication>
 #include <QFile>
 #include <QPlainTextEdit>
@@ -8,11 +10,14 @@
 
 void SetupLongText(QPlainTextEdit* memo, const QString& resource)
 {
-    QFile file(resource);
-    // The texts are compiled into the program: one that cannot be opened is a build fault.
-    [[maybe_unused]] const bool opened = file.open(QIODevice::ReadOnly | QIODevice::Text);
-    Q_ASSERT(opened);
-    memo->setPlainText(QString::fromUtf8(file.readAll()).trimmed());
+    // Laying out pages of text is work for the window's first showing, not for start-up.
+    WhenFirstShown(memo->window(), [memo, resource] {
+        QFile file(resource);
+        // The texts are compiled into the program: one that cannot be opened is a build fault.
+        [[maybe_unused]] const bool opened = file.open(QIODevice::ReadOnly | QIODevice::Text);
+        Q_ASSERT(opened);
+        memo->setPlainText(QString::fromUtf8(file.readAll()).trimmed());
+    });
     memo->setReadOnly(true);
     // Read-only, but a keyboard user (and a screen reader following the caret) can still move
     // through the text and scroll it.

@@ -9,9 +9,9 @@
 TForm2::TForm2(QWidget* parent)
     : QWidget(parent)
 {
+    setFont(PixelFont(11));
     setupUi(this);
     SetupWindowFrame(this, {427, 335});
-    setFont(PixelFont(11));
     SetBackground(this, Navy);
 
     Label1->setFont(PixelFont(29, false, SerifFace));

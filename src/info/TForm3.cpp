@@ -9,11 +9,11 @@
 TForm3::TForm3(QWidget* parent)
     : QWidget(parent)
 {
-    setupUi(this);
-    SetupWindowFrame(this, {483, 309});
     // One font and colour for the text and the button alike; black stays black on a dark
     // desktop, so the text box keeps a white page under it and the button a light face.
     setFont(PixelFont(11, true));
+    setupUi(this);
+    SetupWindowFrame(this, {483, 309});
     SetBackground(this, Navy);
     for (QWidget* control : std::initializer_list<QWidget*>{Memo1, Button1})
         SetTextColour(control, Qt::black);

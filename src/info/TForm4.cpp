@@ -9,9 +9,9 @@
 TForm4::TForm4(QWidget* parent)
     : QWidget(parent)
 {
+    setFont(PixelFont(11));
     setupUi(this);
     SetupWindowFrame(this, {481, 316});
-    setFont(PixelFont(11));
     SetBackground(this, Navy);
     Memo1->setFont(PixelFont(11, true));
     SetupLongText(Memo1, QStringLiteral(":/info/texts/Usage.txt"));

@@ -8,9 +8,9 @@
 TIntroForm::TIntroForm(QWidget* parent)
     : QWidget(parent)
 {
+    setFont(PixelFont(11));
     setupUi(this);
     SetupWindowFrame(this, {594, 403});
-    setFont(PixelFont(11));
     SetBackground(this, Navy);
     Memo1->setFont(PixelFont(13, true));
     SetupLongText(Memo1, QStringLiteral(":/info/texts/Introduction.txt"));

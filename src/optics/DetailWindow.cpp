@@ -16,14 +16,22 @@
 void SetupDetailWindow(QWidget* window)
 {
     SetupWindowFrame(window, {503, 393});
-    window->setFont(PixelFont(11));
     SetBackground(window, Silver);
-    for (QLabel* label : window->findChildren<QLabel*>())
-        label->setFont(PixelFont(13, true));
-    for (QLineEdit* box : window->findChildren<QLineEdit*>())
-        box->setFont(PixelFont(13, true));
-    for (QPushButton* button : window->findChildren<QPushButton*>())
-        button->setFont(PixelFont(11, true));
+    // The fonts come when the window is first shown: a text box lays its text out afresh in
+    // each new font, which start-up need not pay for. A control that its window has given a
+    // font of its own keeps it.
+    WhenFirstShown(window, [window] {
+        const auto give = [](QWidget* control, const QFont& font) {
+            if (!control->testAttribute(Qt::WA_SetFont))
+                control->setFont(font);
+        };
+        for (QLabel* label : window->findChildren<QLabel*>())
+            give(label, PixelFont(13, true));
+        for (QLineEdit* box : window->findChildren<QLineEdit*>())
+            give(box, PixelFont(13, true));
+        for (QPushButton* button : window->findChildren<QPushButton*>())
+            give(button, PixelFont(11, true));
+    });
 }
 
 void CompleteConfiguration(QWidget* window, ConfigurationKind kind, std::initializer_list<const QLineEdit*> boxes)

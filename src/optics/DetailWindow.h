@@ -8,7 +8,9 @@ class QLineEdit;
 class QWidget;
 
 //! The frame the six configuration detail windows share: 503 x 393, silver, bold 13-pixel
-//! prompts, notes and boxes, bold 11-pixel buttons. A window then sets its own exceptions.
+//! prompts, notes and boxes, bold 11-pixel buttons, on the 11-pixel base font that the window
+//! takes before its setupUi(). A window then sets its own exceptions, which the fonts given at
+//! the window's first showing leave alone.
 void SetupDetailWindow(QWidget* window);
 
 //! "Next >>" of a detail window: reads its boxes in their order, completes the optical job

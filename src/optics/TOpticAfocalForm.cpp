@@ -9,6 +9,7 @@
 TOpticAfocalForm::TOpticAfocalForm(QWidget* parent)
     : QWidget(parent)
 {
+    setFont(PixelFont(11));
     setupUi(this);
     SetupDetailWindow(this);
     ConnectHandler(Button3, &QPushButton::clicked, this, &TOpticAfocalForm::Button3Click);

@@ -9,6 +9,7 @@
 TOpticBarlowForm::TOpticBarlowForm(QWidget* parent)
     : QWidget(parent)
 {
+    setFont(PixelFont(11));
     setupUi(this);
     SetupDetailWindow(this);
     Label6->setFont(PixelFont(11));

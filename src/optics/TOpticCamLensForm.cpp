@@ -9,6 +9,7 @@
 TOpticCamLensForm::TOpticCamLensForm(QWidget* parent)
     : QWidget(parent)
 {
+    setFont(PixelFont(11));
     setupUi(this);
     SetupDetailWindow(this);
     ConnectHandler(Button3, &QPushButton::clicked, this, &TOpticCamLensForm::Button3Click);

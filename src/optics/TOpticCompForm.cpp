@@ -9,6 +9,7 @@
 TOpticCompForm::TOpticCompForm(QWidget* parent)
     : QWidget(parent)
 {
+    setFont(PixelFont(11));
     setupUi(this);
     SetupDetailWindow(this);
     ConnectHandler(Button3, &QPushButton::clicked, this, &TOpticCompForm::Button3Click);

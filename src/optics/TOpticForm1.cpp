@@ -49,9 +49,9 @@ void ShowLength(QLineEdit* box, int& textUnit, double mm, int unit)
 TOpticForm1::TOpticForm1(QWidget* parent)
     : QWidget(parent)
 {
+    setFont(PixelFont(11));
     setupUi(this);
     SetupWindowFrame(this, {503, 407});
-    setFont(PixelFont(11));
     SetBackground(this, Silver);
     for (QLabel* label : {Label1, Label4, Label5})
         label->setFont(PixelFont(13, true));

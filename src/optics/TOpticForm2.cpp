@@ -15,9 +15,9 @@
 TOpticForm2::TOpticForm2(QWidget* parent)
     : QWidget(parent)
 {
+    setFont(PixelFont(11));
     setupUi(this);
     SetupWindowFrame(this, {503, 446});
-    setFont(PixelFont(11));
     SetBackground(this, Silver);
     Label1->setFont(PixelFont(13, true));
     Label1->adjustSize();

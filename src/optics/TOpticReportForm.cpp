@@ -14,9 +14,9 @@
 TOpticReportForm::TOpticReportForm(QWidget* parent)
     : QMainWindow(parent)
 {
+    setFont(PixelFont(11));
     setupUi(this);
     SetupWindowFrame(this, {503, 377});
-    setFont(PixelFont(11));
     SetBackground(centralWidget(), Silver);
 
     // White labels with black text, whatever the desktop's colours: captions plain, values bold.

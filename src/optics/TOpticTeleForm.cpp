@@ -9,6 +9,7 @@
 TOpticTeleForm::TOpticTeleForm(QWidget* parent)
     : QWidget(parent)
 {
+    setFont(PixelFont(11));
     setupUi(this);
     SetupDetailWindow(this);
     Label2->setFont(PixelFont(11, true));
