@@ -8,7 +8,6 @@
 #include <QResource>
 
 #include <algorithm>
-#include <cstring>
 #include <map>
 #include <random>
 
@@ -145,10 +144,19 @@ QImage SplashPictureFor(qreal scale)
     const int whole = qRound(scale);
     if (scale == whole && (whole == 1 || whole == 2)) {
         const QResource stored(QStringLiteral(":/art/") + StoredSplashName(whole));
-        const QByteArray pixels = stored.isValid() ? stored.uncompressedData() : QByteArray();
-        QImage image(SplashSize * whole, QImage::Format_RGB32);
-        if (pixels.size() == image.sizeInBytes()) {
-            std::memcpy(image.bits(), pixels.constData(), static_cast<std::size_t>(pixels.size()));
+        const QSize size = SplashSize * whole;
+        const int bytesPerLine = size.width() * 4;
+        if (stored.isValid() && stored.uncompressedSize() == qint64(bytesPerLine) * size.height()) {
+            QImage image;
+            if (stored.compressionAlgorithm() == QResource::NoCompression) {
+                // Read where the program keeps it: no copy, and the pages stay shared.
+                image = QImage(stored.data(), size.width(), size.height(), bytesPerLine, QImage::Format_RGB32);
+            } else {
+                const QByteArray pixels = stored.uncompressedData();
+                image = QImage(reinterpret_cast<const uchar*>(pixels.constData()), size.width(), size.height(),
+                               bytesPerLine, QImage::Format_RGB32)
+                            .copy();
+            }
             image.setDevicePixelRatio(whole);
             return image;
         }

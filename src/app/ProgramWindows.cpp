@@ -61,6 +61,13 @@ void CreateProgramWindows()
     // The start window ends the program itself; hiding the last other window must not.
     QApplication::setQuitOnLastWindowClosed(false);
 
+    // A text box lays out its text the moment it is made, in the application's font, before
+    // its window's font reaches it. While the windows are made, that font is the program's
+    // own, so start-up does not load the desktop's font for nothing; message boxes get the
+    // desktop's font back afterwards.
+    const QFont desktopFont = QApplication::font();
+    QApplication::setFont(PixelFont(11));
+
     ProgramWindows& w = TheWindows;
     w.StartForm = Create<TStartForm>();
     ShowWindow(w.StartForm);
@@ -80,6 +87,7 @@ void CreateProgramWindows()
     w.OpticBarlowForm = Create<TOpticBarlowForm>();
     w.OpticEypcForm = Create<TOpticEypcForm>();
     w.OpticReportForm = Create<TOpticReportForm>();
+    QApplication::setFont(desktopFont);
     ShowKeyboardFocus();
 }
 

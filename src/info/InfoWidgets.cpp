@@ -8,10 +8,11 @@
 #include <QScrollBar>
 #include <QWidget>
 
-void SetupLongText(QPlainTextEdit* memo, const QString& resource)
+void SetupLongText(QPlainTextEdit* memo, const QString& resource, const QFont& font)
 {
     // Laying out pages of text is work for the window's first showing, not for start-up.
-    WhenFirstShown(memo->window(), [memo, resource] {
+    WhenFirstShown(memo->window(), [memo, resource, font] {
+        memo->setFont(font);
         QFile file(resource);
         // The texts are compiled into the program: one that cannot be opened is a build fault.
         [[maybe_unused]] const bool opened = file.open(QIODevice::ReadOnly | QIODevice::Text);

@@ -23,7 +23,7 @@ TForm3::TForm3(QWidget* parent)
     QPalette face = Button1->palette();
     face.setColor(QPalette::Button, QColor(240, 240, 240));
     Button1->setPalette(face);
-    SetupLongText(Memo1, QStringLiteral(":/info/texts/Theory.txt"));
+    SetupLongText(Memo1, QStringLiteral(":/info/texts/Theory.txt"), font());
 
     ConnectHandler(Button1, &QPushButton::clicked, this, &TForm3::Button1Click);
 

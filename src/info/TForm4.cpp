@@ -13,8 +13,7 @@ TForm4::TForm4(QWidget* parent)
     setupUi(this);
     SetupWindowFrame(this, {481, 316});
     SetBackground(this, Navy);
-    Memo1->setFont(PixelFont(11, true));
-    SetupLongText(Memo1, QStringLiteral(":/info/texts/Usage.txt"));
+    SetupLongText(Memo1, QStringLiteral(":/info/texts/Usage.txt"), PixelFont(11, true));
     Button1->setFont(PixelFont(11, true));
 
     ConnectHandler(Button1, &QPushButton::clicked, this, &TForm4::Button1Click);

@@ -12,8 +12,7 @@ TIntroForm::TIntroForm(QWidget* parent)
     setupUi(this);
     SetupWindowFrame(this, {594, 403});
     SetBackground(this, Navy);
-    Memo1->setFont(PixelFont(13, true));
-    SetupLongText(Memo1, QStringLiteral(":/info/texts/Introduction.txt"));
+    SetupLongText(Memo1, QStringLiteral(":/info/texts/Introduction.txt"), PixelFont(13, true));
     for (QPushButton* button : {Button1, Button2})
         button->setFont(PixelFont(11, true));
 

@@ -53,14 +53,19 @@ TOpticForm1::TOpticForm1(QWidget* parent)
     setupUi(this);
     SetupWindowFrame(this, {503, 407});
     SetBackground(this, Silver);
-    for (QLabel* label : {Label1, Label4, Label5})
-        label->setFont(PixelFont(13, true));
-    for (QWidget* widget : std::initializer_list<QWidget*>{ListBox1, ApertureEditBox, FocalEditBox, Button1, Button2})
-        widget->setFont(PixelFont(11, true));
-    for (QGroupBox* group : {ApertureUnits, FocalUnits})
-        group->setFont(PixelFont(11));
-    for (QLabel* label : {Label1, Label4, Label5})
-        label->adjustSize();
+    // Fonts of their own, and the labels fitted to them, when the window is first shown: the
+    // boxes and the list would lay their text out afresh in each new font at start-up.
+    WhenFirstShown(this, [this] {
+        for (QLabel* label : {Label1, Label4, Label5})
+            label->setFont(PixelFont(13, true));
+        const std::initializer_list<QWidget*> boldControls{ListBox1, ApertureEditBox, FocalEditBox, Button1, Button2};
+        for (QWidget* widget : boldControls)
+            widget->setFont(PixelFont(11, true));
+        for (QGroupBox* group : {ApertureUnits, FocalUnits})
+            group->setFont(PixelFont(11));
+        for (QLabel* label : {Label1, Label4, Label5})
+            label->adjustSize();
+    });
 
     m_apertureUnits = UnitGroup(this, ApertureInches, ApertureCm, ApertureMm);
     m_focalUnits = UnitGroup(this, FocalInches, FocalCm, FocalMm);

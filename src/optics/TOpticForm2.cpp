@@ -19,15 +19,18 @@ TOpticForm2::TOpticForm2(QWidget* parent)
     setupUi(this);
     SetupWindowFrame(this, {503, 446});
     SetBackground(this, Silver);
-    Label1->setFont(PixelFont(13, true));
-    Label1->adjustSize();
-    for (QRadioButton* button : {CamLensButton, PrimeFocusButton, AfocalButton, CompressionButton, NegProjTeleButton,
-                                 NegProjBarlowButton, EyepieceProjButton})
-        button->setFont(PixelFont(13, true));
+    // Fonts of their own, and the title fitted to its font, when the window is first shown.
+    WhenFirstShown(this, [this] {
+        Label1->setFont(PixelFont(13, true));
+        Label1->adjustSize();
+        for (QRadioButton* button : {CamLensButton, PrimeFocusButton, AfocalButton, CompressionButton,
+                                     NegProjTeleButton, NegProjBarlowButton, EyepieceProjButton})
+            button->setFont(PixelFont(13, true));
+        for (QPushButton* button : {Button2, Button3})
+            button->setFont(PixelFont(11, true));
+    });
     TabToCheckedButton({CamLensButton, PrimeFocusButton, AfocalButton, CompressionButton, NegProjTeleButton,
                         NegProjBarlowButton, EyepieceProjButton});
-    for (QPushButton* button : {Button2, Button3})
-        button->setFont(PixelFont(11, true));
 
     // The book note is a white panel that acts like a link: a click on it or on its text, or
     // Space or Enter while it has the keyboard focus, opens the About window.
