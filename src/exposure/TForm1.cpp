@@ -42,8 +42,9 @@ TForm1::TForm1(QWidget* parent)
     for (QLabel* label : {Label14, Label1, Label2, Label9, Label4, Label6, Label5, ExposureLabel, ApproximateWarning,
                           ApproximateWarning2})
         SetTextColour(label, Qt::black);
-    // Fonts of their own, and the labels fitted to them, when the window is first shown: a
-    // text box lays its text out afresh in each new font, which start-up need not pay for.
+    // Fonts of their own, and the labels and open lists fitted to them, when the window is first
+    // shown: a text box lays its text out afresh in each new font, which start-up need not pay
+    // for.
     WhenFirstShown(this, [this] {
         for (QLabel* label : {Label1, Label2, Label9, Label4, Label6, Label5})
             label->setFont(PixelFont(13, true));
@@ -54,6 +55,11 @@ TForm1::TForm1(QWidget* parent)
         FilterFactorBox->setFont(PixelFont(8));
         for (QLabel* label : centralWidget()->findChildren<QLabel*>())
             label->adjustSize();
+        // An open list is as wide as its longest item, so no description is cut off.
+        for (QComboBox* box : {BrightnessBox, SpeedBox, ReciprocityBox, FilterFactorBox, FRatioBox}) {
+            QAbstractItemView* list = box->view();
+            list->setMinimumWidth(list->sizeHintForColumn(0) + list->verticalScrollBar()->sizeHint().width() + 8);
+        }
     });
     ExposureLabel->setAccessibleDescription(Label5->text().trimmed());
     ApproximateWarning->hide();
@@ -83,11 +89,6 @@ TForm1::TForm1(QWidget* parent)
         // Show a box's text from its start, where the number is: after a pick as at first.
         box->lineEdit()->setCursorPosition(0);
         connect(box, &QComboBox::textActivated, box, [box] { box->lineEdit()->setCursorPosition(0); });
-        // The open list is as wide as its longest item, so no description is cut off.
-        WhenFirstShown(this, [box] {
-            QAbstractItemView* list = box->view();
-            list->setMinimumWidth(list->sizeHintForColumn(0) + list->verticalScrollBar()->sizeHint().width() + 8);
-        });
         ConnectHandler(box, &QComboBox::editTextChanged, this, &TForm1::Recalculate);
     }
 

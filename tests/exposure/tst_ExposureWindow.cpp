@@ -11,6 +11,7 @@
 #include "numeric/NumberText.h"
 #include "optics/Telescope.h"
 
+#include <QScrollBar>
 #include <QAccessible>
 #include <QTimer>
 
@@ -127,8 +128,11 @@ void tst_ExposureWindow::windowLooksAsDesigned()
     QVERIFY2(clipped.isEmpty(), qPrintable(clipped.join(QLatin1Char('\n'))));
     QVERIFY(!m_form->ExposureLabel->geometry().intersects(m_form->Button2->geometry()));
     for (const char* name : names) {
+        // As wide as the longest item in the list's own font, give or take its scroll bar.
         QAbstractItemView* list = Box(name)->view();
         QVERIFY(list->minimumWidth() >= list->sizeHintForColumn(0));
+        QVERIFY2(list->minimumWidth() <= list->sizeHintForColumn(0) + 2 * list->verticalScrollBar()->sizeHint().width() + 16,
+                 name);
     }
     SaveScreenshot(m_form, QStringLiteral("exposure"));
     Box("FilterFactorBox")->showPopup();
