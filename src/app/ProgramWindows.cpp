@@ -61,12 +61,13 @@ void CreateProgramWindows()
     // The start window ends the program itself; hiding the last other window must not.
     QApplication::setQuitOnLastWindowClosed(false);
 
-    // A text box lays out its text the moment it is made, in the application's font, before
-    // its window's font reaches it. While the windows are made, that font is the program's
-    // own, so start-up does not load the desktop's font for nothing; message boxes get the
-    // desktop's font back afterwards.
-    const QFont desktopFont = QApplication::font();
-    QApplication::setFont(PixelFont(11));
+    // A text box lays out its text the moment it is made, in the application's default font,
+    // before its window's font reaches it. While the windows are made, that font is the
+    // program's own, so start-up does not load the desktop's font for nothing; message boxes
+    // get the desktop's font back afterwards. (QGuiApplication's setFont, unlike QApplication's,
+    // leaves alone the desktop's fonts for particular kinds of controls, such as menus.)
+    const QFont desktopFont = QGuiApplication::font();
+    QGuiApplication::setFont(PixelFont(11));
 
     ProgramWindows& w = TheWindows;
     w.StartForm = Create<TStartForm>();
@@ -87,7 +88,7 @@ void CreateProgramWindows()
     w.OpticBarlowForm = Create<TOpticBarlowForm>();
     w.OpticEypcForm = Create<TOpticEypcForm>();
     w.OpticReportForm = Create<TOpticReportForm>();
-    QApplication::setFont(desktopFont);
+    QGuiApplication::setFont(desktopFont);
     ShowKeyboardFocus();
 }
 

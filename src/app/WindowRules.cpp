@@ -17,6 +17,8 @@
 #include <QTimer>
 #include <QWidget>
 
+#include <vector>
+
 namespace {
 
 constexpr char PlacedProperty[] = "orvalisPlaced";
@@ -107,29 +109,44 @@ private:
     QWidget* m_window;
 };
 
+// Runs a window's first-showing jobs, in the order they were given, when the window is shown
+// for the first time. One per window.
 class FirstShowing : public QObject
 {
 public:
-    FirstShowing(QWidget* window, std::function<void()> work)
+    explicit FirstShowing(QWidget* window)
         : QObject(window)
-        , m_work(std::move(work))
     {
         window->installEventFilter(this);
     }
+
+    //! The watcher of a window not shown yet, if it has one.
+    static FirstShowing* Of(QWidget* window)
+    {
+        for (QObject* child : window->children())
+            if (auto* showing = dynamic_cast<FirstShowing*>(child); showing && !showing->m_shown)
+                return showing;
+        return nullptr;
+    }
+
+    void Add(std::function<void()> work) { m_jobs.push_back(std::move(work)); }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override
     {
         if (watched == parent() && event->type() == QEvent::Show) {
             watched->removeEventFilter(this);
-            m_work();
+            m_shown = true;
+            for (const auto& work : m_jobs)
+                work();
             deleteLater();
         }
         return false;
     }
 
 private:
-    std::function<void()> m_work;
+    std::vector<std::function<void()>> m_jobs;
+    bool m_shown = false;
 };
 
 } // namespace
@@ -171,7 +188,10 @@ void SetTextColour(QWidget* widget, const QColor& colour)
 
 void WhenFirstShown(QWidget* window, std::function<void()> work)
 {
-    new FirstShowing(window, std::move(work));
+    FirstShowing* showing = FirstShowing::Of(window);
+    if (!showing)
+        showing = new FirstShowing(window);
+    showing->Add(std::move(work));
 }
 
 void TabToCheckedButton(const QList<QRadioButton*>& group)

@@ -27,6 +27,7 @@ void SetTextColour(QWidget* widget, const QColor& colour);
 //! Runs `work` once, when the window is first shown and before it is painted: what only a
 //! window on the screen needs (the fonts of single controls, labels fitted to them, long texts,
 //! list widths), so that start-up does not pay it for windows that nobody may open in this run.
+//! A window's jobs run in the order they were given.
 void WhenFirstShown(QWidget* window, std::function<void()> work);
 
 //! Lets Tab enter a group of radio buttons at its checked button and leave it with the next

@@ -43,6 +43,7 @@ private slots:
     void firstButtonTakesTheFocus();
     void splashHidesAfterFourSeconds();
     void splashClosedEarlyStaysHidden();
+    void desktopFontsOutliveStartup();
     void everyOtherWindowHidesOnClose();
     void windowsAreCentredOnceThenKeepTheirPlace();
     void startButtonsBringTheSameWindowToTheFront();
@@ -164,6 +165,23 @@ void tst_Startup::splashClosedEarlyStaysHidden()
     QTest::qWait(4300 - static_cast<int>(m_sinceStart.elapsed()));
     QVERIFY(!splash->isVisible());
     QVERIFY(Windows().StartForm->isVisible());
+}
+
+void tst_Startup::desktopFontsOutliveStartup()
+{
+    // The desktop's fonts, general and for particular kinds of controls, are what they were
+    // before the windows were made: message boxes and menus use them.
+    m_program.reset();
+    const QFont menusBefore = QApplication::font("QMenu");
+    QFont menus(QStringLiteral("Liberation Serif"));
+    menus.setPixelSize(17);
+    QApplication::setFont(menus, "QMenu");
+    const QFont desktop = QApplication::font();
+    m_program = std::make_unique<RunningProgram>(true);
+    const QFont menusAfter = QApplication::font("QMenu");
+    QApplication::setFont(menusBefore, "QMenu");
+    QCOMPARE(menusAfter, menus);
+    QCOMPARE(QApplication::font(), desktop);
 }
 
 void tst_Startup::everyOtherWindowHidesOnClose()
