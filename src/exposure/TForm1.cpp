@@ -77,10 +77,6 @@ TForm1::TForm1(QWidget* parent)
         {FRatioBox, FRatioPresets, FRatioInitialText},
     };
     for (const auto& [box, presets, initialText] : boxes) {
-        // What the user types stays as typed: no inline completion from the list, and Enter
-        // never adds the text to the list.
-        box->setCompleter(nullptr);
-        box->setInsertPolicy(QComboBox::NoInsert);
         box->setMaxVisibleItems(16);
         for (const std::string& item : presets)
             box->addItem(QString::fromStdString(item));
