@@ -6,10 +6,9 @@
 PresetBox::PresetBox(QWidget* parent)
     : QComboBox(parent)
 {
-    // QComboBox::setEditable() builds the open list at once, and setLineEdit() gives a line
-    // edit that comes without a completer one of its own, over the whole list. Handing over
-    // a line edit that holds a stand-in completer, and taking that away again, leaves the box
-    // editable with neither.
+    // QComboBox::setEditable() would build the open list at once, and setLineEdit() gives any
+    // line edit that arrives without a completer a new one over the list. This line edit
+    // arrives with a stand-in, which is then taken away: the box is editable and has neither.
     auto* edit = new QLineEdit(this);
     QCompleter standIn;
     edit->setCompleter(&standIn);
