@@ -124,8 +124,11 @@ int main(int argc, char* argv[])
         Measure(program);
     std::vector<double> ms[3], cpu[3], mb[3];
     for (int i = 0; i < runs; ++i) {
-        // In turns, so that a busy moment of the machine weighs on all alike.
-        for (int p = 0; p < 3; ++p) {
+        // In turns, so that a busy moment of the machine weighs on all alike. Each round starts
+        // with the next program: a start just after another one's end waits on what that
+        // one leaves behind, so each program follows each other one equally often.
+        for (int turn = 0; turn < 3; ++turn) {
+            const int p = (i + turn) % 3;
             const Run run = Measure(programs[p]);
             ms[p].push_back(run.milliseconds);
             cpu[p].push_back(run.cpuMilliseconds);
