@@ -1,10 +1,9 @@
 // In-process timings: one keystroke in the exposure calculator's brightness box against a
 // bare QLabel::setText, the exposure arithmetic and number writer per call, the results
 // report's FormShow per call, and one exposure sheet written to a PDF file per sheet.
-#include "app/ProgramWindows.h"
 #include "app/TSplashScreen.h"
 #include "app/TStartForm.h"
-#include "app/WindowRules.h"
+#include "app/WindowSet.h"
 #include "exposure/ExposureModel.h"
 #include "exposure/ExposureSheet.h"
 #include "exposure/TForm1.h"
@@ -13,6 +12,8 @@
 #include "optics/TOpticReportForm.h"
 #include "print/PrinterSheet.h"
 #include "print/QPrinterSurface.h"
+#include "ui/ProgramWindows.h"
+#include "ui/WindowRules.h"
 
 #include <QApplication>
 #include <QDir>

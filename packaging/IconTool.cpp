@@ -2,7 +2,7 @@
 // layout of an icon theme: <folder>/<side>x<side>/apps/<name>.png. The icon has one source,
 // the drawing the program itself uses for its windows.
 
-#include "app/Artwork.h"
+#include "ui/Artwork.h"
 
 #include <QDir>
 #include <QImage>

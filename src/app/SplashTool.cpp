@@ -2,7 +2,7 @@
 // build takes into the program's resources. The picture has one source, the drawing in
 // Artwork.cpp; the program draws it itself only for the ratios the build did not.
 
-#include "app/Artwork.h"
+#include "ui/Artwork.h"
 
 #include <QGuiApplication>
 #include <QSaveFile>

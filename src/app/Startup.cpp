@@ -1,6 +1,7 @@
 #include "app/Startup.h"
 
-#include "app/ProgramWindows.h"
+#include "app/WindowSet.h"
+#include "ui/ProgramWindows.h"
 
 #include <QApplication>
 

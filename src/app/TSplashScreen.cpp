@@ -1,7 +1,7 @@
 #include "app/TSplashScreen.h"
 
-#include "app/Artwork.h"
-#include "app/ErrorReport.h"
+#include "ui/Artwork.h"
+#include "ui/ErrorReport.h"
 
 TSplashScreen::TSplashScreen(QWidget* parent)
     : QWidget(parent)

@@ -1,13 +1,13 @@
 #include "app/TStartForm.h"
 
-#include "app/ErrorReport.h"
-#include "app/ProgramWindows.h"
-#include "app/WindowRules.h"
 #include "exposure/TForm1.h"
 #include "info/TForm2.h"
 #include "info/TIntroForm.h"
 #include "optics/OpticalJob.h"
 #include "optics/TOpticForm2.h"
+#include "ui/ErrorReport.h"
+#include "ui/ProgramWindows.h"
+#include "ui/WindowRules.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>

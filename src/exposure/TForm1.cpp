@@ -1,10 +1,5 @@
 #include "exposure/TForm1.h"
 
-#include "app/ErrorReport.h"
-#include "app/MessageBoxes.h"
-#include "app/ProgramWindows.h"
-#include "app/TStartForm.h"
-#include "app/WindowRules.h"
 #include "exposure/ExposureModel.h"
 #include "exposure/ExposurePresets.h"
 #include "exposure/ExposureSheet.h"
@@ -15,6 +10,10 @@
 #include "optics/OpticalJob.h"
 #include "optics/TOpticForm2.h"
 #include "print/WindowPrinting.h"
+#include "ui/ErrorReport.h"
+#include "ui/MessageBoxes.h"
+#include "ui/ProgramWindows.h"
+#include "ui/WindowRules.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
@@ -157,7 +156,7 @@ void TForm1::Print1Click()
 
 void TForm1::Exit1Click()
 {
-    ShowWindow(Windows().StartForm);
+    ShowWindow(StartWindow());
     close();
 }
 

@@ -1,10 +1,10 @@
 #include "optics/DetailWindow.h"
 
-#include "app/MessageBoxes.h"
-#include "app/ProgramWindows.h"
-#include "app/WindowRules.h"
 #include "optics/OpticalJob.h"
 #include "optics/TOpticReportForm.h"
+#include "ui/MessageBoxes.h"
+#include "ui/ProgramWindows.h"
+#include "ui/WindowRules.h"
 
 #include <QLabel>
 #include <QLineEdit>

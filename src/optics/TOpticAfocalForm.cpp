@@ -1,10 +1,10 @@
 #include "optics/TOpticAfocalForm.h"
 
-#include "app/ErrorReport.h"
-#include "app/ProgramWindows.h"
-#include "app/WindowRules.h"
 #include "optics/DetailWindow.h"
 #include "optics/TOpticForm1.h"
+#include "ui/ErrorReport.h"
+#include "ui/ProgramWindows.h"
+#include "ui/WindowRules.h"
 
 TOpticAfocalForm::TOpticAfocalForm(QWidget* parent)
     : QWidget(parent)

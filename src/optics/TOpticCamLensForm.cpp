@@ -1,10 +1,10 @@
 #include "optics/TOpticCamLensForm.h"
 
-#include "app/ErrorReport.h"
-#include "app/ProgramWindows.h"
-#include "app/WindowRules.h"
 #include "optics/DetailWindow.h"
 #include "optics/TOpticForm2.h"
+#include "ui/ErrorReport.h"
+#include "ui/ProgramWindows.h"
+#include "ui/WindowRules.h"
 
 TOpticCamLensForm::TOpticCamLensForm(QWidget* parent)
     : QWidget(parent)

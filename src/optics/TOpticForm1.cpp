@@ -1,9 +1,5 @@
 #include "optics/TOpticForm1.h"
 
-#include "app/ErrorReport.h"
-#include "app/MessageBoxes.h"
-#include "app/ProgramWindows.h"
-#include "app/WindowRules.h"
 #include "optics/OpticalJob.h"
 #include "optics/TOpticAfocalForm.h"
 #include "optics/TOpticBarlowForm.h"
@@ -13,6 +9,10 @@
 #include "optics/TOpticReportForm.h"
 #include "optics/TOpticTeleForm.h"
 #include "optics/Telescope.h"
+#include "ui/ErrorReport.h"
+#include "ui/MessageBoxes.h"
+#include "ui/ProgramWindows.h"
+#include "ui/WindowRules.h"
 
 #include <QButtonGroup>
 #include <QEvent>

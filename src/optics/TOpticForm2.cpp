@@ -1,13 +1,13 @@
 #include "optics/TOpticForm2.h"
 
-#include "app/ErrorReport.h"
-#include "app/MessageBoxes.h"
-#include "app/ProgramWindows.h"
-#include "app/WindowRules.h"
 #include "info/TForm2.h"
 #include "optics/OpticalJob.h"
 #include "optics/TOpticCamLensForm.h"
 #include "optics/TOpticForm1.h"
+#include "ui/ErrorReport.h"
+#include "ui/MessageBoxes.h"
+#include "ui/ProgramWindows.h"
+#include "ui/WindowRules.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>

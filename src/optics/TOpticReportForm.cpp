@@ -1,13 +1,13 @@
 #include "optics/TOpticReportForm.h"
 
-#include "app/ErrorReport.h"
-#include "app/ProgramWindows.h"
 #include "exposure/TForm1.h"
 #include "optics/OpticalJob.h"
 #include "optics/OpticalResults.h"
 #include "optics/OpticalSheet.h"
 #include "optics/TOpticCamLensForm.h"
 #include "print/WindowPrinting.h"
+#include "ui/ErrorReport.h"
+#include "ui/ProgramWindows.h"
 
 #include <QScopeGuard>
 

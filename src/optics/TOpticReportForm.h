@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/WindowRules.h"
+#include "ui/WindowRules.h"
 #include "ui_TOpticReportForm.h"
 
 #include <QMainWindow>

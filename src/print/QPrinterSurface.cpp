@@ -1,6 +1,6 @@
 #include "print/QPrinterSurface.h"
 
-#include "app/WindowRules.h"
+#include "ui/WindowRules.h"
 
 #include <QFontMetrics>
 #include <QPrinterInfo>

@@ -4,14 +4,14 @@
 
 #include "TestSupport.h"
 
-#include "app/Artwork.h"
-#include "app/FocusRing.h"
-#include "app/ProgramWindows.h"
 #include "app/TStartForm.h"
 #include "exposure/TForm1.h"
 #include "optics/TOpticForm1.h"
 #include "optics/TOpticForm2.h"
 #include "optics/TOpticReportForm.h"
+#include "ui/Artwork.h"
+#include "ui/FocusRing.h"
+#include "ui/ProgramWindows.h"
 
 #include <QAccessible>
 #include <QAccessibleInterface>

@@ -6,11 +6,11 @@
 
 #include "TestSupport.h"
 
-#include "app/ProgramWindows.h"
 #include "app/TStartForm.h"
 #include "exposure/TForm1.h"
 #include "info/WebLink.h"
 #include "optics/TOpticReportForm.h"
+#include "ui/ProgramWindows.h"
 
 #include <QAction>
 #include <QClipboard>

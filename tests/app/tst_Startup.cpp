@@ -1,11 +1,7 @@
 #include "TestSupport.h"
 
-#include "app/ErrorReport.h"
-#include "app/ErrorText.h"
-#include "app/ProgramWindows.h"
 #include "app/TSplashScreen.h"
 #include "app/TStartForm.h"
-#include "app/WindowRules.h"
 #include "exposure/TForm1.h"
 #include "info/TForm2.h"
 #include "info/TForm3.h"
@@ -22,6 +18,10 @@
 #include "optics/TOpticForm2.h"
 #include "optics/TOpticReportForm.h"
 #include "optics/TOpticTeleForm.h"
+#include "ui/ErrorReport.h"
+#include "ui/ErrorText.h"
+#include "ui/ProgramWindows.h"
+#include "ui/WindowRules.h"
 
 #include <QElapsedTimer>
 #include <QScreen>

@@ -3,9 +3,10 @@
 // Helpers shared by the widget tests: a scripted answerer for the program's message boxes,
 // a check that no caption is clipped, screenshots, and a user's way of picking list items.
 
-#include "app/MessageBoxes.h"
-#include "app/ProgramWindows.h"
 #include "app/TSplashScreen.h"
+#include "app/WindowSet.h"
+#include "ui/MessageBoxes.h"
+#include "ui/ProgramWindows.h"
 
 #include <QAbstractButton>
 #include <QAbstractItemView>

@@ -1,8 +1,6 @@
 #include "TestSupport.h"
 
-#include "app/ProgramWindows.h"
 #include "app/TStartForm.h"
-#include "app/WindowRules.h"
 #include "exposure/TForm1.h"
 #include "info/TForm2.h"
 #include "info/TForm3.h"
@@ -11,6 +9,8 @@
 #include "info/WebLink.h"
 #include "optics/TOpticForm1.h"
 #include "optics/TOpticForm2.h"
+#include "ui/ProgramWindows.h"
+#include "ui/WindowRules.h"
 
 #include <QMessageBox>
 #include <QPlainTextEdit>

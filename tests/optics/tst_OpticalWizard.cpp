@@ -1,8 +1,6 @@
 #include "TestSupport.h"
 
-#include "app/ProgramWindows.h"
 #include "app/TStartForm.h"
-#include "app/WindowRules.h"
 #include "exposure/TForm1.h"
 #include "optics/OpticalJob.h"
 #include "optics/TOpticAfocalForm.h"
@@ -14,6 +12,8 @@
 #include "optics/TOpticForm2.h"
 #include "optics/TOpticReportForm.h"
 #include "optics/TOpticTeleForm.h"
+#include "ui/ProgramWindows.h"
+#include "ui/WindowRules.h"
 
 #include <functional>
 

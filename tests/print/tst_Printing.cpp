@@ -5,8 +5,6 @@
 
 #include "TestSupport.h"
 
-#include "app/ErrorReport.h"
-#include "app/ProgramWindows.h"
 #include "app/TStartForm.h"
 #include "exposure/TForm1.h"
 #include "optics/TOpticForm1.h"
@@ -14,6 +12,8 @@
 #include "optics/TOpticReportForm.h"
 #include "print/PrinterText.h"
 #include "print/WindowPrinting.h"
+#include "ui/ErrorReport.h"
+#include "ui/ProgramWindows.h"
 
 #include <QMenu>
 #include <QMenuBar>

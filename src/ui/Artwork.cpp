@@ -1,6 +1,6 @@
-#include "app/Artwork.h"
+#include "ui/Artwork.h"
 
-#include "app/Look.h"
+#include "ui/Look.h"
 
 #include <QIconEngine>
 #include <QPainter>

@@ -42,16 +42,12 @@ struct ProgramWindows
     TOpticReportForm* OpticReportForm = nullptr;
 };
 
-//! The program-wide set of windows.
+//! The program-wide set of windows. Every window reaches the others through it; the set is
+//! made and ended by what puts the program together (app/WindowSet.h).
 const ProgramWindows& Windows();
 
 //! The sixteen windows of the set, in creation order (null where a window does not exist).
 std::vector<QWidget*> AllWindows();
 
-//! Start-up up to the event loop: shared state reset, every window created in its order,
-//! the start window shown, the splash over it.
-void CreateProgramWindows();
-
-//! The end of the run: every window destroyed, in the reverse order, and the shared state
-//! released. The set may then be created again (each test starts a fresh program this way).
-void DestroyProgramWindows();
+//! The start window as a plain window, for the windows that show it without knowing its class.
+QWidget* StartWindow();

@@ -1,4 +1,4 @@
-#include "app/Look.h"
+#include "ui/Look.h"
 
 QFont PixelFont(int pixels, bool bold, const QString& face)
 {

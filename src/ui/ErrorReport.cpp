@@ -1,7 +1,7 @@
-#include "app/ErrorReport.h"
+#include "ui/ErrorReport.h"
 
-#include "app/ErrorText.h"
-#include "app/MessageBoxes.h"
+#include "ui/ErrorText.h"
+#include "ui/MessageBoxes.h"
 
 void ShowErrorReport(const char* message) noexcept
 {

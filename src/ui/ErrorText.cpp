@@ -1,4 +1,4 @@
-#include "app/ErrorText.h"
+#include "ui/ErrorText.h"
 
 std::string ErrorReportText(const std::string& message)
 {

@@ -1,10 +1,7 @@
-#include "app/ProgramWindows.h"
+#include "app/WindowSet.h"
 
-#include "app/Artwork.h"
-#include "app/FocusRing.h"
 #include "app/TSplashScreen.h"
 #include "app/TStartForm.h"
-#include "app/WindowRules.h"
 #include "exposure/TForm1.h"
 #include "info/TForm2.h"
 #include "info/TForm3.h"
@@ -20,6 +17,10 @@
 #include "optics/TOpticForm2.h"
 #include "optics/TOpticReportForm.h"
 #include "optics/TOpticTeleForm.h"
+#include "ui/Artwork.h"
+#include "ui/FocusRing.h"
+#include "ui/ProgramWindows.h"
+#include "ui/WindowRules.h"
 
 #include <QApplication>
 
@@ -51,6 +52,11 @@ std::vector<QWidget*> AllWindows()
     return {w.StartForm,       w.SplashScreen,    w.OpticCamLensForm, w.IntroForm,     w.Form1,         w.Form2,
             w.Form3,           w.Form4,           w.OpticForm1,       w.OpticForm2,    w.OpticTeleForm, w.OpticCompForm,
             w.OpticAfocalForm, w.OpticBarlowForm, w.OpticEypcForm,    w.OpticReportForm};
+}
+
+QWidget* StartWindow()
+{
+    return TheWindows.StartForm;
 }
 
 void CreateProgramWindows()

@@ -1,7 +1,7 @@
-#include "app/WindowRules.h"
+#include "ui/WindowRules.h"
 
-#include "app/Artwork.h"
-#include "app/ErrorReport.h"
+#include "ui/Artwork.h"
+#include "ui/ErrorReport.h"
 
 #include <QAbstractButton>
 #include <QApplication>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/Look.h"
+#include "ui/Look.h"
 
 #include <QSize>
 

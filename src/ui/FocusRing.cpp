@@ -1,4 +1,4 @@
-#include "app/FocusRing.h"
+#include "ui/FocusRing.h"
 
 #include <QApplication>
 #include <QPainter>
