@@ -1,6 +1,6 @@
 #include "info/InfoWidgets.h"
 
-#include "app/WindowRules.h"
+#include "ui/WindowRules.h"
 
 #include <QApplication>
 #include <QFile>

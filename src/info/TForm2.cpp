@@ -1,10 +1,10 @@
 #include "info/TForm2.h"
 
-#include "app/ErrorReport.h"
-#include "app/MessageBoxes.h"
-#include "app/WindowRules.h"
 #include "info/InfoWidgets.h"
 #include "info/WebLink.h"
+#include "ui/ErrorReport.h"
+#include "ui/MessageBoxes.h"
+#include "ui/WindowRules.h"
 
 TForm2::TForm2(QWidget* parent)
     : QWidget(parent)

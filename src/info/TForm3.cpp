@@ -1,10 +1,10 @@
 #include "info/TForm3.h"
 
-#include "app/ErrorReport.h"
-#include "app/ProgramWindows.h"
-#include "app/WindowRules.h"
 #include "exposure/TForm1.h"
 #include "info/InfoWidgets.h"
+#include "ui/ErrorReport.h"
+#include "ui/ProgramWindows.h"
+#include "ui/WindowRules.h"
 
 TForm3::TForm3(QWidget* parent)
     : QWidget(parent)

@@ -1,10 +1,10 @@
 #include "info/TForm4.h"
 
-#include "app/ErrorReport.h"
-#include "app/ProgramWindows.h"
-#include "app/WindowRules.h"
 #include "exposure/TForm1.h"
 #include "info/InfoWidgets.h"
+#include "ui/ErrorReport.h"
+#include "ui/ProgramWindows.h"
+#include "ui/WindowRules.h"
 
 TForm4::TForm4(QWidget* parent)
     : QWidget(parent)

@@ -1,9 +1,9 @@
 #include "info/TIntroForm.h"
 
-#include "app/ErrorReport.h"
-#include "app/WindowRules.h"
 #include "info/InfoWidgets.h"
 #include "info/TForm2.h"
+#include "ui/ErrorReport.h"
+#include "ui/WindowRules.h"
 
 TIntroForm::TIntroForm(QWidget* parent)
     : QWidget(parent)
