@@ -24,6 +24,7 @@ private slots:
     void reciprocityExponent();
     void exposureText_data();
     void exposureText();
+    void everyTableLimitBelongsToTheLongerRow_data();
     void everyTableLimitBelongsToTheLongerRow();
     void caption_data();
     void caption();
@@ -160,15 +161,39 @@ void tst_ExposureModel::exposureText()
     QCOMPARE(words.Unit, unit);
 }
 
+void tst_ExposureModel::everyTableLimitBelongsToTheLongerRow_data()
+{
+    QTest::addColumn<double>("denominator");
+    QTest::addColumn<std::string>("below");
+    QTest::addColumn<std::string>("at");
+
+    // The limits as the table of standard speeds gives them, each exactly 1 / the number
+    // written, and the speeds on either side: written out here, not read from the table.
+    QTest::newRow("1/20000") << 20000.0 << std::string("Excessively short") << std::string("1/8000");
+    QTest::newRow("1/5657") << 5657.0 << std::string("1/8000") << std::string("1/4000");
+    QTest::newRow("1/2828") << 2828.0 << std::string("1/4000") << std::string("1/2000");
+    QTest::newRow("1/1414") << 1414.0 << std::string("1/2000") << std::string("1/1000");
+    QTest::newRow("1/707.1") << 707.1 << std::string("1/1000") << std::string("1/500");
+    QTest::newRow("1/353.6") << 353.6 << std::string("1/500") << std::string("1/250");
+    QTest::newRow("1/176.8") << 176.8 << std::string("1/250") << std::string("1/125");
+    QTest::newRow("1/86.61") << 86.61 << std::string("1/125") << std::string("1/60");
+    QTest::newRow("1/42.43") << 42.43 << std::string("1/60") << std::string("1/30");
+    QTest::newRow("1/21.21") << 21.21 << std::string("1/30") << std::string("1/15");
+    QTest::newRow("1/10.95") << 10.95 << std::string("1/15") << std::string("1/8");
+    QTest::newRow("1/5.657") << 5.657 << std::string("1/8") << std::string("1/4");
+    QTest::newRow("1/2.828") << 2.828 << std::string("1/4") << std::string("1/2");
+    QTest::newRow("1/1.414") << 1.414 << std::string("1/2") << std::string("    1");
+}
+
 void tst_ExposureModel::everyTableLimitBelongsToTheLongerRow()
 {
+    QFETCH(double, denominator);
+    QFETCH(std::string, below);
+    QFETCH(std::string, at);
     // A time equal to a limit is not below it, so it takes the next, longer row.
-    for (std::size_t row = 0; row + 1 < ShutterSpeedTable.size(); ++row) {
-        const double limit = ShutterSpeedTable[row].Limit();
-        QCOMPARE(ExposureText(limit).Number, std::string(ShutterSpeedTable[row + 1].Number));
-        QCOMPARE(ExposureText(std::nextafter(limit, 0.0)).Number, std::string(ShutterSpeedTable[row].Number));
-    }
-    QCOMPARE(ExposureText(ShutterSpeedTable.back().Limit()).Number, std::string("    1"));
+    const double limit = 1.0 / denominator;
+    QCOMPARE(ExposureText(std::nextafter(limit, 0.0)).Number, below);
+    QCOMPARE(ExposureText(limit).Number, at);
 }
 
 void tst_ExposureModel::caption_data()
