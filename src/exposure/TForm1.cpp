@@ -151,7 +151,7 @@ void TForm1::Print1Click()
                                    ExposureLabel->text().toStdString(),
                                    ApproximateWarning->text().toStdString(),
                                    ApproximateWarning->isVisibleTo(this)};
-    PrintFromWindow(this, ExposureSheetTitle, [&texts](PrinterText& printer) { PrintExposureSheet(printer, texts); });
+    PrintOnDefaultPrinter(ExposureSheetTitle, [&texts](PrinterText& printer) { PrintExposureSheet(printer, texts); });
 }
 
 void TForm1::Exit1Click()

@@ -97,7 +97,7 @@ void TOpticReportForm::Print1Click()
                                   text(ConfigLabel), text(EFLLabel), text(fLabel),   text(Label6),
                                   text(FOVLabel),    text(Label7),   text(FOV20Label), text(Label10),
                                   text(MoonImageSizeLabel), text(Label9), text(JupiterImageSizeLabel)};
-    PrintFromWindow(this, OpticalSheetTitle, [&texts](PrinterText& printer) { PrintOpticalSheet(printer, texts); });
+    PrintOnDefaultPrinter(OpticalSheetTitle, [&texts](PrinterText& printer) { PrintOpticalSheet(printer, texts); });
 }
 
 void TOpticReportForm::Exit1Click()

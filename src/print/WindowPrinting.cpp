@@ -2,8 +2,7 @@
 
 #include "print/PrinterSheet.h"
 #include "print/QPrinterSurface.h"
-
-#include <QWidget>
+#include "ui/BusyCursor.h"
 
 PrinterText& ProgramPrinter()
 {
@@ -12,15 +11,8 @@ PrinterText& ProgramPrinter()
     return printer;
 }
 
-void PrintFromWindow(QWidget* window, const std::string& documentName, const std::function<void(PrinterText&)>& body)
+void PrintOnDefaultPrinter(const std::string& documentName, const std::function<void(PrinterText&)>& body)
 {
-    struct BusyCursor
-    {
-        QWidget* window;
-        explicit BusyCursor(QWidget* w) : window(w) { window->setCursor(Qt::WaitCursor); }
-        ~BusyCursor() { window->unsetCursor(); }
-        BusyCursor(const BusyCursor&) = delete;
-        BusyCursor& operator=(const BusyCursor&) = delete;
-    } busy(window);
+    const BusyCursor busy;
     PrintSheet(ProgramPrinter(), documentName, body);
 }
