@@ -5,6 +5,8 @@
 #include <QFontMetrics>
 #include <QPrinterInfo>
 
+#include <cups/cups.h>
+
 JobStart QPrinterSurface::BeginJob(const std::string& documentName)
 {
     if (m_pdfFile.isEmpty()) {
@@ -76,7 +78,14 @@ bool QPrinterSurface::EndJob()
 {
     if (!m_printer)
         return false;
-    const bool ended = m_painter.end() && m_printer->printerState() != QPrinter::Error;
+    const bool toPrintSystem = m_printer->outputFormat() == QPrinter::NativeFormat;
+    bool ended = m_painter.end() && m_printer->printerState() != QPrinter::Error;
+    // Qt hands the finished document to CUPS inside end() and ignores CUPS's answer, so a queue
+    // that refuses jobs, a queue deleted meanwhile or a server gone away would lose the sheet
+    // silently. CUPS keeps the answer to this thread's last request: statuses below 0x0400 are
+    // its successes, "successful-ok-ignored-or-substituted-attributes" among them.
+    if (ended && toPrintSystem)
+        ended = cupsLastError() < IPP_STATUS_ERROR_BAD_REQUEST;
     m_printer.reset();
     return ended;
 }

@@ -20,6 +20,7 @@
 #include <QPrinterInfo>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 
 #include <csignal>
@@ -118,6 +119,8 @@ private slots:
     void sheets_data();
     void sheets();
     void busyCursorWhilePrinting();
+    void whatTheQueueDoesWithTheJob_data();
+    void whatTheQueueDoesWithTheJob();
     void printingAfterAnArithmeticErrorStartsNoJob();
     void noDefaultPrinterThenPrintingAgain();
 
@@ -125,6 +128,7 @@ private:
     bool StartServer(QString* why);
     void StopServer();
     QStringList Jobs() const;
+    static QString JobState(const QString& document);
     QStringList WindowState() const;
     void ChoosePrint();
 
@@ -218,6 +222,18 @@ QStringList tst_Printing::Jobs() const
     for (const QString& name : QDir(InFolder("spool")).entryList({"d*-001"}, QDir::Files, QDir::Name))
         jobs << InFolder("spool/" + name);
     return jobs;
+}
+
+//! "completed" or "pending" (any state not completed), as the server's own listing says.
+QString tst_Printing::JobState(const QString& document)
+{
+    static const QRegularExpression number(QStringLiteral("/d0*(\\d+)-001$"));
+    const QString id = QStringLiteral("orvalis-") + number.match(document).captured(1) + QLatin1Char(' ');
+    if (QString::fromUtf8(Output("lpstat", {"-W", "completed", "-o", "orvalis"})).contains(id))
+        return QStringLiteral("completed");
+    if (QString::fromUtf8(Output("lpstat", {"-W", "not-completed", "-o", "orvalis"})).contains(id))
+        return QStringLiteral("pending");
+    return QString();
 }
 
 QStringList tst_Printing::WindowState() const
@@ -362,6 +378,53 @@ void tst_Printing::busyCursorWhilePrinting()
         QVERIFY(!QGuiApplication::overrideCursor());
         QCOMPARE(m_program->Boxes.TakeTexts(), fails ? QStringList{"I/O error 152."} : QStringList());
     }
+}
+
+void tst_Printing::whatTheQueueDoesWithTheJob_data()
+{
+    QTest::addColumn<QStringList>("before"); // queue commands, or "print", before the last print
+    QTest::addColumn<QStringList>("boxes");  // every error box of all the prints
+    QTest::addColumn<QString>("state");      // the last print's job, or empty for none
+
+    // Qt hands the job to CUPS only when the sheet is closed, so a refusal there is the
+    // failed close.
+    QTest::newRow("queue rejects jobs") << QStringList{"cupsreject"} << QStringList{"I/O error 153."} << QString();
+    QTest::newRow("queue stopped but accepting") << QStringList{"cupsdisable"} << QStringList() << "pending";
+    QTest::newRow("queue accepts again") << QStringList{"cupsreject", "print", "cupsaccept"}
+                                         << QStringList{"I/O error 153."} << "completed";
+}
+
+void tst_Printing::whatTheQueueDoesWithTheJob()
+{
+    QFETCH(QStringList, before);
+    QFETCH(QStringList, boxes);
+    QFETCH(QString, state);
+    const auto restoreQueue = qScopeGuard([] {
+        Output("cupsenable", {"orvalis"});
+        Output("cupsaccept", {"orvalis"});
+    });
+    QVERIFY(PickItem(m_form->BrightnessBox, 7)); // "   3.4      Moon, full"
+    const QStringList windowState = WindowState();
+    for (const QString& step : before) {
+        if (step == QLatin1String("print"))
+            ChoosePrint();
+        else
+            Output(step, {"orvalis"});
+    }
+    const QStringList jobs = Jobs();
+    ChoosePrint();
+    QCOMPARE(m_program->Boxes.TakeTexts(), boxes);
+    QCOMPARE(WindowState(), windowState); // the busy cursor gone, whatever became of the job
+    QVERIFY(!ProgramPrinter().IsOpen());
+
+    const QStringList after = Jobs();
+    QCOMPARE(after.size(), jobs.size() + (state.isEmpty() ? 0 : 1));
+    if (state.isEmpty())
+        return;
+    QVERIFY(QTest::qWaitFor([&] { return JobState(after.last()) == state; }, 10000));
+    const QStringList printed = TextLines(after.last());
+    QCOMPARE(printed.first(), QStringLiteral("Orvalis Exposure Calculator"));
+    QCOMPARE(printed.last(), QStringLiteral("Compliments of Quillmarsh, by Penwright."));
 }
 
 void tst_Printing::printingAfterAnArithmeticErrorStartsNoJob()
