@@ -7,6 +7,8 @@ build_packages=(cmake g++ make qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins l
 test_packages=(xvfb xauth locales openbox x11-utils cups cups-client poppler-utils)
 # The packaging test checks the installed desktop entry, metainfo and icons.
 test_packages+=(desktop-file-utils appstream file)
+# The packaging test makes the Debian package and checks it with lintian.
+test_packages+=(dpkg-dev lintian)
 # cpack -G DEB reads the program's library dependencies with dpkg-shlibdeps.
 package_packages=(dpkg-dev file)
 fuzz_packages=(clang-14 libclang-rt-14-dev)
