@@ -17,8 +17,11 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
+#include <QStyle>
+#include <QStyleOptionButton>
 #include <QTest>
 
 #include <memory>
@@ -106,6 +109,15 @@ inline QStringList ClippedCaptions(const QWidget* window)
                 needed = label->fontMetrics().horizontalAdvance(label->text());
                 neededHeight = label->fontMetrics().height();
             }
+        } else if (const auto* push = qobject_cast<const QPushButton*>(widget); push && push->icon().isNull()) {
+            // The caption must fit where the style draws it. (The size hint is no measure: the
+            // style makes every push button at least 80 pixels wide, whatever its caption.)
+            QStyleOptionButton option;
+            option.initFrom(push);
+            option.text = push->text();
+            const QRect contents = push->style()->subElementRect(QStyle::SE_PushButtonContents, &option, push);
+            needed = push->fontMetrics().horizontalAdvance(push->text()) + push->width() - contents.width();
+            neededHeight = push->fontMetrics().height();
         } else if (const auto* button = qobject_cast<const QAbstractButton*>(widget)) {
             needed = button->sizeHint().width() - (qobject_cast<const QRadioButton*>(button) ? 0 : 12);
             neededHeight = button->fontMetrics().height();
