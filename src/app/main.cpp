@@ -2,6 +2,7 @@
 
 #include <QApplication>
 
+#include <csignal>
 #include <cstdio>
 
 int main(int argc, char* argv[])
@@ -13,6 +14,9 @@ int main(int argc, char* argv[])
                    stderr);
         return 2;
     }
+    // Under a limit on file sizes, a sheet saved past it fails with an error the program
+    // reports, instead of ending the program.
+    std::signal(SIGXFSZ, SIG_IGN);
     QApplication application(argc, argv);
     // Ties the windows to the desktop entry, so the desktop shows the program's own name and icon.
     QGuiApplication::setDesktopFileName(QStringLiteral(ORVALIS_APP_ID));

@@ -92,6 +92,7 @@ TForm1::TForm1(QWidget* parent)
     qApp->installEventFilter(this);
 
     ConnectHandler(Print1, &QAction::triggered, this, &TForm1::Print1Click);
+    ConnectHandler(ExportasPDF1, &QAction::triggered, this, &TForm1::ExportasPDF1Click);
     ConnectHandler(Button1, &QPushButton::clicked, this, &TForm1::Button1Click);
     ConnectHandler(Button2, &QPushButton::clicked, this, &TForm1::Button2Click);
     ConnectHandler(Exit1, &QAction::triggered, this, &TForm1::Exit1Click);
@@ -138,20 +139,32 @@ void TForm1::Button2Click()
     close();
 }
 
+ExposureSheetTexts TForm1::CurrentSheet()
+{
+    Recalculate();
+    return {BrightnessBox->currentText().toStdString(),
+            SpeedBox->currentText().toStdString(),
+            ReciprocityBox->currentText().toStdString(),
+            FilterFactorBox->currentText().toStdString(),
+            FRatioBox->currentText().toStdString(),
+            ExposureLabel->text().toStdString(),
+            ApproximateWarning->text().toStdString(),
+            ApproximateWarning->isVisibleTo(this)};
+}
+
 void TForm1::Print1Click()
 {
-    // After a failed recalculation the caption still shows the previous result, which the
-    // inputs as they stand did not give: recalculate first, and its error stops the print.
-    Recalculate();
-    const ExposureSheetTexts texts{BrightnessBox->currentText().toStdString(),
-                                   SpeedBox->currentText().toStdString(),
-                                   ReciprocityBox->currentText().toStdString(),
-                                   FilterFactorBox->currentText().toStdString(),
-                                   FRatioBox->currentText().toStdString(),
-                                   ExposureLabel->text().toStdString(),
-                                   ApproximateWarning->text().toStdString(),
-                                   ApproximateWarning->isVisibleTo(this)};
+    const ExposureSheetTexts texts = CurrentSheet();
     PrintOnDefaultPrinter(ExposureSheetTitle, [&texts](PrinterText& printer) { PrintExposureSheet(printer, texts); });
+}
+
+void TForm1::ExportasPDF1Click()
+{
+    // The sheet is the one the window shows when the user confirms a name, not when asked.
+    AskWhereToSaveSheet(this, ExposureSheetTitle, [this](const QString& path) {
+        const ExposureSheetTexts texts = CurrentSheet();
+        SaveSheetAsPdf(path, ExposureSheetTitle, [&texts](PrinterText& printer) { PrintExposureSheet(printer, texts); });
+    });
 }
 
 void TForm1::Exit1Click()

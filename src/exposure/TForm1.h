@@ -1,5 +1,6 @@
 #pragma once
 
+#include "exposure/ExposureSheet.h"
 #include "ui_TForm1.h"
 
 #include <QMainWindow>
@@ -16,6 +17,7 @@ public:
     void Button1Click();
     void Button2Click();
     void Print1Click();
+    void ExportasPDF1Click();
     void Exit1Click();
     void Howtousethisprogram1Click();
     void Instructions1Click();
@@ -30,6 +32,11 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    //! What the sheet shows: the inputs and the result as they stand now, recalculated first,
+    //! since after a failed recalculation the caption still shows a result the inputs did not
+    //! give. Its arithmetic error stops the sheet.
+    ExposureSheetTexts CurrentSheet();
+
     //! Whether this is the program's active window, as far as FormActivate is concerned: it
     //! stays so while the user is in another application or answers a message box, and ends
     //! when another window of the program becomes active or this one is hidden.

@@ -38,6 +38,7 @@ TOpticReportForm::TOpticReportForm(QWidget* parent)
         values[i]->setAccessibleDescription(captions[i]->text());
 
     ConnectHandler(Print1, &QAction::triggered, this, &TOpticReportForm::Print1Click);
+    ConnectHandler(ExportasPDF1, &QAction::triggered, this, &TOpticReportForm::ExportasPDF1Click);
     ConnectHandler(Button1, &QPushButton::clicked, this, &TOpticReportForm::Button1Click);
     ConnectHandler(Button2, &QPushButton::clicked, this, &TOpticReportForm::Button2Click);
     ConnectHandler(Exit1, &QAction::triggered, this, &TOpticReportForm::Exit1Click);
@@ -89,15 +90,27 @@ void TOpticReportForm::Button2Click()
     ShowThenClose(OpticalJob.ReturnWindow, this);
 }
 
+OpticalSheetTexts TOpticReportForm::CurrentSheet() const
+{
+    const auto text = [](const QLabel* label) { return label->text().toStdString(); };
+    return {text(Label1), text(ApertureLabel), text(Label2),   text(FLLabel),
+            text(ConfigLabel), text(EFLLabel), text(fLabel),   text(Label6),
+            text(FOVLabel),    text(Label7),   text(FOV20Label), text(Label10),
+            text(MoonImageSizeLabel), text(Label9), text(JupiterImageSizeLabel)};
+}
+
 void TOpticReportForm::Print1Click()
 {
-    // The sheet matches the screen: it is built from what the labels show now.
-    const auto text = [](const QLabel* label) { return label->text().toStdString(); };
-    const OpticalSheetTexts texts{text(Label1), text(ApertureLabel), text(Label2),   text(FLLabel),
-                                  text(ConfigLabel), text(EFLLabel), text(fLabel),   text(Label6),
-                                  text(FOVLabel),    text(Label7),   text(FOV20Label), text(Label10),
-                                  text(MoonImageSizeLabel), text(Label9), text(JupiterImageSizeLabel)};
+    const OpticalSheetTexts texts = CurrentSheet();
     PrintOnDefaultPrinter(OpticalSheetTitle, [&texts](PrinterText& printer) { PrintOpticalSheet(printer, texts); });
+}
+
+void TOpticReportForm::ExportasPDF1Click()
+{
+    AskWhereToSaveSheet(this, OpticalSheetTitle, [this](const QString& path) {
+        const OpticalSheetTexts texts = CurrentSheet();
+        SaveSheetAsPdf(path, OpticalSheetTitle, [&texts](PrinterText& printer) { PrintOpticalSheet(printer, texts); });
+    });
 }
 
 void TOpticReportForm::Exit1Click()

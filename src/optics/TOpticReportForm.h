@@ -1,5 +1,6 @@
 #pragma once
 
+#include "optics/OpticalSheet.h"
 #include "ui/WindowRules.h"
 #include "ui_TOpticReportForm.h"
 
@@ -16,5 +17,10 @@ public:
     void Button1Click();
     void Button2Click();
     void Print1Click();
+    void ExportasPDF1Click();
     void Exit1Click();
+
+private:
+    //! What the sheet shows: the labels as they stand now, so the sheet matches the screen.
+    OpticalSheetTexts CurrentSheet() const;
 };

@@ -52,6 +52,8 @@ public:
     //! Gives up an open job after an error, so the next sheet can start; the font stays.
     void Abort() noexcept;
 
+    //! The whole font at once: face, size and style.
+    void SetFont(const PrinterFont& font) { m_font = font; }
     void SetFace(std::string face) { m_font.Face = std::move(face); }
     void SetSize(int points) { m_font.Points = points; }
     void SetStyle(FontStyle style);

@@ -1,8 +1,5 @@
 #include "print/QPrinterSurface.h"
 
-#include "ui/WindowRules.h"
-
-#include <QFontMetrics>
 #include <QPrinterInfo>
 
 #include <cups/cups.h>
@@ -25,53 +22,6 @@ JobStart QPrinterSurface::BeginJob(const std::string& documentName)
         return JobStart::Failed;
     }
     return JobStart::Started;
-}
-
-PrintableArea QPrinterSurface::Area() const
-{
-    if (!m_printer)
-        return {};
-    return {m_printer->width(), m_printer->height()};
-}
-
-QFont QPrinterSurface::PrinterQFont(const PrinterFont& font) const
-{
-    const QString face = QString::fromStdString(font.Face);
-    QFont qfont(face == QLatin1String("Times New Roman") ? SerifFace : face);
-    qfont.setPointSize(font.Points);
-    qfont.setBold(font.Bold);
-    qfont.setItalic(font.Italic);
-    // Sizes in points are converted at the printer's resolution, not the screen's.
-    return m_printer ? QFont(qfont, m_printer.get()) : qfont;
-}
-
-int QPrinterSurface::CellHeight(const PrinterFont& font)
-{
-    const QFontMetrics metrics(PrinterQFont(font), m_printer.get());
-    return metrics.ascent() + metrics.descent();
-}
-
-int QPrinterSurface::TextWidth(const PrinterFont& font, std::string_view text)
-{
-    const QFontMetrics metrics(PrinterQFont(font), m_printer.get());
-    return metrics.horizontalAdvance(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
-}
-
-bool QPrinterSurface::DrawText(int x, int y, const PrinterFont& font, std::string_view text)
-{
-    if (!m_painter.isActive())
-        return false;
-    const QFont qfont = PrinterQFont(font);
-    m_painter.setFont(qfont);
-    // QPainter places text on its baseline; the device's y is the top of the character cell.
-    m_painter.drawText(QPoint(x, y + QFontMetrics(qfont, m_printer.get()).ascent()),
-                       QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
-    return m_printer->printerState() != QPrinter::Error;
-}
-
-bool QPrinterSurface::NewPage()
-{
-    return m_printer && m_printer->newPage();
 }
 
 bool QPrinterSurface::EndJob()

@@ -1,9 +1,13 @@
 #pragma once
 
+#include <QString>
+
 #include <functional>
+#include <stdexcept>
 #include <string>
 
 class PrinterText;
+class QWidget;
 
 //! The program's one text device on the system's default printer. Its font carries over
 //! from sheet to sheet.
@@ -14,3 +18,23 @@ PrinterText& ProgramPrinter();
 //! cursors again. An error gives the sheet up and puts the cursors back before it goes on to
 //! the handler's error box.
 void PrintOnDefaultPrinter(const std::string& documentName, const std::function<void(PrinterText&)>& body);
+
+//! A sheet that could not be saved; the message names the file and says why in plain words.
+class SaveError : public std::runtime_error
+{
+public:
+    using std::runtime_error::runtime_error;
+};
+
+//! What the "Export as PDF..." item of every window does: asks in a save dialog for a PDF
+//! file, offering the sheet's title first in the documents folder and afterwards in the
+//! folder last chosen in this run. `save` runs once the user has confirmed a name; Cancel
+//! does nothing.
+void AskWhereToSaveSheet(QWidget* window, const std::string& title, std::function<void(const QString& path)> save);
+
+//! Writes the sheet that PrintOnDefaultPrinter would print now, the same lines, fonts and
+//! pages, to a PDF file at `path`, with the busy cursor while it works. The pages are laid
+//! out as the default printer's, or on A4 with QPrinter's margins where there is no printer.
+//! The file appears only complete; on any failure a file already there stays as it was, no
+//! temporary file is left, and SaveError goes on to the handler's error box.
+void SaveSheetAsPdf(const QString& path, const std::string& title, const std::function<void(PrinterText&)>& body);

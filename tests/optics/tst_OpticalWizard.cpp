@@ -161,7 +161,7 @@ void tst_OpticalWizard::windowsLookAsDesigned()
         const TOpticReportForm* r = Windows().OpticReportForm;
         QCOMPARE(r->centralWidget()->size(), QSize(503, 377));
         QCOMPARE(r->File1->title(), QStringLiteral("File"));
-        QCOMPARE(r->File1->actions(), (QList<QAction*>{r->Print1, r->Exit1}));
+        QCOMPARE(r->File1->actions(), (QList<QAction*>{r->Print1, r->ExportasPDF1, r->Exit1}));
         QCOMPARE(r->Button1->toolTip(), QStringLiteral("Back to main menu"));
         QCOMPARE(r->Panel1->geometry(), QRect(0, 0, 505, 3));
         QCOMPARE(r->Label8->font().pixelSize(), 16);

@@ -12,6 +12,7 @@
 #include "optics/TOpticReportForm.h"
 #include "print/PrinterText.h"
 #include "print/WindowPrinting.h"
+#include "ui/SaveDialogs.h"
 #include "ui/ErrorReport.h"
 #include "ui/ProgramWindows.h"
 
@@ -302,6 +303,7 @@ void tst_Printing::sheets()
     QFETCH(QString, title);
     QFETCH(QStringList, lines);
     const QStringList before = Jobs();
+    QAction* exportItem = m_form->ExportasPDF1;
     if (optical) {
         // A telescope of 200 mm and 2000 mm typed in, prime focus, as a user gets there.
         QTest::mouseClick(m_form->Button1, Qt::LeftButton); // "Run optical calculations now"
@@ -314,6 +316,7 @@ void tst_Printing::sheets()
         QTest::mouseClick(telescope->Button1, Qt::LeftButton);
         TOpticReportForm* report = Windows().OpticReportForm;
         QVERIFY(QTest::qWaitForWindowActive(report));
+        exportItem = report->ExportasPDF1;
         const auto shown = [report] {
             QStringList texts;
             for (const QLabel* label : report->findChildren<QLabel*>())
@@ -358,6 +361,15 @@ void tst_Printing::sheets()
         if (qAbs(boxes[i].second - cell) < 0.01 && qAbs(boxes[i - 1].second - cell) < 0.01 && boxes[i].first > boxes[i - 1].first)
             pitch = qMin(pitch, boxes[i].first - boxes[i - 1].first);
     QVERIFY2(pitch > cell - 0.2 && pitch < cell + 0.5, qPrintable(QString::number(pitch)));
+
+    // The same sheet saved as a PDF file: the same lines in the same order, in the same faces.
+    const QString saved = InFolder(title + QStringLiteral(".pdf"));
+    SaveDialogs::SetAnswerer([&saved](const SaveDialogs::Request&) { return saved; });
+    exportItem->trigger();
+    SaveDialogs::SetAnswerer({});
+    QCOMPARE(m_program->Boxes.TakeTexts(), QStringList());
+    QCOMPARE(TextLines(saved), printed);
+    QCOMPARE(FontNames(saved), FontNames(document));
 }
 
 void tst_Printing::busyCursorWhilePrinting()

@@ -1,0 +1,36 @@
+#pragma once
+
+#include "print/PainterSurface.h"
+
+#include <QPageLayout>
+#include <QPdfWriter>
+#include <QSaveFile>
+
+#include <memory>
+
+//! A sheet saved as a PDF file: the same pages a printer would get, written through a
+//! QSaveFile, so the file appears under its name only once the document is complete, and a
+//! file of that name already there is replaced only then.
+class PdfFileSurface : public PainterSurface
+{
+public:
+    PdfFileSurface(const QString& path, const QPageLayout& layout, int resolution);
+
+    JobStart BeginJob(const std::string& documentName) override;
+    bool EndJob() override;
+    void AbortJob() noexcept override;
+
+    //! Why the file could not be written, in plain words; empty while nothing has failed.
+    QString FailureReason() const { return m_reason; }
+
+protected:
+    QPagedPaintDevice* Device() const override { return m_writer.get(); }
+    bool DeviceFailed() const override { return m_file.error() != QFileDevice::NoError; }
+
+private:
+    QSaveFile m_file;
+    QPageLayout m_layout;
+    int m_resolution;
+    std::unique_ptr<QPdfWriter> m_writer;
+    QString m_reason;
+};

@@ -1,0 +1,78 @@
+#include "ui/SaveDialogs.h"
+
+#include "ui/ErrorReport.h"
+#include "ui/WindowRules.h"
+
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QHash>
+#include <QPointer>
+
+namespace SaveDialogs {
+
+namespace {
+
+Answerer& CurrentAnswerer()
+{
+    static Answerer answerer;
+    return answerer;
+}
+
+//! The open dialog of each window that asked.
+QHash<QWidget*, QPointer<QFileDialog>>& OpenDialogs()
+{
+    static QHash<QWidget*, QPointer<QFileDialog>> dialogs;
+    return dialogs;
+}
+
+void ShowDialog(const Request& request, Chosen chosen)
+{
+    QPointer<QFileDialog>& open = OpenDialogs()[request.Window];
+    if (open) {
+        ShowWindow(open);
+        return;
+    }
+    // Qt's own dialog rather than the desktop's: it can be shown without blocking the
+    // program's windows, and it takes the program's look.
+    auto* dialog = new QFileDialog(request.Window, request.Caption);
+    dialog->setOption(QFileDialog::DontUseNativeDialog);
+    dialog->setWindowModality(Qt::NonModal);
+    dialog->setAcceptMode(QFileDialog::AcceptSave);
+    dialog->setFileMode(QFileDialog::AnyFile);
+    dialog->setNameFilter(request.NameFilter);
+    dialog->setDefaultSuffix(request.DefaultSuffix);
+    const QFileInfo suggested(request.SuggestedPath);
+    dialog->setDirectory(suggested.absolutePath());
+    dialog->selectFile(suggested.fileName());
+    QObject::connect(dialog, &QDialog::finished, dialog,
+                     [dialog, window = QPointer<QWidget>(request.Window), chosen = std::move(chosen)](int result) {
+                         const QString path = dialog->selectedFiles().value(0);
+                         dialog->deleteLater();
+                         if (window)
+                             window->activateWindow();
+                         if (result == QDialog::Accepted && !path.isEmpty())
+                             Guarded([&] { chosen(path); });
+                     });
+    open = dialog;
+    ShowWindow(dialog);
+}
+
+} // namespace
+
+void Ask(const Request& request, Chosen chosen)
+{
+    if (const Answerer& answerer = CurrentAnswerer()) {
+        const QString path = answerer(request);
+        if (!path.isEmpty())
+            Guarded([&] { chosen(path); });
+        return;
+    }
+    ShowDialog(request, std::move(chosen));
+}
+
+void SetAnswerer(Answerer answerer)
+{
+    CurrentAnswerer() = std::move(answerer);
+}
+
+} // namespace SaveDialogs

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QString>
+
+#include <functional>
+
+class QWidget;
+
+//! Every "save as" question of the program goes through here: the program shows a modeless
+//! QFileDialog, tests put a scripted answerer in its place.
+namespace SaveDialogs {
+
+struct Request
+{
+    QWidget* Window = nullptr; //!< the window that asks; its dialog belongs to it
+    QString Caption;
+    QString SuggestedPath;     //!< the folder and file name offered first
+    QString NameFilter;        //!< for example "PDF documents (*.pdf)"
+    QString DefaultSuffix;     //!< added to a name typed without an extension
+};
+
+//! Runs when the user confirms a name, with the whole path.
+using Chosen = std::function<void(const QString& path)>;
+//! Answers in place of the dialog (tests): a path, or an empty text for Cancel.
+using Answerer = std::function<QString(const Request&)>;
+
+//! Asks for a file to save to. Like every window of the program the dialog is not modal: the
+//! other windows stay usable, and `chosen` runs through the handler guard once the user has
+//! confirmed a name and the dialog has gone, with the asking window active again. Cancel
+//! runs nothing. Asking again from a window whose dialog is open brings that dialog forward.
+void Ask(const Request& request, Chosen chosen);
+
+//! Replaces the dialog with `answerer` (tests); an empty answerer restores the real dialog.
+void SetAnswerer(Answerer answerer);
+
+} // namespace SaveDialogs
