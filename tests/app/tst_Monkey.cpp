@@ -143,10 +143,11 @@ QString tst_Monkey::Act()
     const QString where = window->objectName() + QStringLiteral(": ");
     TStartForm* start = Windows().StartForm;
 
-    // What a user can reach in this window; the ways to end the program are left out.
+    // What a user can reach in this window, not in a dialog it has opened; the ways to end the
+    // program are left out.
     QList<QAbstractButton*> buttons;
     for (QAbstractButton* button : window->findChildren<QAbstractButton*>())
-        if (button->isVisible() && button->isEnabled() && button != start->Button3)
+        if (button->window() == window && button->isVisible() && button->isEnabled() && button != start->Button3)
             buttons << button;
     QList<QAction*> items;
     if (auto* menus = window->findChild<QMenuBar*>())
@@ -157,7 +158,7 @@ QString tst_Monkey::Act()
                         items << item;
     QList<QWidget*> boxes;
     for (QWidget* box : window->findChildren<QWidget*>())
-        if (box->isVisible() && (qobject_cast<QLineEdit*>(box) || qobject_cast<QComboBox*>(box))
+        if (box->window() == window && box->isVisible() && (qobject_cast<QLineEdit*>(box) || qobject_cast<QComboBox*>(box))
             && !qobject_cast<QComboBox*>(box->parentWidget()))
             boxes << box;
     QList<QListWidget*> lists = window->findChildren<QListWidget*>();
