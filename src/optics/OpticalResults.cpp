@@ -10,12 +10,6 @@
 
 namespace {
 
-// 35-mm film: the frame and its central circle, in mm.
-constexpr double FrameHeight = 24;
-constexpr double FrameWidth = 36;
-constexpr double CentralCircle = 20;
-
-constexpr long double ArcSecondsPerRadian = 206265;
 constexpr long double JupiterSmallest = 31; // arc-seconds
 constexpr long double JupiterLargest = 51;
 constexpr long double MoonDivisor = 110; // the Moon spans about 1/110 radian
@@ -35,15 +29,29 @@ std::string DegreesText(double degrees)
     return FormatFixed(15, decimals, degrees) + DegreeSign;
 }
 
+namespace {
+
+double Degrees(double radians)
+{
+    return Narrow(Divide(static_cast<long double>(radians) * 180, std::numbers::pi_v<long double>));
+}
+
+} // namespace
+
 std::string AngleText(double radians)
 {
-    return DegreesText(Narrow(Divide(static_cast<long double>(radians) * 180, std::numbers::pi_v<long double>)));
+    return DegreesText(Degrees(radians));
+}
+
+double SubtendedDegrees(double f, double s)
+{
+    const long double ratio = Divide(s, 2 * static_cast<long double>(f));
+    return Degrees(Narrow(2 * std::atan(ratio)));
 }
 
 std::string SubtendedAngleText(double f, double s)
 {
-    const long double ratio = Divide(s, 2 * static_cast<long double>(f));
-    return AngleText(Narrow(2 * std::atan(ratio)));
+    return DegreesText(SubtendedDegrees(f, s));
 }
 
 std::string WholeMillimetreText(double mm)
@@ -54,6 +62,21 @@ std::string WholeMillimetreText(double mm)
     if (!(whole >= -Limit && whole < Limit))
         throw InvalidOperationError();
     return std::to_string(static_cast<std::int64_t>(whole));
+}
+
+double MoonImageMm(double efl)
+{
+    return Narrow(Divide(efl, MoonDivisor));
+}
+
+bool MoonTooBigForFilm(double efl)
+{
+    return efl > MoonTooBigAbove;
+}
+
+double JupiterImageMm(double efl, bool largest)
+{
+    return Narrow(Divide(efl * (largest ? JupiterLargest : JupiterSmallest), ArcSecondsPerRadian));
 }
 
 void ComputeOpticalResults(const TOpticalJob& job, OpticalResultTexts& rows)
@@ -69,16 +92,14 @@ void ComputeOpticalResults(const TOpticalJob& job, OpticalResultTexts& rows)
     rows.FRatioNumber = r;
 
     // Across the frame's height first, then across its width.
-    rows.FieldOfView = SubtendedAngleText(efl, FrameHeight) + " x " + SubtendedAngleText(efl, FrameWidth);
-    rows.FieldOfView20 = SubtendedAngleText(efl, CentralCircle);
+    rows.FieldOfView = SubtendedAngleText(efl, FilmFrameHeightMm) + " x " + SubtendedAngleText(efl, FilmFrameWidthMm);
+    rows.FieldOfView20 = SubtendedAngleText(efl, CentralCircleMm);
 
-    const auto jupiter = [efl](long double arcSeconds) {
-        return FormatFixed(15, 2, Narrow(Divide(efl * arcSeconds, ArcSecondsPerRadian)));
-    };
-    const std::string jupiterRange = jupiter(JupiterSmallest) + " to " + jupiter(JupiterLargest) + " mm";
+    const std::string jupiterRange = FormatFixed(15, 2, JupiterImageMm(efl, false)) + " to "
+                                     + FormatFixed(15, 2, JupiterImageMm(efl, true)) + " mm";
     rows.JupiterImageSize = jupiterRange;
-    std::string moon = FormatFixed(15, 1, Narrow(Divide(efl, MoonDivisor))) + " mm";
-    if (efl > MoonTooBigAbove)
+    std::string moon = FormatFixed(15, 1, MoonImageMm(efl)) + " mm";
+    if (MoonTooBigForFilm(efl))
         moon += " (too big for 35-mm film)";
     rows.MoonImageSize = moon;
     if (!(efl >= JupiterTooSmallBelow))

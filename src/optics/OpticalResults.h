@@ -4,6 +4,14 @@
 
 struct TOpticalJob;
 
+//! The 35-mm film frame and its central circle, in mm.
+inline constexpr double FilmFrameWidthMm = 36;
+inline constexpr double FilmFrameHeightMm = 24;
+inline constexpr double CentralCircleMm = 20;
+
+//! Turns an apparent diameter in arc-seconds into radians.
+inline constexpr long double ArcSecondsPerRadian = 206265;
+
 //! The degree sign, U+00B0, in UTF-8.
 inline constexpr const char* DegreeSign = "\u00B0";
 
@@ -15,13 +23,29 @@ std::string DegreesText(double degrees);
 //! before its decimals are chosen; written as DegreesText.
 std::string AngleText(double radians);
 
-//! The full angle that a length `s` on the film covers at focal length `f` (both mm), as text.
-//! A focal length of 0 is a division by zero.
+//! The full angle, in degrees, that a length `s` on the film covers at focal length `f` (both
+//! mm): the angle in radians is computed in extended precision and stored as a double, then
+//! converted as AngleText converts it. A focal length of 0 is a division by zero.
+double SubtendedDegrees(double f, double s);
+
+//! SubtendedDegrees as text, written as DegreesText.
 std::string SubtendedAngleText(double f, double s);
 
 //! A length at the nearest whole millimetre (halves to even), with a minus sign when negative
 //! and never "-0". Beyond the range of a 64-bit integer it is an invalid operation.
 std::string WholeMillimetreText(double mm);
+
+//! The diameter of the Moon's image, in mm, at an effective focal length `efl` (mm): the Moon
+//! spans about 1/110 radian.
+double MoonImageMm(double efl);
+
+//! Whether the Moon's image is too big for a 35-mm film frame: above 2300 mm of effective
+//! focal length, which leaves room to frame it.
+bool MoonTooBigForFilm(double efl);
+
+//! The diameter of Jupiter's image, in mm, at its smallest (31 arc-seconds) or its largest
+//! (51 arc-seconds) apparent diameter.
+double JupiterImageMm(double efl, bool largest);
 
 //! The value rows of the results report. A row reads "?" until its step has been computed.
 struct OpticalResultTexts

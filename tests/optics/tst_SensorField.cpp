@@ -1,0 +1,115 @@
+#include "optics/SensorField.h"
+
+#include <QTest>
+
+Q_DECLARE_METATYPE(std::string)
+
+class tst_SensorField : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void figures_data();
+    void figures();
+    void refusedBoxes_data();
+    void refusedBoxes();
+};
+
+void tst_SensorField::figures_data()
+{
+    QTest::addColumn<double>("efl");
+    QTest::addColumn<double>("aperture");
+    QTest::addColumn<int>("preset");
+    // Frame, field, arcminutes, image scale, Dawes limit, sampling, Moon, Moon in pixels,
+    // Jupiter, Jupiter in pixels, whether the Moon fits.
+    QTest::addColumn<QStringList>("texts");
+    QTest::addColumn<bool>("moonFits");
+
+    const QString none = QStringLiteral("\u2014");
+    QTest::newRow("prime focus 200 mm / 2000 mm, cooled APS-C")
+        << 2000.0 << 200.0 << 5
+        << QStringList{"23.49 x 15.70 mm", "0.45° x 0.67°, diagonal 0.81°", "27.0' x 40.4', diagonal 48.6'",
+                       "0.39 arcsec per pixel", "0.58 arcsec", "1.5 pixels across the limit, under-sampled",
+                       "18.2 mm", "4836", "0.30 to 0.49 mm", "79.9 to 131.5",
+                       "No, 2.5 mm larger than the frame's shorter side"}
+        << false;
+    QTest::newRow("film frame at 2000 mm")
+        << 2000.0 << 200.0 << 0
+        << QStringList{"36.00 x 24.00 mm", "0.69° x 1.03°, diagonal 1.24°", "41.3' x 61.9', diagonal 74.4'",
+                       none, "0.58 arcsec", none, "18.2 mm", none, "0.30 to 0.49 mm", none, "Yes"}
+        << true;
+    // The report's rule for film, not the frame's height: 22.7 mm would fit in 24 mm.
+    QTest::newRow("film frame at 2500 mm")
+        << 2500.0 << 200.0 << 0
+        << QStringList{"36.00 x 24.00 mm", "0.55° x 0.83°, diagonal 0.99°", "33.0' x 49.5', diagonal 59.5'",
+                       none, "0.58 arcsec", none, "22.7 mm", none, "0.38 to 0.62 mm", none,
+                       "No, too big for 35-mm film"}
+        << false;
+    QTest::newRow("camera lens 50 mm at f/2, full frame")
+        << 50.0 << 25.0 << 1
+        << QStringList{"36.00 x 24.00 mm", "27.0° x 40°, diagonal 47°", "1619.5' x 2375.9', diagonal 2807.6'",
+                       "24.75 arcsec per pixel", "4.64 arcsec", "0.2 pixels across the limit, coarse",
+                       "0.5 mm", "76", "0.01 to 0.01 mm", "1.3 to 2.1", "Yes, with 23.5 mm to spare"}
+        << true;
+    QTest::newRow("planetary camera at 4000 mm")
+        << 4000.0 << 200.0 << 7
+        << QStringList{"5.57 x 3.13 mm", "0.04° x 0.08°, diagonal 0.09°", "2.7' x 4.8', diagonal 5.5'",
+                       "0.15 arcsec per pixel", "0.58 arcsec", "3.9 pixels across the limit, over-sampled",
+                       "36.4 mm", "12539", "0.60 to 0.99 mm", "207.3 to 341.0",
+                       "No, 33.2 mm larger than the frame's shorter side"}
+        << false;
+}
+
+void tst_SensorField::figures()
+{
+    QFETCH(double, efl);
+    QFETCH(double, aperture);
+    QFETCH(int, preset);
+    QFETCH(QStringList, texts);
+    QFETCH(bool, moonFits);
+    const SensorFieldFigures figures = ComputeSensorField(efl, aperture, SensorPresets.at(static_cast<std::size_t>(preset)).Spec);
+    const SensorFieldTexts& t = figures.Texts;
+    QStringList shown;
+    for (const std::string* text : {&t.Frame, &t.Field, &t.FieldArcminutes, &t.ImageScale, &t.ResolvingPower, &t.Sampling,
+                                    &t.Moon, &t.MoonPixels, &t.Jupiter, &t.JupiterPixels, &t.MoonFits})
+        shown << QString::fromStdString(*text);
+    QCOMPARE(shown, texts);
+    QCOMPARE(figures.Sizes.MoonFits, moonFits);
+}
+
+void tst_SensorField::refusedBoxes_data()
+{
+    QTest::addColumn<QStringList>("boxes"); // pixels across, pixels down, pixel size in µm
+    QTest::addColumn<QString>("refusal");   // empty where the sensor is read
+    QTest::addColumn<QString>("frame");
+
+    const QString across = QStringLiteral("Pixels across must be a whole number from 1 to 100,000.");
+    const QString down = QStringLiteral("Pixels down must be a whole number from 1 to 100,000.");
+    const QString size = QStringLiteral("The pixel size must be a number from 0.5 to 50 \u00B5m.");
+    QTest::newRow("the limits themselves") << QStringList{"100000", "1", "0.5"} << QString() << "50.00 x 0.00 mm";
+    QTest::newRow("words after the number") << QStringList{"4000 px", "3000 px", "50 um"} << QString() << "200.00 x 150.00 mm";
+    QTest::newRow("no number") << QStringList{"", "3000", "3.8"} << across << QString();
+    QTest::newRow("none of pixels") << QStringList{"0", "3000", "3.8"} << across << QString();
+    QTest::newRow("a fraction of a pixel") << QStringList{"4000", "2999.5", "3.8"} << down << QString();
+    QTest::newRow("too many pixels") << QStringList{"4000", "100001", "3.8"} << down << QString();
+    QTest::newRow("pixels too small") << QStringList{"4000", "3000", "0.49"} << size << QString();
+    QTest::newRow("pixels too large") << QStringList{"4000", "3000", "50.01"} << size << QString();
+    QTest::newRow("beyond any double") << QStringList{"4000", "3000", "1e999"} << size << QString();
+}
+
+void tst_SensorField::refusedBoxes()
+{
+    QFETCH(QStringList, boxes);
+    QFETCH(QString, refusal);
+    QFETCH(QString, frame);
+    std::string said;
+    const std::optional<Sensor> sensor = ReadSensor(boxes[0].toStdString(), boxes[1].toStdString(), boxes[2].toStdString(), said);
+    QCOMPARE(QString::fromStdString(said), refusal);
+    QCOMPARE(sensor.has_value(), refusal.isEmpty());
+    if (sensor)
+        QCOMPARE(QString::fromStdString(FrameText(*sensor)), frame);
+}
+
+QTEST_APPLESS_MAIN(tst_SensorField)
+
+#include "tst_SensorField.moc"
