@@ -4,21 +4,12 @@
 #include "print/PrinterSheet.h"
 #include "print/QPrinterSurface.h"
 #include "ui/BusyCursor.h"
+#include "ui/SafeSave.h"
 #include "ui/SaveDialogs.h"
 
-#include <QDir>
-#include <QFileInfo>
 #include <QPrinterInfo>
-#include <QStandardPaths>
 
 namespace {
-
-//! The folder of the last file name confirmed in this run; empty until then.
-QString& LastFolder()
-{
-    static QString folder;
-    return folder;
-}
 
 struct PdfPage
 {
@@ -59,16 +50,8 @@ void PrintOnDefaultPrinter(const std::string& documentName, const std::function<
 
 void AskWhereToSaveSheet(QWidget* window, const std::string& title, std::function<void(const QString& path)> save)
 {
-    QString folder = LastFolder();
-    if (folder.isEmpty())
-        folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    const QString name = QString::fromStdString(title) + QStringLiteral(".pdf");
-    SaveDialogs::Request request{window, QStringLiteral("Export as PDF"), QDir(folder).filePath(name),
-                                 QStringLiteral("PDF documents (*.pdf)"), QStringLiteral("pdf")};
-    SaveDialogs::Ask(request, [save = std::move(save)](const QString& path) {
-        LastFolder() = QFileInfo(path).absolutePath();
-        save(path);
-    });
+    SaveDialogs::AskToSave(window, QStringLiteral("Export as PDF"), QString::fromStdString(title) + QStringLiteral(".pdf"),
+                           QStringLiteral("PDF documents (*.pdf)"), QStringLiteral("pdf"), std::move(save));
 }
 
 void SaveSheetAsPdf(const QString& path, const std::string& title, const std::function<void(PrinterText&)>& body)
@@ -82,9 +65,6 @@ void SaveSheetAsPdf(const QString& path, const std::string& title, const std::fu
     try {
         PrintSheet(device, title, body);
     } catch (const PrinterError&) {
-        const QString reason = surface.FailureReason();
-        throw SaveError(QStringLiteral("Could not save \"%1\": %2")
-                            .arg(QDir::toNativeSeparators(path), reason.isEmpty() ? QStringLiteral("the file could not be written") : reason)
-                            .toStdString());
+        throw SaveError(path, surface.FailureReason());
     }
 }

@@ -3,7 +3,6 @@
 #include <QString>
 
 #include <functional>
-#include <stdexcept>
 #include <string>
 
 class PrinterText;
@@ -19,13 +18,6 @@ PrinterText& ProgramPrinter();
 //! the handler's error box.
 void PrintOnDefaultPrinter(const std::string& documentName, const std::function<void(PrinterText&)>& body);
 
-//! A sheet that could not be saved; the message names the file and says why in plain words.
-class SaveError : public std::runtime_error
-{
-public:
-    using std::runtime_error::runtime_error;
-};
-
 //! What the "Export as PDF..." item of every window does: asks in a save dialog for a PDF
 //! file, offering the sheet's title first in the documents folder and afterwards in the
 //! folder last chosen in this run. `save` runs once the user has confirmed a name; Cancel
@@ -36,5 +28,5 @@ void AskWhereToSaveSheet(QWidget* window, const std::string& title, std::functio
 //! pages, to a PDF file at `path`, with the busy cursor while it works. The pages are laid
 //! out as the default printer's, or on A4 with QPrinter's margins where there is no printer.
 //! The file appears only complete; on any failure a file already there stays as it was, no
-//! temporary file is left, and SaveError goes on to the handler's error box.
+//! temporary file is left, and SaveError (ui/SafeSave.h) goes on to the handler's error box.
 void SaveSheetAsPdf(const QString& path, const std::string& title, const std::function<void(PrinterText&)>& body);

@@ -3,10 +3,12 @@
 #include "ui/ErrorReport.h"
 #include "ui/WindowRules.h"
 
+#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QHash>
 #include <QPointer>
+#include <QStandardPaths>
 
 namespace SaveDialogs {
 
@@ -16,6 +18,13 @@ Answerer& CurrentAnswerer()
 {
     static Answerer answerer;
     return answerer;
+}
+
+//! The folder of the last file name confirmed in this run; empty until then.
+QString& LastFolder()
+{
+    static QString folder;
+    return folder;
 }
 
 //! The open dialog of each window that asked.
@@ -68,6 +77,19 @@ void Ask(const Request& request, Chosen chosen)
         return;
     }
     ShowDialog(request, std::move(chosen));
+}
+
+void AskToSave(QWidget* window, const QString& caption, const QString& fileName, const QString& nameFilter,
+               const QString& defaultSuffix, Chosen chosen)
+{
+    QString folder = LastFolder();
+    if (folder.isEmpty())
+        folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    Ask({window, caption, QDir(folder).filePath(fileName), nameFilter, defaultSuffix},
+        [chosen = std::move(chosen)](const QString& path) {
+            LastFolder() = QFileInfo(path).absolutePath();
+            chosen(path);
+        });
 }
 
 void SetAnswerer(Answerer answerer)

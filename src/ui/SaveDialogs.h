@@ -30,6 +30,11 @@ using Answerer = std::function<QString(const Request&)>;
 //! runs nothing. Asking again from a window whose dialog is open brings that dialog forward.
 void Ask(const Request& request, Chosen chosen);
 
+//! Ask for a file first named `fileName`, offered in the folder last chosen in this run, or in
+//! the user's documents folder until then.
+void AskToSave(QWidget* window, const QString& caption, const QString& fileName, const QString& nameFilter,
+               const QString& defaultSuffix, Chosen chosen);
+
 //! Replaces the dialog with `answerer` (tests); an empty answerer restores the real dialog.
 void SetAnswerer(Answerer answerer);
 
