@@ -17,6 +17,7 @@
 #include "optics/TOpticForm2.h"
 #include "optics/TOpticReportForm.h"
 #include "optics/TOpticTeleForm.h"
+#include "optics/TSensorFieldForm.h"
 #include "ui/Artwork.h"
 #include "ui/FocusRing.h"
 #include "ui/ProgramWindows.h"
@@ -52,6 +53,13 @@ std::vector<QWidget*> AllWindows()
     return {w.StartForm,       w.SplashScreen,    w.OpticCamLensForm, w.IntroForm,     w.Form1,         w.Form2,
             w.Form3,           w.Form4,           w.OpticForm1,       w.OpticForm2,    w.OpticTeleForm, w.OpticCompForm,
             w.OpticAfocalForm, w.OpticBarlowForm, w.OpticEypcForm,    w.OpticReportForm};
+}
+
+TSensorFieldForm* SensorFieldWindow()
+{
+    if (!TheWindows.SensorFieldForm)
+        TheWindows.SensorFieldForm = Create<TSensorFieldForm>();
+    return TheWindows.SensorFieldForm;
 }
 
 QWidget* StartWindow()

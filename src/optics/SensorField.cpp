@@ -117,14 +117,13 @@ SensorFieldFigures ComputeSensorField(double efl, double aperture, const Sensor&
         const double shorterSide = std::min(width, height);
         moonFits = moon <= shorterSide;
         const std::string difference = FormatFixed(15, 1, Narrow(std::abs(static_cast<long double>(shorterSide) - moon)));
-        texts.MoonFits = moonFits ? "Yes, with " + difference + " mm to spare"
-                                  : "No, " + difference + " mm larger than the frame's shorter side";
+        texts.MoonFits = moonFits ? "Yes, " + difference + " mm to spare" : "No, " + difference + " mm too large";
 
         const long double pixelMm = sensor.PixelMicrons / 1000.0L;
         const double scale = Narrow(Divide(ArcSecondsPerRadian * pixelMm, efl));
         texts.ImageScale = FormatFixed(15, 2, scale) + " arcsec per pixel";
         const double sampling = Narrow(Divide(dawes, scale));
-        texts.Sampling = FormatFixed(15, 1, sampling) + " pixels across the limit, " + SamplingReading(sampling);
+        texts.Sampling = FormatFixed(15, 1, sampling) + ", " + SamplingReading(sampling);
         texts.MoonPixels = FormatFixed(15, 0, Narrow(Divide(moon, pixelMm)));
         texts.JupiterPixels = FormatFixed(15, 1, Narrow(Divide(jupiterSmallest, pixelMm))) + " to "
                               + FormatFixed(15, 1, Narrow(Divide(jupiterLargest, pixelMm)));

@@ -54,7 +54,7 @@ struct SensorFieldTexts
     std::string FieldArcminutes;  //!< the same three in arcminutes
     std::string ImageScale;       //!< arcseconds per pixel
     std::string ResolvingPower;   //!< the Dawes limit of the aperture
-    std::string Sampling;         //!< pixels across the Dawes limit, and what that means
+    std::string Sampling;         //!< pixels across the Dawes limit, and what that means for it
     std::string Moon;             //!< the Moon's image in mm
     std::string MoonPixels;
     std::string Jupiter;          //!< Jupiter's image in mm, smallest to largest
@@ -77,6 +77,14 @@ struct SensorFieldFigures
 {
     SensorFieldTexts Texts;
     SensorFieldSizes Sizes;
+};
+
+//! What the results report last computed, as the field window takes it.
+struct FieldJob
+{
+    double EffectiveFocalLengthMm = 0;
+    double ApertureMm = 0;
+    std::string Error; //!< the error the report's computation stopped at, or empty
 };
 
 //! The frame of a sensor alone, as the figures write it.

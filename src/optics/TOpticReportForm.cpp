@@ -5,6 +5,7 @@
 #include "optics/OpticalResults.h"
 #include "optics/OpticalSheet.h"
 #include "optics/TOpticCamLensForm.h"
+#include "optics/TSensorFieldForm.h"
 #include "print/WindowPrinting.h"
 #include "ui/ErrorReport.h"
 #include "ui/ProgramWindows.h"
@@ -42,6 +43,7 @@ TOpticReportForm::TOpticReportForm(QWidget* parent)
     ConnectHandler(Button1, &QPushButton::clicked, this, &TOpticReportForm::Button1Click);
     ConnectHandler(Button2, &QPushButton::clicked, this, &TOpticReportForm::Button2Click);
     ConnectHandler(Exit1, &QAction::triggered, this, &TOpticReportForm::Exit1Click);
+    ConnectHandler(FieldontheSensor1, &QAction::triggered, this, &TOpticReportForm::FieldontheSensor1Click);
 }
 
 void TOpticReportForm::FormShow()
@@ -77,7 +79,28 @@ void TOpticReportForm::FormShow()
         if (!rows.FRatioNumber.empty() && Windows().Form1)
             Windows().Form1->WriteFRatio(QString::fromStdString(rows.FRatioNumber));
     });
-    ComputeOpticalResults(OpticalJob, rows);
+    m_fieldJob = {OpticalJob.EffectiveFocalLengthMm, OpticalJob.ApertureMm, {}};
+    try {
+        ComputeOpticalResults(OpticalJob, rows);
+    } catch (const std::exception& error) {
+        m_fieldJob.Error = error.what();
+        TellFieldWindow();
+        throw;
+    }
+    TellFieldWindow();
+}
+
+void TOpticReportForm::TellFieldWindow() const
+{
+    if (TSensorFieldForm* field = Windows().SensorFieldForm)
+        field->ShowJob(m_fieldJob);
+}
+
+void TOpticReportForm::FieldontheSensor1Click()
+{
+    TSensorFieldForm* field = SensorFieldWindow();
+    field->ShowJob(m_fieldJob);
+    ShowWindow(field);
 }
 
 void TOpticReportForm::Button1Click()

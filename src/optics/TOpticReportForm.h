@@ -1,6 +1,7 @@
 #pragma once
 
 #include "optics/OpticalSheet.h"
+#include "optics/SensorField.h"
 #include "ui/WindowRules.h"
 #include "ui_TOpticReportForm.h"
 
@@ -19,8 +20,13 @@ public:
     void Print1Click();
     void ExportasPDF1Click();
     void Exit1Click();
+    void FieldontheSensor1Click();
 
 private:
     //! What the sheet shows: the labels as they stand now, so the sheet matches the screen.
     OpticalSheetTexts CurrentSheet() const;
+    //! Hands the job on display to the field window, if there is one yet.
+    void TellFieldWindow() const;
+
+    FieldJob m_fieldJob; // the job on display, as the field window takes it
 };

@@ -19,6 +19,7 @@ class TOpticAfocalForm;
 class TOpticBarlowForm;
 class TOpticEypcForm;
 class TOpticReportForm;
+class TSensorFieldForm;
 
 //! The program's sixteen windows, each a single instance created once at start-up and
 //! reachable from every other. Members are listed in creation order.
@@ -40,6 +41,9 @@ struct ProgramWindows
     TOpticBarlowForm* OpticBarlowForm = nullptr;
     TOpticEypcForm* OpticEypcForm = nullptr;
     TOpticReportForm* OpticReportForm = nullptr;
+    //! Not one of the sixteen: made the first time it is asked for (SensorFieldWindow), so
+    //! that start-up does not pay for it; null until then.
+    TSensorFieldForm* SensorFieldForm = nullptr;
 };
 
 //! The program-wide set of windows. Every window reaches the others through it; the set is
@@ -48,6 +52,9 @@ const ProgramWindows& Windows();
 
 //! The sixteen windows of the set, in creation order (null where a window does not exist).
 std::vector<QWidget*> AllWindows();
+
+//! The field-on-the-sensor window, made the first time it is asked for and ended with the set.
+TSensorFieldForm* SensorFieldWindow();
 
 //! The start window as a plain window, for the windows that show it without knowing its class.
 QWidget* StartWindow();

@@ -29,9 +29,9 @@ void tst_SensorField::figures_data()
     QTest::newRow("prime focus 200 mm / 2000 mm, cooled APS-C")
         << 2000.0 << 200.0 << 5
         << QStringList{"23.49 x 15.70 mm", "0.45° x 0.67°, diagonal 0.81°", "27.0' x 40.4', diagonal 48.6'",
-                       "0.39 arcsec per pixel", "0.58 arcsec", "1.5 pixels across the limit, under-sampled",
+                       "0.39 arcsec per pixel", "0.58 arcsec", "1.5, under-sampled",
                        "18.2 mm", "4836", "0.30 to 0.49 mm", "79.9 to 131.5",
-                       "No, 2.5 mm larger than the frame's shorter side"}
+                       "No, 2.5 mm too large"}
         << false;
     QTest::newRow("film frame at 2000 mm")
         << 2000.0 << 200.0 << 0
@@ -48,15 +48,15 @@ void tst_SensorField::figures_data()
     QTest::newRow("camera lens 50 mm at f/2, full frame")
         << 50.0 << 25.0 << 1
         << QStringList{"36.00 x 24.00 mm", "27.0° x 40°, diagonal 47°", "1619.5' x 2375.9', diagonal 2807.6'",
-                       "24.75 arcsec per pixel", "4.64 arcsec", "0.2 pixels across the limit, coarse",
-                       "0.5 mm", "76", "0.01 to 0.01 mm", "1.3 to 2.1", "Yes, with 23.5 mm to spare"}
+                       "24.75 arcsec per pixel", "4.64 arcsec", "0.2, coarse",
+                       "0.5 mm", "76", "0.01 to 0.01 mm", "1.3 to 2.1", "Yes, 23.5 mm to spare"}
         << true;
     QTest::newRow("planetary camera at 4000 mm")
         << 4000.0 << 200.0 << 7
         << QStringList{"5.57 x 3.13 mm", "0.04° x 0.08°, diagonal 0.09°", "2.7' x 4.8', diagonal 5.5'",
-                       "0.15 arcsec per pixel", "0.58 arcsec", "3.9 pixels across the limit, over-sampled",
+                       "0.15 arcsec per pixel", "0.58 arcsec", "3.9, over-sampled",
                        "36.4 mm", "12539", "0.60 to 0.99 mm", "207.3 to 341.0",
-                       "No, 33.2 mm larger than the frame's shorter side"}
+                       "No, 33.2 mm too large"}
         << false;
 }
 

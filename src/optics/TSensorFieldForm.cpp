@@ -1,0 +1,171 @@
+#include "optics/TSensorFieldForm.h"
+
+#include "optics/OpticalResults.h"
+#include "ui/ErrorReport.h"
+#include "ui/SafeSave.h"
+#include "ui/SaveDialogs.h"
+#include "ui/WindowRules.h"
+
+#include <QIODevice>
+
+namespace {
+
+constexpr const char* NoFigure = "\u2014";
+
+QString Text(const std::string& text)
+{
+    return QString::fromStdString(text);
+}
+
+//! A number as the sensor boxes show it: the preset's value with no needless zeros.
+QString BoxText(double value)
+{
+    return QString::number(value, 'g', 10);
+}
+
+} // namespace
+
+TSensorFieldForm::TSensorFieldForm(QWidget* parent)
+    : QWidget(parent)
+{
+    setFont(PixelFont(11));
+    setupUi(this);
+    SetupWindowFrame(this, {720, 436});
+    SetBackground(this, Silver);
+
+    for (const SensorPreset& preset : SensorPresets)
+        SensorBox->addItem(QString::fromUtf8(preset.Name));
+    SensorBox->addItem(QString::fromUtf8(OwnSensorName));
+
+    const QList<QLabel*> values{FrameLabel, FieldLabel, ArcminutesLabel, ScaleLabel, DawesLabel, SamplingLabel,
+                                MoonLabel, MoonPixelsLabel, JupiterLabel, JupiterPixelsLabel, FitsLabel};
+    const QList<QLabel*> captions{FrameCaption, FieldCaption, ArcminutesCaption, ScaleCaption, DawesCaption, SamplingCaption,
+                                  MoonCaption, MoonPixelsCaption, JupiterCaption, JupiterPixelsCaption, FitsCaption};
+    // A screen reader reads each figure with its caption.
+    for (qsizetype i = 0; i < values.size(); ++i) {
+        values[i]->setFont(PixelFont(11, true));
+        values[i]->setAccessibleDescription(captions[i]->text());
+    }
+    for (QPushButton* button : {SaveButton, CloseButton})
+        button->setFont(PixelFont(11, true));
+    Picture->setAccessibleName(QStringLiteral("Picture of the field on the sensor"));
+
+    ConnectHandler(SensorBox, &QComboBox::currentIndexChanged, this, &TSensorFieldForm::SensorBoxChange);
+    for (QLineEdit* box : {PixelsAcrossBox, PixelsDownBox, PixelSizeBox})
+        ConnectHandler(box, &QLineEdit::textChanged, this, &TSensorFieldForm::SensorBoxesEdited);
+    ConnectHandler(SaveButton, &QPushButton::clicked, this, &TSensorFieldForm::SaveButtonClick);
+    ConnectHandler(CloseButton, &QPushButton::clicked, this, &TSensorFieldForm::CloseButtonClick);
+
+    SensorBoxChange(); // the film frame, the first entry
+    SensorBox->setFocus();
+}
+
+void TSensorFieldForm::ShowJob(const FieldJob& job)
+{
+    m_job = job;
+    Guarded([this] { Recalculate(); });
+}
+
+void TSensorFieldForm::SensorBoxChange()
+{
+    const auto index = static_cast<std::size_t>(SensorBox->currentIndex());
+    if (index >= SensorPresets.size()) {
+        // "Your own sensor": the boxes keep what they hold, for the user to change.
+        for (QLineEdit* box : {PixelsAcrossBox, PixelsDownBox, PixelSizeBox})
+            box->setEnabled(true);
+        Recalculate();
+        return;
+    }
+    const Sensor& sensor = SensorPresets[index].Spec;
+    m_filling = true;
+    PixelsAcrossBox->setText(sensor.Film ? QString() : BoxText(sensor.PixelsAcross));
+    PixelsDownBox->setText(sensor.Film ? QString() : BoxText(sensor.PixelsDown));
+    PixelSizeBox->setText(sensor.Film ? QString() : BoxText(sensor.PixelMicrons));
+    m_filling = false;
+    for (QLineEdit* box : {PixelsAcrossBox, PixelsDownBox, PixelSizeBox})
+        box->setEnabled(!sensor.Film);
+    Recalculate();
+}
+
+void TSensorFieldForm::SensorBoxesEdited()
+{
+    if (m_filling)
+        return;
+    const int own = static_cast<int>(SensorPresets.size());
+    if (SensorBox->currentIndex() != own) {
+        const QSignalBlocker quiet(SensorBox); // the boxes keep what the user typed
+        SensorBox->setCurrentIndex(own);
+    }
+    Recalculate();
+}
+
+void TSensorFieldForm::Recalculate()
+{
+    // Everything is written afresh, so nothing of an earlier job or sensor stays on display.
+    std::optional<Sensor> sensor;
+    std::string refusal;
+    const auto index = static_cast<std::size_t>(SensorBox->currentIndex());
+    if (index < SensorPresets.size() && SensorPresets[index].Spec.Film)
+        sensor = SensorPresets[index].Spec;
+    else
+        sensor = ReadSensor(PixelsAcrossBox->text().toStdString(), PixelsDownBox->text().toStdString(),
+                            PixelSizeBox->text().toStdString(), refusal);
+    SensorMessage->setText(Text(refusal));
+
+    QString why;
+    if (!m_job.Error.empty())
+        why = QStringLiteral("Nothing to draw: the results stopped at an error (%1).").arg(Text(m_job.Error));
+    else if (!(m_job.EffectiveFocalLengthMm > 0))
+        why = QStringLiteral("Nothing to draw: the effective focal length is zero or negative.");
+    else if (!sensor)
+        why = QStringLiteral("Nothing to draw: the sensor is not complete.");
+
+    SensorFieldTexts texts;
+    std::optional<SensorFieldSizes> sizes;
+    if (why.isEmpty()) {
+        const SensorFieldFigures figures = ComputeSensorField(m_job.EffectiveFocalLengthMm, m_job.ApertureMm, *sensor);
+        texts = figures.Texts;
+        sizes = figures.Sizes;
+        JobMessage->setText(QStringLiteral("Effective focal length %1 mm, aperture %2 mm.")
+                                .arg(Text(WholeMillimetreText(m_job.EffectiveFocalLengthMm)),
+                                     Text(WholeMillimetreText(m_job.ApertureMm))));
+        Picture->setAccessibleDescription(QStringLiteral("Frame %1; the Moon %2 across; fits the frame: %3.")
+                                              .arg(Text(texts.Frame), Text(texts.Moon), Text(texts.MoonFits)));
+    } else {
+        for (std::string* text : {&texts.Field, &texts.FieldArcminutes, &texts.ImageScale, &texts.ResolvingPower,
+                                  &texts.Sampling, &texts.Moon, &texts.MoonPixels, &texts.Jupiter, &texts.JupiterPixels,
+                                  &texts.MoonFits})
+            *text = NoFigure;
+        texts.Frame = sensor ? FrameText(*sensor) : NoFigure;
+        JobMessage->setText(why);
+        Picture->setAccessibleDescription(why);
+    }
+    FrameLabel->setText(Text(texts.Frame));
+    FieldLabel->setText(Text(texts.Field));
+    ArcminutesLabel->setText(Text(texts.FieldArcminutes));
+    ScaleLabel->setText(Text(texts.ImageScale));
+    DawesLabel->setText(Text(texts.ResolvingPower));
+    SamplingLabel->setText(Text(texts.Sampling));
+    MoonLabel->setText(Text(texts.Moon));
+    MoonPixelsLabel->setText(Text(texts.MoonPixels));
+    JupiterLabel->setText(Text(texts.Jupiter));
+    JupiterPixelsLabel->setText(Text(texts.JupiterPixels));
+    FitsLabel->setText(Text(texts.MoonFits));
+    Picture->SetSizes(sizes);
+}
+
+void TSensorFieldForm::SaveButtonClick()
+{
+    SaveDialogs::AskToSave(this, QStringLiteral("Save Picture"), QStringLiteral("Field on the Sensor.png"),
+                           QStringLiteral("PNG pictures (*.png)"), QStringLiteral("png"), [this](const QString& path) {
+                               // The picture as it stands when the user confirms the name, at
+                               // twice the size of the picture area.
+                               const QImage image = Picture->Image(2);
+                               SaveSafely(path, [&image](QIODevice& file) { return image.save(&file, "PNG"); });
+                           });
+}
+
+void TSensorFieldForm::CloseButtonClick()
+{
+    close();
+}

@@ -1,0 +1,220 @@
+// The field on the sensor as a user meets it: opened from the results report, following each
+// job the report computes, refusing what cannot be a sensor, and saving its picture to scale.
+
+#include "TestSupport.h"
+
+#include "optics/OpticalJob.h"
+#include "optics/SensorPicture.h"
+#include "optics/TOpticReportForm.h"
+#include "optics/TSensorFieldForm.h"
+#include "ui/SaveDialogs.h"
+#include "ui/WindowRules.h"
+
+#include <QMenu>
+#include <QMenuBar>
+#include <QTemporaryDir>
+
+namespace {
+
+constexpr int FilmFrame = 0;
+constexpr int CooledApsC = 5;
+constexpr int PlanetaryCamera = 7;
+
+//! The report shows a job as the wizard's last window leaves it.
+void ShowReport(double aperture, double efl)
+{
+    OpticalJob.ApertureMm = aperture;
+    OpticalJob.TelescopeFocalLengthMm = efl;
+    OpticalJob.EffectiveFocalLengthMm = efl;
+    OpticalJob.ConfigurationText = "Prime focus";
+    ShowWindow(Windows().OpticReportForm);
+}
+
+//! Which colour of the picture a pixel shows: the nearest, so an edge's blended pixel counts
+//! on the side it is nearer to, and a length comes out within a pixel.
+QColor Nearest(const QColor& seen)
+{
+    const auto distance = [&seen](const QColor& c) {
+        return qAbs(seen.red() - c.red()) + qAbs(seen.green() - c.green()) + qAbs(seen.blue() - c.blue());
+    };
+    QColor nearest = Silver;
+    for (const QColor& colour : {FieldSky, FieldMoon, FieldOutline, FieldJupiter})
+        if (distance(colour) < distance(nearest))
+            nearest = colour;
+    return nearest;
+}
+
+//! How many pixels along a line show one of `colours`.
+int CountAlong(const QImage& image, QPoint from, QPoint step, const QList<QColor>& colours)
+{
+    int count = 0;
+    for (QPoint at = from; image.rect().contains(at); at += step)
+        count += colours.contains(Nearest(image.pixelColor(at))) ? 1 : 0;
+    return count;
+}
+
+} // namespace
+
+class tst_SensorFieldWindow : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void followsTheReport();
+    void refusedSensorBoxesDrawNothing();
+    void savedPictureIsToScale();
+
+private:
+    //! View, then "Field on the Sensor...", with the keyboard in the report.
+    TSensorFieldForm* OpenFromReport();
+
+    std::unique_ptr<RunningProgram> m_program;
+};
+
+void tst_SensorFieldWindow::init()
+{
+    m_program = std::make_unique<RunningProgram>();
+}
+
+void tst_SensorFieldWindow::cleanup()
+{
+    SaveDialogs::SetAnswerer({});
+    const QStringList unexpected = EndProgram(m_program);
+    QVERIFY2(unexpected.isEmpty(), qPrintable(unexpected.join(QLatin1Char('\n'))));
+}
+
+TSensorFieldForm* tst_SensorFieldWindow::OpenFromReport()
+{
+    TOpticReportForm* report = Windows().OpticReportForm;
+    if (!QTest::qWaitForWindowActive(report))
+        return nullptr;
+    QTest::keyClick(report, Qt::Key_Alt);
+    QTest::keyClick(report->MainMenu1, Qt::Key_Right); // from File to View
+    QTest::keyClick(report->MainMenu1, Qt::Key_Down);
+    if (!QTest::qWaitForWindowExposed(report->View1) || report->View1->activeAction() != report->FieldontheSensor1)
+        return nullptr;
+    QTest::keyClick(report->View1, Qt::Key_Return);
+    TSensorFieldForm* field = Windows().SensorFieldForm;
+    return field && QTest::qWaitForWindowActive(field) ? field : nullptr;
+}
+
+void tst_SensorFieldWindow::followsTheReport()
+{
+    ShowReport(200, 2000);
+    TSensorFieldForm* field = OpenFromReport();
+    QVERIFY(field);
+    QCOMPARE(field->windowTitle(), QStringLiteral("Orvalis Optical Calculations - Field on the Sensor"));
+    QCOMPARE(field->size(), QSize(720, 436));
+    QCOMPARE(field->SensorBox->currentIndex(), FilmFrame);
+    QVERIFY(!field->PixelsAcrossBox->isEnabled());
+    // On film the report and the field window agree on the Moon; pixel figures are dashes.
+    QCOMPARE(field->FitsLabel->text(), QStringLiteral("Yes"));
+    QCOMPARE(field->ScaleLabel->text(), QStringLiteral("\u2014"));
+    const QStringList clipped = ClippedCaptions(field);
+    QVERIFY2(clipped.isEmpty(), qPrintable(clipped.join(QLatin1Char('\n'))));
+    SaveScreenshot(field, QStringLiteral("field-film-2000mm"));
+
+    // A second job recomputes the open window; its sensor stays as chosen.
+    field->SensorBox->setCurrentIndex(PlanetaryCamera);
+    ShowReport(200, 4000);
+    QVERIFY(field->isVisible());
+    QCOMPARE(field->SensorBox->currentIndex(), PlanetaryCamera);
+    QCOMPARE(field->SamplingLabel->text(), QStringLiteral("3.9, over-sampled"));
+    QCOMPARE(field->FitsLabel->text(), QStringLiteral("No, 33.2 mm too large"));
+    QVERIFY2(ClippedCaptions(field).isEmpty(), qPrintable(ClippedCaptions(field).join(QLatin1Char('\n'))));
+    SaveScreenshot(field, QStringLiteral("field-planetary-4000mm"));
+
+    // A job the report cannot compute: no figure of the earlier job stays, nothing is drawn.
+    ShowReport(200, 0);
+    QCOMPARE(m_program->Boxes.TakeTexts(), QStringList{"Floating point division by zero."});
+    const QString why = QStringLiteral("Nothing to draw: the results stopped at an error (Floating point division by zero).");
+    QCOMPARE(field->JobMessage->text(), why);
+    QCOMPARE(field->Picture->accessibleDescription(), why);
+    for (QLabel* figure : {field->FieldLabel, field->MoonLabel, field->SamplingLabel, field->FitsLabel})
+        QCOMPARE(figure->text(), QStringLiteral("\u2014"));
+
+    // A negative effective focal length is no error to the report, but there is nothing to draw.
+    ShowReport(200, -500);
+    QCOMPARE(field->JobMessage->text(), QStringLiteral("Nothing to draw: the effective focal length is zero or negative."));
+    QCOMPARE(field->MoonLabel->text(), QStringLiteral("\u2014"));
+
+    // A camera lens of 50 mm at f/2: the figures come back with the job.
+    field->SensorBox->setCurrentIndex(1); // full frame
+    ShowReport(25, 50);
+    QCOMPARE(field->FitsLabel->text(), QStringLiteral("Yes, 23.5 mm to spare"));
+    QCOMPARE(field->Picture->accessibleDescription(),
+             QStringLiteral("Frame 36.00 x 24.00 mm; the Moon 0.5 mm across; fits the frame: Yes, 23.5 mm to spare."));
+    SaveScreenshot(field, QStringLiteral("field-camera-lens-50mm"));
+
+    // Close only hides; the report's menu shows the same window again.
+    QTest::mouseClick(field->CloseButton, Qt::LeftButton);
+    QVERIFY(!field->isVisible());
+    QCOMPARE(OpenFromReport(), field);
+}
+
+void tst_SensorFieldWindow::refusedSensorBoxesDrawNothing()
+{
+    ShowReport(200, 2000);
+    TSensorFieldForm* field = OpenFromReport();
+    QVERIFY(field);
+    QVERIFY(PickItem(field->SensorBox, CooledApsC));
+    QCOMPARE(field->PixelsAcrossBox->text(), QStringLiteral("6248"));
+    QCOMPARE(field->FrameLabel->text(), QStringLiteral("23.49 x 15.70 mm"));
+
+    TypeInto(field->PixelSizeBox, QStringLiteral("none"));
+    QCOMPARE(field->SensorBox->currentText(), QStringLiteral("Your own sensor"));
+    QCOMPARE(field->SensorMessage->text(), QStringLiteral("The pixel size must be a number from 0.5 to 50 \u00B5m."));
+    QCOMPARE(field->Picture->accessibleDescription(), QStringLiteral("Nothing to draw: the sensor is not complete."));
+    QCOMPARE(field->MoonPixelsLabel->text(), QStringLiteral("\u2014"));
+    QCOMPARE(m_program->Boxes.TakeTexts(), QStringList()); // a plain message, never an error box
+
+    TypeInto(field->PixelSizeBox, QStringLiteral("7.52"));
+    QCOMPARE(field->SensorMessage->text(), QString());
+    QCOMPARE(field->SensorBox->currentText(), QStringLiteral("Your own sensor"));
+    QCOMPARE(field->FrameLabel->text(), QStringLiteral("46.98 x 31.40 mm"));
+}
+
+void tst_SensorFieldWindow::savedPictureIsToScale()
+{
+    ShowReport(200, 2000);
+    TSensorFieldForm* field = OpenFromReport();
+    QVERIFY(field);
+    field->SensorBox->setCurrentIndex(CooledApsC); // frame 23.49 x 15.70 mm, the Moon 18.2 mm
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("field.png"));
+    SaveDialogs::SetAnswerer([&path](const SaveDialogs::Request&) { return path; });
+    QTest::mouseClick(field->SaveButton, Qt::LeftButton);
+    QCOMPARE(m_program->Boxes.TakeTexts(), QStringList());
+
+    const QImage image(path);
+    image.save(qEnvironmentVariable("ORVALIS_SCREENSHOTS", QDir::tempPath()) + QStringLiteral("/field-saved-picture.png"));
+    QCOMPARE(image.size(), field->Picture->size() * 2);
+    const QPoint centre(image.width() / 2, image.height() / 2);
+    // The frame: what is not background, across the centre and down a column near its left
+    // edge, where the Moon does not reach. The Moon: what is nearer its grey than the sky's
+    // colour, across the centre, where it lies inside the frame.
+    const QList<QColor> frame{FieldSky, FieldMoon, FieldOutline, FieldJupiter};
+    const int frameWidth = CountAlong(image, {0, centre.y()}, {1, 0}, frame);
+    const int frameLeft = (image.width() - frameWidth) / 2;
+    const int frameHeight = CountAlong(image, {frameLeft + 6, 0}, {0, 1}, frame);
+    const int moon = CountAlong(image, {0, centre.y()}, {1, 0}, {FieldMoon});
+    const double pixelsPerMm = frameWidth / 23.4925; // 6248 pixels of 3.76 micrometres
+    const QString sizes = QStringLiteral("%1 x %2, Moon %3").arg(frameWidth).arg(frameHeight).arg(moon);
+    QVERIFY2(qAbs(frameHeight - 15.7018 * pixelsPerMm) <= 1, qPrintable(sizes));
+    QVERIFY2(qAbs(moon - 18.1818 * pixelsPerMm) <= 1.5, qPrintable(sizes)); // both lengths within half a pixel at each end
+    QVERIFY(moon > frameHeight); // drawn whole, overflowing the frame
+}
+
+int main(int argc, char* argv[])
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication application(argc, argv);
+    tst_SensorFieldWindow test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_SensorFieldWindow.moc"
