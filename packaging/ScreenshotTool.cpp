@@ -9,6 +9,7 @@
 #include "optics/TOpticForm1.h"
 #include "optics/TOpticForm2.h"
 #include "optics/TOpticReportForm.h"
+#include "optics/TSensorFieldForm.h"
 
 #include <cstdio>
 
@@ -56,7 +57,13 @@ bool MakePictures()
     TypeInto(w.OpticForm1->ApertureEditBox, QStringLiteral("200"));
     TypeInto(w.OpticForm1->FocalEditBox, QStringLiteral("2000"));
     QTest::mouseClick(w.OpticForm1->Button1, Qt::LeftButton);
-    return Save(w.OpticReportForm, QStringLiteral("results-report"));
+    if (!Save(w.OpticReportForm, QStringLiteral("results-report")))
+        return false;
+
+    // The same job on the film frame, from the report's View menu.
+    w.OpticReportForm->FieldontheSensor1->trigger();
+    TSensorFieldForm* field = Windows().SensorFieldForm;
+    return field && QTest::qWaitForWindowExposed(field) && Save(field, QStringLiteral("field-on-the-sensor"));
 }
 
 } // namespace
