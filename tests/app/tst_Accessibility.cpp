@@ -9,6 +9,7 @@
 #include "optics/TOpticForm1.h"
 #include "optics/TOpticForm2.h"
 #include "optics/TOpticReportForm.h"
+#include "optics/TSensorFieldForm.h"
 #include "ui/Artwork.h"
 #include "ui/FocusRing.h"
 #include "ui/ProgramWindows.h"
@@ -19,6 +20,9 @@
 #include <cmath>
 
 namespace {
+
+//! The row of the field window, which is not one of the sixteen.
+constexpr int FieldWindow = 16;
 
 double Luminance(QRgb rgb)
 {
@@ -86,8 +90,8 @@ void tst_Accessibility::namedControlsAndVisibleFocus_data()
     const char* names[] = {"TStartForm",     "TOpticCamLensForm", "TIntroForm",       "TForm1",
                            "TForm2",         "TForm3",            "TForm4",           "TOpticForm1",
                            "TOpticForm2",    "TOpticTeleForm",    "TOpticCompForm",   "TOpticAfocalForm",
-                           "TOpticBarlowForm", "TOpticEypcForm",  "TOpticReportForm"};
-    const int indices[] = {0, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15};
+                           "TOpticBarlowForm", "TOpticEypcForm",  "TOpticReportForm", "TSensorFieldForm"};
+    const int indices[] = {0, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, FieldWindow};
     for (std::size_t i = 0; i < std::size(names); ++i)
         QTest::newRow(names[i]) << indices[i];
 }
@@ -95,7 +99,7 @@ void tst_Accessibility::namedControlsAndVisibleFocus_data()
 void tst_Accessibility::namedControlsAndVisibleFocus()
 {
     QFETCH(int, index);
-    QWidget* window = AllWindows().at(static_cast<std::size_t>(index));
+    QWidget* window = index == FieldWindow ? SensorFieldWindow() : AllWindows().at(static_cast<std::size_t>(index));
     ShowWindow(window);
     QVERIFY(QTest::qWaitForWindowActive(window));
     m_program->Boxes.Take(); // the report, shown without a job, reports its division by zero
