@@ -3,6 +3,28 @@
 #include <QPrinterInfo>
 
 #include <cups/cups.h>
+#include <dlfcn.h>
+
+#include <optional>
+
+namespace {
+
+//! CUPS's answer to this thread's last request, from the CUPS library that Qt's print plugin
+//! loaded to print. The program does not load the library itself, so that start-up pays for
+//! it only when something is printed; where it is not loaded, CUPS was never asked.
+std::optional<ipp_status_t> LastCupsAnswer()
+{
+    void* library = dlopen("libcups.so.2", RTLD_NOW | RTLD_NOLOAD);
+    if (!library)
+        return std::nullopt;
+    std::optional<ipp_status_t> answer;
+    if (void* symbol = dlsym(library, "cupsLastError"))
+        answer = reinterpret_cast<decltype(&cupsLastError)>(symbol)();
+    dlclose(library);
+    return answer;
+}
+
+} // namespace
 
 JobStart QPrinterSurface::BeginJob(const std::string& documentName)
 {
@@ -34,8 +56,10 @@ bool QPrinterSurface::EndJob()
     // that refuses jobs, a queue deleted meanwhile or a server gone away would lose the sheet
     // silently. CUPS keeps the answer to this thread's last request: statuses below 0x0400 are
     // its successes, "successful-ok-ignored-or-substituted-attributes" among them.
-    if (ended && toPrintSystem)
-        ended = cupsLastError() < IPP_STATUS_ERROR_BAD_REQUEST;
+    if (ended && toPrintSystem) {
+        const std::optional<ipp_status_t> answer = LastCupsAnswer();
+        ended = !answer || *answer < IPP_STATUS_ERROR_BAD_REQUEST;
+    }
     m_printer.reset();
     return ended;
 }
