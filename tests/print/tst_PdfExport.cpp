@@ -1,6 +1,7 @@
 // Saving a sheet as a PDF file, on a machine with no printer and no CUPS server at all: the
 // program's CUPS client is pointed at a socket that does not exist.
 
+#include "PdfText.h"
 #include "TestSupport.h"
 
 #include "app/TStartForm.h"
@@ -21,15 +22,6 @@
 #include <sys/resource.h>
 
 namespace {
-
-QByteArray Output(const QString& program, const QStringList& arguments)
-{
-    QProcess process;
-    process.start(program, arguments);
-    if (!process.waitForFinished(30000) || process.exitCode() != 0)
-        qWarning() << program << arguments << process.readAllStandardError();
-    return process.readAllStandardOutput();
-}
 
 QByteArray Contents(const QString& path)
 {
@@ -139,10 +131,7 @@ void tst_PdfExport::sheetWithoutAnyPrinter()
     const QString info = QString::fromUtf8(Output("pdfinfo", {m_answer}));
     QVERIFY2(info.contains(QRegularExpression("Title: +Orvalis Exposure Calculator\n")), qPrintable(info));
     QVERIFY2(info.contains(QRegularExpression("Page size: +595(\\.\\d+)? x 84[12](\\.\\d+)? pts \\(A4\\)")), qPrintable(info));
-    QStringList lines;
-    for (const QString& line : QString::fromUtf8(Output("pdftotext", {m_answer, "-"})).split(QLatin1Char('\n')))
-        if (!line.simplified().isEmpty())
-            lines << line.simplified();
+    const QStringList lines = TextLines(m_answer);
     QVERIFY(lines.size() > 2);
     QCOMPARE(lines.first(), QStringLiteral("Orvalis Exposure Calculator"));
     QVERIFY2(lines.contains(QStringLiteral("Suggested exposure: 0.004 s = 1/250 s")), qPrintable(lines.join(QLatin1Char('\n'))));

@@ -3,6 +3,7 @@
 // document kept in the spool), the program pointed at it with CUPS_SERVER. Nothing of the
 // machine's own printing setup is read or changed; a killed run leaves only the folder.
 
+#include "PdfText.h"
 #include "TestSupport.h"
 
 #include "app/TStartForm.h"
@@ -40,27 +41,6 @@ bool WriteFile(const QString& name, const QString& text)
 {
     QFile file(InFolder(name));
     return file.open(QIODevice::WriteOnly) && file.write(text.toUtf8()) == text.toUtf8().size();
-}
-
-//! Runs a tool to its end and returns what it printed; a failing tool is logged, and its
-//! empty output fails the comparison that follows.
-QByteArray Output(const QString& program, const QStringList& arguments)
-{
-    QProcess process;
-    process.start(program, arguments);
-    if (!process.waitForFinished(30000) || process.exitCode() != 0)
-        qWarning() << program << arguments << process.readAllStandardError();
-    return process.readAllStandardOutput();
-}
-
-//! The lines of the document's text, blanks run together, empty lines left out.
-QStringList TextLines(const QString& document)
-{
-    QStringList lines;
-    for (const QString& line : QString::fromUtf8(Output("pdftotext", {document, "-"})).split(QLatin1Char('\n')))
-        if (!line.simplified().isEmpty())
-            lines << line.simplified();
-    return lines;
 }
 
 //! The font names of the document, subset prefixes removed.
