@@ -10,6 +10,10 @@
 #include "optics/TOpticForm2.h"
 #include "optics/TOpticReportForm.h"
 #include "optics/TSensorFieldForm.h"
+#include "ui/NightVision.h"
+#include "ui/WindowRules.h"
+
+#include <QAction>
 
 #include <cstdio>
 
@@ -63,7 +67,13 @@ bool MakePictures()
     // The same job on the film frame, from the report's View menu.
     w.OpticReportForm->FieldontheSensor1->trigger();
     TSensorFieldForm* field = Windows().SensorFieldForm;
-    return field && QTest::qWaitForWindowExposed(field) && Save(field, QStringLiteral("field-on-the-sensor"));
+    if (!field || !QTest::qWaitForWindowExposed(field) || !Save(field, QStringLiteral("field-on-the-sensor")))
+        return false;
+
+    // The exposure calculator in night vision.
+    NightVision::Action()->trigger();
+    ShowWindow(w.Form1);
+    return QTest::qWaitForWindowExposed(w.Form1) && Save(w.Form1, QStringLiteral("night-vision"));
 }
 
 } // namespace

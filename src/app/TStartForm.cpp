@@ -6,6 +6,7 @@
 #include "optics/OpticalJob.h"
 #include "optics/TOpticForm2.h"
 #include "ui/ErrorReport.h"
+#include "ui/NightVision.h"
 #include "ui/ProgramWindows.h"
 #include "ui/WindowRules.h"
 
@@ -30,6 +31,8 @@ TStartForm::TStartForm(QWidget* parent)
     ConnectHandler(Button2, &QPushButton::clicked, this, &TStartForm::Button2Click);
     ConnectHandler(Button3, &QPushButton::clicked, this, &TStartForm::Button3Click);
     ConnectHandler(Exit1, &QAction::triggered, this, &TStartForm::Exit1Click);
+    // The one night vision item of the program; its Ctrl+N works from every window.
+    View1->addAction(NightVision::Action());
     ConnectHandler(AboutOrvalisCalculator1, &QAction::triggered, this, &TStartForm::AboutOrvalisCalculator1Click);
 
     // Activation gives the focus to the first button when no control holds it yet.

@@ -20,6 +20,7 @@
 #include "optics/TSensorFieldForm.h"
 #include "ui/Artwork.h"
 #include "ui/FocusRing.h"
+#include "ui/NightVision.h"
 #include "ui/ProgramWindows.h"
 #include "ui/WindowRules.h"
 
@@ -108,6 +109,7 @@ void CreateProgramWindows()
 
 void DestroyProgramWindows()
 {
+    NightVision::SetOn(false); // every run starts in the normal look
     while (!CreatedInOrder.empty()) {
         delete CreatedInOrder.back();
         CreatedInOrder.pop_back();

@@ -29,12 +29,8 @@ void SetupLongText(QPlainTextEdit* memo, const QString& resource, const QFont& f
     // The scroll bar would inherit the window's navy and the white text that goes with it,
     // and draw white arrows on its light buttons; it keeps the desktop's own colours instead.
     QScrollBar* bar = memo->verticalScrollBar();
-    QPalette desktop = bar->palette();
-    const QPalette standard = QApplication::palette(bar);
-    for (const QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
-        for (const QPalette::ColorRole role : {QPalette::Window, QPalette::WindowText})
-            desktop.setColor(group, role, standard.color(group, role));
-    bar->setPalette(desktop);
+    for (const QPalette::ColorRole role : {QPalette::Window, QPalette::WindowText})
+        SetRoleColour(bar, role, QColor());
     memo->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     // Lines are broken by the author; wrapping stays on so that a wider font never hides text.
     memo->setLineWrapMode(QPlainTextEdit::WidgetWidth);

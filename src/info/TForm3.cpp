@@ -17,12 +17,8 @@ TForm3::TForm3(QWidget* parent)
     SetBackground(this, Navy);
     for (QWidget* control : std::initializer_list<QWidget*>{Memo1, Button1})
         SetTextColour(control, Qt::black);
-    QPalette page = Memo1->palette();
-    page.setColor(QPalette::Base, Qt::white);
-    Memo1->setPalette(page);
-    QPalette face = Button1->palette();
-    face.setColor(QPalette::Button, QColor(240, 240, 240));
-    Button1->setPalette(face);
+    SetRoleColour(Memo1, QPalette::Base, Qt::white);
+    SetRoleColour(Button1, QPalette::Button, ButtonFace);
     SetupLongText(Memo1, QStringLiteral(":/info/texts/Theory.txt"), font());
 
     ConnectHandler(Button1, &QPushButton::clicked, this, &TForm3::Button1Click);

@@ -16,6 +16,18 @@ constexpr double Margin = 8;              // pixels between the picture's edge a
 constexpr double SmallestJupiter = 3;     // pixels: a smaller Jupiter is marked at this size
 constexpr double JupiterGap = 6;          // pixels between the Moon and Jupiter
 
+struct Colours
+{
+    QColor Background, Sky, Moon, Jupiter, Outline, Circle;
+};
+
+Colours ColoursFor(bool night)
+{
+    if (night)
+        return {Night::Dark, Night::Black, Night::FieldMoon, Night::FieldJupiter, Night::Mark, Night::FieldCircle};
+    return {Silver, FieldSky, FieldMoon, FieldJupiter, FieldOutline, FieldCircle};
+}
+
 } // namespace
 
 SensorPicture::SensorPicture(QWidget* parent)
@@ -35,19 +47,20 @@ QImage SensorPicture::Image(int factor) const
     QImage image(size() * factor, QImage::Format_RGB32);
     QPainter painter(&image);
     painter.scale(factor, factor);
-    Draw(painter, size());
+    Draw(painter, size(), false);
     return image;
 }
 
 void SensorPicture::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    Draw(painter, size());
+    Draw(painter, size(), NightVisionOn());
 }
 
-void SensorPicture::Draw(QPainter& painter, QSizeF area) const
+void SensorPicture::Draw(QPainter& painter, QSizeF area, bool night) const
 {
-    painter.fillRect(QRectF(QPointF(0, 0), area), Silver);
+    const Colours colours = ColoursFor(night);
+    painter.fillRect(QRectF(QPointF(0, 0), area), colours.Background);
     if (!m_sizes)
         return;
     const SensorFieldSizes& s = *m_sizes;
@@ -62,19 +75,19 @@ void SensorPicture::Draw(QPainter& painter, QSizeF area) const
     const double moonRadius = s.MoonMm * scale / 2;
 
     painter.setPen(Qt::NoPen);
-    painter.fillRect(frame, FieldSky);
-    painter.setBrush(FieldMoon);
+    painter.fillRect(frame, colours.Sky);
+    painter.setBrush(colours.Moon);
     painter.drawEllipse(centre, moonRadius, moonRadius);
     if (s.Film) {
         const double circleRadius = CentralCircleMm * scale / 2;
         painter.setBrush(Qt::NoBrush);
-        painter.setPen(QPen(FieldCircle, 1, Qt::DashLine));
+        painter.setPen(QPen(colours.Circle, 1, Qt::DashLine));
         painter.drawEllipse(centre, circleRadius, circleRadius);
     }
     // The frame's outline over the Moon, so the frame stays visible where the Moon overflows
     // it; drawn just inside the frame's edge, so the frame keeps its size to scale.
     painter.setBrush(Qt::NoBrush);
-    painter.setPen(QPen(FieldOutline, 1));
+    painter.setPen(QPen(colours.Outline, 1));
     painter.drawRect(frame.adjusted(0.5, 0.5, -0.5, -0.5));
 
     // Jupiter beside the Moon, to its right, or in the picture's corner where there is no room.
@@ -84,7 +97,7 @@ void SensorPicture::Draw(QPainter& painter, QSizeF area) const
     if (place.x() + jupiter / 2 > area.width() - Margin / 2)
         place = QPointF(area.width() - Margin / 2 - jupiter / 2, Margin / 2 + jupiter / 2);
     painter.setPen(Qt::NoPen);
-    painter.setBrush(FieldJupiter);
+    painter.setBrush(colours.Jupiter);
     painter.drawEllipse(place, jupiter / 2, jupiter / 2);
     if (jupiterTrue < SmallestJupiter) {
         // Too small to see at this scale: the mark says what it stands for, beside it where
@@ -97,7 +110,7 @@ void SensorPicture::Draw(QPainter& painter, QSizeF area) const
         const double left = right + width <= area.width() - 2 ? right : place.x() - jupiter / 2 - 3 - width;
         QPainterPath path;
         path.addText(QPointF(left, place.y() + metrics.ascent() / 2 - 1), font(), text);
-        painter.strokePath(path, QPen(FieldSky, 3));
-        painter.fillPath(path, FieldMoon);
+        painter.strokePath(path, QPen(colours.Sky, 3));
+        painter.fillPath(path, night ? Night::Text : colours.Moon);
     }
 }

@@ -21,15 +21,16 @@ public:
 
     void SetSizes(const std::optional<SensorFieldSizes>& sizes);
 
-    //! The picture at `factor` times the widget's size in pixels.
+    //! The picture at `factor` times the widget's size in pixels, in its normal colours even
+    //! in night vision.
     QImage Image(int factor) const;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    //! Draws the picture into an area of `size` logical pixels.
-    void Draw(QPainter& painter, QSizeF size) const;
+    //! Draws the picture into an area of `size` logical pixels, in night red where `night`.
+    void Draw(QPainter& painter, QSizeF size, bool night) const;
 
     std::optional<SensorFieldSizes> m_sizes;
 };

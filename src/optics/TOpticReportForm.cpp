@@ -8,6 +8,7 @@
 #include "optics/TSensorFieldForm.h"
 #include "print/WindowPrinting.h"
 #include "ui/ErrorReport.h"
+#include "ui/NightVision.h"
 #include "ui/ProgramWindows.h"
 
 #include <QScopeGuard>
@@ -44,6 +45,7 @@ TOpticReportForm::TOpticReportForm(QWidget* parent)
     ConnectHandler(Button2, &QPushButton::clicked, this, &TOpticReportForm::Button2Click);
     ConnectHandler(Exit1, &QAction::triggered, this, &TOpticReportForm::Exit1Click);
     ConnectHandler(FieldontheSensor1, &QAction::triggered, this, &TOpticReportForm::FieldontheSensor1Click);
+    View1->addAction(NightVision::Action());
 }
 
 void TOpticReportForm::FormShow()

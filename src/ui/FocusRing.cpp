@@ -1,7 +1,11 @@
 #include "ui/FocusRing.h"
 
+#include "ui/Look.h"
+
 #include <QApplication>
+#include <QLineEdit>
 #include <QPainter>
+#include <QPlainTextEdit>
 #include <QPointer>
 #include <QWidget>
 
@@ -42,9 +46,17 @@ public:
         setObjectName(QStringLiteral("KeyboardFocusRing"));
     }
 
-    void Follow(QWidget* control)
+    void Follow(QWidget* control, QWidget* focus)
     {
         m_control = control;
+        // In night vision the text caret is drawn here (Qt's own inverts what is under it,
+        // which would be white on black): the ring follows the caret as it moves.
+        QObject::disconnect(m_caretMoves);
+        m_focus = focus;
+        if (auto* edit = qobject_cast<QLineEdit*>(focus))
+            m_caretMoves = connect(edit, &QLineEdit::cursorPositionChanged, this, qOverload<>(&QWidget::update));
+        else if (auto* text = qobject_cast<QPlainTextEdit*>(focus))
+            m_caretMoves = connect(text, &QPlainTextEdit::cursorPositionChanged, this, qOverload<>(&QWidget::update));
         const QRect around = control->geometry().adjusted(-RingWidth - Gap, -RingWidth - Gap, RingWidth + Gap,
                                                           RingWidth + Gap);
         setGeometry(around);
@@ -60,14 +72,26 @@ protected:
     void paintEvent(QPaintEvent*) override
     {
         QPainter painter(this);
-        const QColor inside = m_outer == Qt::black ? Qt::white : Qt::black;
-        Band(painter, rect(), RingWidth, m_outer);
+        // In night vision the brightest red on black, on whatever it is drawn.
+        const bool night = NightVisionOn();
+        const QColor outer = night ? Night::Mark : m_outer;
+        const QColor inside = night || m_outer == Qt::white ? QColor(Qt::black) : QColor(Qt::white);
+        Band(painter, rect(), RingWidth, outer);
         // One pixel of the other colour inside, so the ring shows against the control too.
         Band(painter, rect().adjusted(RingWidth, RingWidth, -RingWidth, -RingWidth), 1, inside);
+        if (night && m_focus && (qobject_cast<QLineEdit*>(m_focus) || qobject_cast<QPlainTextEdit*>(m_focus))) {
+            const QRect caret = m_focus->inputMethodQuery(Qt::ImCursorRectangle).toRect();
+            if (caret.isValid() && m_focus->rect().intersects(caret)) {
+                const QPoint at = mapFrom(m_focus->window(), m_focus->mapTo(m_focus->window(), caret.topLeft()));
+                painter.fillRect(QRect(at.x(), at.y(), 1, caret.height()), Night::Mark);
+            }
+        }
     }
 
 private:
     QPointer<QWidget> m_control;
+    QPointer<QWidget> m_focus;
+    QMetaObject::Connection m_caretMoves;
     QColor m_outer = Qt::black;
 };
 
@@ -97,7 +121,7 @@ void Place(QWidget* focus)
         TheRing = new Ring(parent);
     else if (TheRing->parentWidget() != parent)
         TheRing->setParent(parent);
-    TheRing->Follow(control);
+    TheRing->Follow(control, focus);
 }
 
 } // namespace

@@ -12,9 +12,11 @@
 #include <QLayout>
 #include <QMainWindow>
 #include <QPushButton>
+#include <QPalette>
 #include <QRadioButton>
 #include <QScreen>
 #include <QTimer>
+#include <QVariantMap>
 #include <QWidget>
 
 #include <vector>
@@ -169,21 +171,72 @@ void SetupWindowFrame(QWidget* window, QSize clientArea)
     }
 }
 
+namespace {
+
+//! The colours of the design a widget was given, by role: kept so that they can be shown
+//! afresh whenever night vision is switched.
+constexpr const char* DesignColoursProperty = "orvalisDesignColours";
+
+bool IsBackgroundRole(QPalette::ColorRole role)
+{
+    switch (role) {
+    case QPalette::Window:
+    case QPalette::Base:
+    case QPalette::AlternateBase:
+    case QPalette::Button:
+    case QPalette::ToolTipBase:
+    case QPalette::Highlight:
+        return true;
+    default:
+        return false;
+    }
+}
+
+//! Puts a widget's design colours into its palette as they show now.
+void ShowDesignColoursOf(QWidget* widget)
+{
+    const QVariantMap design = widget->property(DesignColoursProperty).toMap();
+    if (design.isEmpty())
+        return;
+    QPalette palette = widget->palette();
+    for (auto entry = design.cbegin(); entry != design.cend(); ++entry) {
+        const auto role = static_cast<QPalette::ColorRole>(entry.key().toInt());
+        const QColor colour = entry.value().value<QColor>();
+        // No colour of its own: the application's, as the desktop or night vision has it now.
+        const QPalette standard = QApplication::palette(widget);
+        for (const QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
+            palette.setColor(group, role, colour.isValid() ? Shown(colour, IsBackgroundRole(role)) : standard.color(group, role));
+    }
+    widget->setPalette(palette);
+}
+
+} // namespace
+
+void SetRoleColour(QWidget* widget, QPalette::ColorRole role, const QColor& colour)
+{
+    QVariantMap design = widget->property(DesignColoursProperty).toMap();
+    design.insert(QString::number(role), colour);
+    widget->setProperty(DesignColoursProperty, design);
+    ShowDesignColoursOf(widget);
+}
+
+void ShowDesignColours()
+{
+    for (QWidget* widget : QApplication::allWidgets())
+        ShowDesignColoursOf(widget);
+}
+
 void SetBackground(QWidget* widget, const QColor& colour)
 {
-    QPalette palette = widget->palette();
-    palette.setColor(QPalette::Window, colour);
-    palette.setColor(QPalette::WindowText, colour.lightness() > 127 ? Qt::black : Qt::white);
-    widget->setPalette(palette);
+    SetRoleColour(widget, QPalette::Window, colour);
+    SetRoleColour(widget, QPalette::WindowText, colour.lightness() > 127 ? Qt::black : Qt::white);
     widget->setAutoFillBackground(true);
 }
 
 void SetTextColour(QWidget* widget, const QColor& colour)
 {
-    QPalette palette = widget->palette();
     for (const QPalette::ColorRole role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
-        palette.setColor(role, colour);
-    widget->setPalette(palette);
+        SetRoleColour(widget, role, colour);
 }
 
 void WhenFirstShown(QWidget* window, std::function<void()> work)

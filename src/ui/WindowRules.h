@@ -2,6 +2,7 @@
 
 #include "ui/Look.h"
 
+#include <QPalette>
 #include <QSize>
 
 #include <functional>
@@ -19,6 +20,15 @@ void SetupWindowFrame(QWidget* window, QSize clientArea);
 //! turns black on a light colour and white on a dark one, so that it stays readable under a
 //! dark desktop theme too; a control that names its own text colour keeps it.
 void SetBackground(QWidget* widget, const QColor& colour);
+
+//! Gives one colour role of a widget a colour of the program's design, in every colour group,
+//! shown as Shown() has it now and shown afresh whenever night vision is switched. An invalid
+//! colour stands for the application's own colour for the role. Windows name their colours
+//! only through here.
+void SetRoleColour(QWidget* widget, QPalette::ColorRole role, const QColor& colour);
+
+//! Shows every widget's design colours afresh, after night vision was switched.
+void ShowDesignColours();
 
 //! Gives a control's text a fixed colour (labels, buttons and text boxes alike), whatever the
 //! desktop's palette.
