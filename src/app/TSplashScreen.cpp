@@ -2,6 +2,7 @@
 
 #include "ui/Artwork.h"
 #include "ui/ErrorReport.h"
+#include "ui/Look.h"
 
 TSplashScreen::TSplashScreen(QWidget* parent)
     : QWidget(parent)
@@ -13,7 +14,7 @@ TSplashScreen::TSplashScreen(QWidget* parent)
                    | Qt::WindowStaysOnTopHint);
     setWindowIcon(ProgramIcon());
     setFixedSize(515, 262);
-    Image1->setPixmap(QPixmap::fromImage(SplashPictureFor(devicePixelRatioF())));
+    ShowPicture();
 
     // The four seconds run from the splash's creation, not from its showing.
     Timer1->setObjectName(QStringLiteral("Timer1"));
@@ -21,6 +22,20 @@ TSplashScreen::TSplashScreen(QWidget* parent)
     Timer1->setTimerType(Qt::PreciseTimer); // a coarse timer may fire up to 5 % early
     ConnectHandler(Timer1, &QTimer::timeout, this, &TSplashScreen::Timer1Timer);
     Timer1->start();
+}
+
+void TSplashScreen::ShowPicture()
+{
+    m_nightPicture = NightVisionOn();
+    Image1->setPixmap(QPixmap::fromImage(SplashPictureFor(devicePixelRatioF(), m_nightPicture)));
+}
+
+void TSplashScreen::changeEvent(QEvent* event)
+{
+    // Night vision switched: the picture the build prepared for it, or the usual one again.
+    if (event->type() == QEvent::PaletteChange && m_nightPicture != NightVisionOn())
+        ShowPicture();
+    QWidget::changeEvent(event);
 }
 
 void TSplashScreen::Timer1Timer()

@@ -39,8 +39,14 @@ QImage InNightRed(const QImage& picture)
     QImage red = picture.convertToFormat(QImage::Format_ARGB32);
     for (int y = 0; y < red.height(); ++y) {
         auto* line = reinterpret_cast<QRgb*>(red.scanLine(y));
-        for (int x = 0; x < red.width(); ++x)
-            line[x] = qRgba(qGray(line[x]) * Night::MostRed / 255, 0, 0, qAlpha(line[x]));
+        for (int x = 0; x < red.width(); ++x) {
+            // Pure red stays (only its brightest is toned down), so a picture turned red once
+            // stays as it is.
+            const QRgb pixel = line[x];
+            const int red = qGreen(pixel) == 0 && qBlue(pixel) == 0 ? qMin(qRed(pixel), Night::MostRed)
+                                                                     : qGray(pixel) * Night::MostRed / 255;
+            line[x] = qRgba(red, 0, 0, qAlpha(pixel));
+        }
     }
     return red;
 }

@@ -44,7 +44,8 @@ inline constexpr int MostGreenOrBlue = 26;
 //! black, its light ones very dark red, and every foreground red.
 QColor Shown(const QColor& design, bool background);
 
-//! A picture in night red: its lightness as red, up to Night::MostRed, its transparency kept.
+//! A picture in night red: its lightness as red, up to Night::MostRed, its transparency kept;
+//! pure red stays red, so a picture turned red once stays as it is.
 QImage InNightRed(const QImage& picture);
 
 //! Whether the program shows itself in night vision now.

@@ -119,7 +119,7 @@ void tst_NightVision::everyWindowKeepsTheRedLimits()
         const QString outside = OutsideTheLimits(grab);
         QVERIFY2(outside.isEmpty(), qPrintable(window->objectName() + QStringLiteral(": ") + outside));
         if (window == Windows().StartForm || window == Windows().Form1 || window == Windows().OpticReportForm
-            || window == Windows().SensorFieldForm)
+            || window == Windows().SensorFieldForm || window == Windows().SplashScreen)
             SaveScreenshot(window, QStringLiteral("night-") + window->objectName());
     }
 
