@@ -34,7 +34,7 @@ void TSplashScreen::changeEvent(QEvent* event)
 {
     // Night vision switched: the picture the build prepared for it, or the usual one again.
     if (event->type() == QEvent::PaletteChange && m_nightPicture != NightVisionOn())
-        ShowPicture();
+        Guarded([this] { ShowPicture(); });
     QWidget::changeEvent(event);
 }
 

@@ -20,7 +20,7 @@ struct Sensor
 struct SensorPreset
 {
     const char* Name;
-    Sensor Spec;
+    Sensor Model;
 };
 
 //! The sensors offered, the film frame first.

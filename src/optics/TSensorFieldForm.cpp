@@ -8,6 +8,8 @@
 
 #include <QIODevice>
 
+#include <exception>
+
 namespace {
 
 constexpr const char* NoFigure = "\u2014";
@@ -76,7 +78,7 @@ void TSensorFieldForm::SensorBoxChange()
         Recalculate();
         return;
     }
-    const Sensor& sensor = SensorPresets[index].Spec;
+    const Sensor& sensor = SensorPresets[index].Model;
     m_filling = true;
     PixelsAcrossBox->setText(sensor.Film ? QString() : BoxText(sensor.PixelsAcross));
     PixelsDownBox->setText(sensor.Film ? QString() : BoxText(sensor.PixelsDown));
@@ -105,8 +107,8 @@ void TSensorFieldForm::Recalculate()
     std::optional<Sensor> sensor;
     std::string refusal;
     const auto index = static_cast<std::size_t>(SensorBox->currentIndex());
-    if (index < SensorPresets.size() && SensorPresets[index].Spec.Film)
-        sensor = SensorPresets[index].Spec;
+    if (index < SensorPresets.size() && SensorPresets[index].Model.Film)
+        sensor = SensorPresets[index].Model;
     else
         sensor = ReadSensor(PixelsAcrossBox->text().toStdString(), PixelsDownBox->text().toStdString(),
                             PixelSizeBox->text().toStdString(), refusal);
@@ -117,15 +119,26 @@ void TSensorFieldForm::Recalculate()
         why = QStringLiteral("Nothing to draw: the results stopped at an error (%1).").arg(Text(m_job.Error));
     else if (!(m_job.EffectiveFocalLengthMm > 0))
         why = QStringLiteral("Nothing to draw: the effective focal length is zero or negative.");
+    else if (!(m_job.ApertureMm > 0))
+        why = QStringLiteral("Nothing to draw: the aperture is zero or negative.");
     else if (!sensor)
         why = QStringLiteral("Nothing to draw: the sensor is not complete.");
 
     SensorFieldTexts texts;
     std::optional<SensorFieldSizes> sizes;
+    std::exception_ptr failure;
     if (why.isEmpty()) {
-        const SensorFieldFigures figures = ComputeSensorField(m_job.EffectiveFocalLengthMm, m_job.ApertureMm, *sensor);
-        texts = figures.Texts;
-        sizes = figures.Sizes;
+        try {
+            const SensorFieldFigures figures = ComputeSensorField(m_job.EffectiveFocalLengthMm, m_job.ApertureMm, *sensor);
+            texts = figures.Texts;
+            sizes = figures.Sizes;
+        } catch (const std::exception& error) {
+            // Shown as nothing to draw, then reported as every arithmetic error is.
+            why = QStringLiteral("Nothing to draw: %1.").arg(QString::fromUtf8(error.what()));
+            failure = std::current_exception();
+        }
+    }
+    if (why.isEmpty()) {
         JobMessage->setText(QStringLiteral("Effective focal length %1 mm, aperture %2 mm.")
                                 .arg(Text(WholeMillimetreText(m_job.EffectiveFocalLengthMm)),
                                      Text(WholeMillimetreText(m_job.ApertureMm))));
@@ -152,6 +165,8 @@ void TSensorFieldForm::Recalculate()
     JupiterPixelsLabel->setText(Text(texts.JupiterPixels));
     FitsLabel->setText(Text(texts.MoonFits));
     Picture->SetSizes(sizes);
+    if (failure)
+        std::rethrow_exception(failure);
 }
 
 void TSensorFieldForm::SaveButtonClick()

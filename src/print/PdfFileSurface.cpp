@@ -17,7 +17,6 @@ JobStart PdfFileSurface::BeginJob(const std::string& documentName)
     m_writer->setTitle(QString::fromStdString(documentName));
     m_writer->setCreator(QStringLiteral("Orvalis Calculator"));
     if (!m_painter.begin(m_writer.get())) {
-        m_reason = m_file.errorString();
         AbortJob();
         return JobStart::Failed;
     }
@@ -34,7 +33,8 @@ bool PdfFileSurface::EndJob()
     m_writer.reset();
     if (ended && m_file.commit())
         return true;
-    m_reason = m_file.errorString();
+    if (m_file.error() != QFileDevice::NoError)
+        m_reason = m_file.errorString();
     m_file.cancelWriting();
     return false;
 }

@@ -15,6 +15,10 @@ class PdfFileSurface : public PainterSurface
 {
 public:
     PdfFileSurface(const QString& path, const QPageLayout& layout, int resolution);
+    //! A document still open is given up, so the painter never outlives its writer.
+    ~PdfFileSurface() override { AbortJob(); }
+    PdfFileSurface(const PdfFileSurface&) = delete;
+    PdfFileSurface& operator=(const PdfFileSurface&) = delete;
 
     JobStart BeginJob(const std::string& documentName) override;
     bool EndJob() override;

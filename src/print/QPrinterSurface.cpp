@@ -55,7 +55,8 @@ bool QPrinterSurface::EndJob()
     // Qt hands the finished document to CUPS inside end() and ignores CUPS's answer, so a queue
     // that refuses jobs, a queue deleted meanwhile or a server gone away would lose the sheet
     // silently. CUPS keeps the answer to this thread's last request: statuses below 0x0400 are
-    // its successes, "successful-ok-ignored-or-substituted-attributes" among them.
+    // not errors (the successes, "successful-ok-ignored-or-substituted-attributes" among them,
+    // and IPP's informational and redirection codes); from 0x0400 on, the job was refused.
     if (ended && toPrintSystem) {
         const std::optional<ipp_status_t> answer = LastCupsAnswer();
         ended = !answer || *answer < IPP_STATUS_ERROR_BAD_REQUEST;

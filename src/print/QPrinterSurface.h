@@ -15,6 +15,10 @@ public:
     QPrinterSurface() = default;
     //! Jobs written to a PDF file instead of the default printer (for the benchmarks).
     explicit QPrinterSurface(QString pdfFile) : m_pdfFile(std::move(pdfFile)) {}
+    //! A job still open is given up, so the painter never outlives its printer.
+    ~QPrinterSurface() override { AbortJob(); }
+    QPrinterSurface(const QPrinterSurface&) = delete;
+    QPrinterSurface& operator=(const QPrinterSurface&) = delete;
 
     JobStart BeginJob(const std::string& documentName) override;
     bool EndJob() override;

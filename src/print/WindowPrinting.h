@@ -18,7 +18,7 @@ PrinterText& ProgramPrinter();
 //! the handler's error box.
 void PrintOnDefaultPrinter(const std::string& documentName, const std::function<void(PrinterText&)>& body);
 
-//! What the "Export as PDF..." item of every window does: asks in a save dialog for a PDF
+//! What the "Export as PDF..." item of each window that prints a sheet does: asks in a save dialog for a PDF
 //! file, offering the sheet's title first in the documents folder and afterwards in the
 //! folder last chosen in this run. `save` runs once the user has confirmed a name; Cancel
 //! does nothing.

@@ -43,9 +43,9 @@ QImage InNightRed(const QImage& picture)
             // Pure red stays (only its brightest is toned down), so a picture turned red once
             // stays as it is.
             const QRgb pixel = line[x];
-            const int red = qGreen(pixel) == 0 && qBlue(pixel) == 0 ? qMin(qRed(pixel), Night::MostRed)
-                                                                     : qGray(pixel) * Night::MostRed / 255;
-            line[x] = qRgba(red, 0, 0, qAlpha(pixel));
+            const int shade = qGreen(pixel) == 0 && qBlue(pixel) == 0 ? qMin(qRed(pixel), Night::MostRed)
+                                                                       : qGray(pixel) * Night::MostRed / 255;
+            line[x] = qRgba(shade, 0, 0, qAlpha(pixel));
         }
     }
     return red;

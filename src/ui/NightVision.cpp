@@ -1,5 +1,6 @@
 #include "ui/NightVision.h"
 
+#include "ui/ErrorReport.h"
 #include "ui/Look.h"
 #include "ui/WindowRules.h"
 
@@ -114,6 +115,11 @@ private:
         painter->drawImage(area.topLeft(), piece);
     }
 
+public:
+    //! Lets go of the red pictures made while the mode was on.
+    void Forget() { m_redPictures.clear(); }
+
+private:
     mutable QHash<qint64, QPixmap> m_redPictures;
 };
 
@@ -149,8 +155,9 @@ QPalette NightPalette()
 
 struct State
 {
-    bool StyleInstalled = false;
-    QPalette Normal; // the application's palette before night vision was first switched on
+    QPointer<NightStyle> Style;  // installed the first time the mode is switched on
+    bool OwnPalette = false;     // whether the application had a palette of its own then
+    QPalette Normal;             // and which
     QPointer<QAction> Item;
 };
 
@@ -167,16 +174,21 @@ void SetOn(bool on)
     State& state = TheState();
     if (on == NightVisionOn())
         return;
-    if (on && !state.StyleInstalled) {
+    if (on && !state.Style) {
         // The style is wrapped the first time only and stays so; with the mode off it draws
         // exactly as before. A fresh instance of the same style, since the application
         // deletes the one it replaces.
+        state.OwnPalette = QCoreApplication::testAttribute(Qt::AA_SetPalette);
         state.Normal = QApplication::palette();
-        QApplication::setStyle(new NightStyle(QStyleFactory::create(QApplication::style()->name())));
-        state.StyleInstalled = true;
+        state.Style = new NightStyle(QStyleFactory::create(QApplication::style()->name()));
+        QApplication::setStyle(state.Style);
     }
     SetNightVisionShown(on);
-    QApplication::setPalette(on ? NightPalette() : state.Normal);
+    // Off again: the palette the program had, or none of its own, so that it goes on
+    // following the desktop's.
+    QApplication::setPalette(on ? NightPalette() : state.OwnPalette ? state.Normal : QPalette());
+    if (!on && state.Style)
+        state.Style->Forget();
     // Qt passes the application's new palette on to child widgets but not to windows whose
     // palette was never set; every window takes it here, and its children after it.
     for (QWidget* window : QApplication::topLevelWidgets()) {
@@ -208,7 +220,7 @@ QAction* Action()
         state.Item->setChecked(NightVisionOn());
         state.Item->setShortcut(QKeySequence(QStringLiteral("Ctrl+N")));
         state.Item->setShortcutContext(Qt::ApplicationShortcut);
-        QObject::connect(state.Item, &QAction::toggled, state.Item, [](bool on) { SetOn(on); });
+        QObject::connect(state.Item, &QAction::toggled, state.Item, [](bool on) { Guarded([on] { SetOn(on); }); });
     }
     return state.Item;
 }

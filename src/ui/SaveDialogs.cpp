@@ -55,12 +55,14 @@ void ShowDialog(const Request& request, Chosen chosen)
     dialog->selectFile(suggested.fileName());
     QObject::connect(dialog, &QDialog::finished, dialog,
                      [dialog, window = QPointer<QWidget>(request.Window), chosen = std::move(chosen)](int result) {
-                         const QString path = dialog->selectedFiles().value(0);
                          dialog->deleteLater();
-                         if (window)
-                             window->activateWindow();
-                         if (result == QDialog::Accepted && !path.isEmpty())
-                             Guarded([&] { chosen(path); });
+                         Guarded([&] {
+                             const QString path = dialog->selectedFiles().value(0);
+                             if (window)
+                                 window->activateWindow();
+                             if (result == QDialog::Accepted && !path.isEmpty())
+                                 chosen(path);
+                         });
                      });
     open = dialog;
     ShowWindow(dialog);

@@ -67,7 +67,7 @@ void tst_SensorField::figures()
     QFETCH(int, preset);
     QFETCH(QStringList, texts);
     QFETCH(bool, moonFits);
-    const SensorFieldFigures figures = ComputeSensorField(efl, aperture, SensorPresets.at(static_cast<std::size_t>(preset)).Spec);
+    const SensorFieldFigures figures = ComputeSensorField(efl, aperture, SensorPresets.at(static_cast<std::size_t>(preset)).Model);
     const SensorFieldTexts& t = figures.Texts;
     QStringList shown;
     for (const std::string* text : {&t.Frame, &t.Field, &t.FieldArcminutes, &t.ImageScale, &t.ResolvingPower, &t.Sampling,

@@ -141,6 +141,10 @@ void tst_SensorFieldWindow::followsTheReport()
     QCOMPARE(field->JobMessage->text(), QStringLiteral("Nothing to draw: the effective focal length is zero or negative."));
     QCOMPARE(field->MoonLabel->text(), QStringLiteral("\u2014"));
 
+    // A camera lens typed at a negative f-ratio leaves a negative aperture: nothing to draw.
+    ShowReport(-25, 50);
+    QCOMPARE(field->JobMessage->text(), QStringLiteral("Nothing to draw: the aperture is zero or negative."));
+
     // A camera lens of 50 mm at f/2: the figures come back with the job.
     field->SensorBox->setCurrentIndex(1); // full frame
     ShowReport(25, 50);

@@ -179,6 +179,7 @@ void tst_PdfExport::failuresLeaveEveryFileAsItWas()
         const FileSizeLimit limit(static_cast<rlim_t>(sizeLimit));
         ChooseExport();
     }
+    QCOMPARE(m_asked.size(), 1); // the dialog was asked, and answered as the row says
     const QStringList boxes = m_program->Boxes.TakeTexts();
     if (reason.isEmpty()) {
         QCOMPARE(boxes, QStringList());

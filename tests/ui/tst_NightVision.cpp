@@ -61,7 +61,8 @@ QList<QWidget*> EveryWindow()
 QImage Look(QWidget* window)
 {
     ShowWindow(window);
-    if (!QTest::qWaitForWindowExposed(window))
+    // Active, so that the focus ring has settled where the window puts the focus.
+    if (!QTest::qWaitForWindowActive(window))
         return {};
     QApplication::processEvents();
     return window->grab().toImage();
