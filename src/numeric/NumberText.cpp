@@ -235,6 +235,18 @@ double ParseLeadingNumber(const std::string& text)
     return ReadDecimal(word);
 }
 
+double ParseSoleNumber(const std::string& text)
+{
+    const std::size_t start = text.find_first_not_of(Blank);
+    if (start == std::string::npos)
+        throw ConversionError();
+    const std::size_t end = text.find_last_not_of(Blank) + 1;
+    const std::string word = text.substr(start, end - start);
+    if (word.find(Blank) != std::string::npos)
+        throw ConversionError(); // "6 248" is two numbers, not one
+    return ParseLeadingNumber(word);
+}
+
 std::string FixedField(int width, int decimals, double value)
 {
     if (std::isnan(value))

@@ -16,6 +16,11 @@ public:
 //! OverflowError for a number beyond the double range; a number below it reads as 0.
 double ParseLeadingNumber(const std::string& text);
 
+//! Reads a text that is one number and nothing else, with blanks around it allowed, as
+//! ParseLeadingNumber reads its word ("  6248 " gives 6248). A second word makes it no number:
+//! throws ConversionError for "6 248", so a box never takes the first part of what was typed.
+double ParseSoleNumber(const std::string& text);
+
 //! Writes a value in fixed notation (scientific from 1e36 on), right-aligned in a field of at
 //! least `width` characters, rounded at the last digit shown with halves away from zero.
 std::string FixedField(int width, int decimals, double value);

@@ -74,6 +74,11 @@ bool MoonTooBigForFilm(double efl)
     return efl > MoonTooBigAbove;
 }
 
+bool JupiterTooSmall(double efl)
+{
+    return !(efl >= JupiterTooSmallBelow);
+}
+
 double JupiterImageMm(double efl, bool largest)
 {
     return Narrow(Divide(efl * (largest ? JupiterLargest : JupiterSmallest), ArcSecondsPerRadian));
@@ -102,6 +107,6 @@ void ComputeOpticalResults(const TOpticalJob& job, OpticalResultTexts& rows)
     if (MoonTooBigForFilm(efl))
         moon += " (too big for 35-mm film)";
     rows.MoonImageSize = moon;
-    if (!(efl >= JupiterTooSmallBelow))
-        rows.JupiterImageSize = "Excessively small";
+    if (JupiterTooSmall(efl))
+        rows.JupiterImageSize = JupiterTooSmallText;
 }

@@ -47,6 +47,11 @@ bool MoonTooBigForFilm(double efl);
 //! (51 arc-seconds) apparent diameter.
 double JupiterImageMm(double efl, bool largest);
 
+//! Whether Jupiter's image is too small to be worth photographing: below 800 mm of effective
+//! focal length, where the report writes JupiterTooSmallText instead of its size.
+bool JupiterTooSmall(double efl);
+inline constexpr const char* JupiterTooSmallText = "Excessively small";
+
 //! The value rows of the results report. A row reads "?" until its step has been computed.
 struct OpticalResultTexts
 {

@@ -6,6 +6,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <initializer_list>
+#include <span>
+#include <string_view>
 
 namespace {
 
@@ -20,11 +23,40 @@ double Millimetres(double pixels, double microns)
     return Narrow(pixels * static_cast<long double>(microns) / 1000);
 }
 
-//! Reads one box: a number from `low` to `high`, a whole one where `whole` is set.
-bool ReadBox(const std::string& text, double low, double high, bool whole, double& value)
+constexpr char Blank = ' ';
+
+//! The units a box may name after its number: pixels, and micrometres with the micro sign,
+//! the Greek mu or a plain "u".
+constexpr std::array<std::string_view, 1> PixelUnits{"px"};
+constexpr std::array<std::string_view, 3> MicronUnits{"\u00B5m", "\u03BCm", "um"};
+using Units = std::span<const std::string_view>;
+
+//! The text of a box without the blanks around it.
+std::string_view Trimmed(std::string_view text)
+{
+    const std::size_t start = text.find_first_not_of(Blank);
+    if (start == std::string_view::npos)
+        return {};
+    return text.substr(start, text.find_last_not_of(Blank) + 1 - start);
+}
+
+//! The number of a box without the unit that may follow it, with or without a blank before it.
+std::string_view WithoutUnit(std::string_view text, Units units)
+{
+    text = Trimmed(text);
+    for (const std::string_view unit : units)
+        if (text.size() > unit.size() && text.ends_with(unit))
+            return Trimmed(text.substr(0, text.size() - unit.size()));
+    return text;
+}
+
+//! Reads one box: a single number from `low` to `high`, a whole one where `whole` is set,
+//! optionally followed by one of `units`.
+bool ReadBox(std::string_view text, Units units, double low, double high,
+             bool whole, double& value)
 {
     try {
-        value = ParseLeadingNumber(text);
+        value = ParseSoleNumber(std::string(WithoutUnit(text, units)));
     } catch (const ConversionError&) {
         return false;
     } catch (const OverflowError&) {
@@ -33,16 +65,77 @@ bool ReadBox(const std::string& text, double low, double high, bool whole, doubl
     return value >= low && value <= high && (!whole || value == std::floor(value));
 }
 
-//! How well the pixels sample the telescope's resolving power (not the seeing).
-const char* SamplingReading(double pixelsAcrossLimit)
+bool IsDigit(char c)
 {
-    if (pixelsAcrossLimit < 1)
+    return c >= '0' && c <= '9';
+}
+
+//! Whether a digit, then one or more of `separators`, then a digit, appear in the text: a
+//! number written with a thousands separator or a decimal comma.
+bool DigitsSeparatedBy(std::string_view text, std::initializer_list<std::string_view> separators)
+{
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (!IsDigit(text[i]))
+            continue;
+        std::size_t next = i + 1;
+        bool separated = true;
+        while (separated) {
+            separated = false;
+            for (const std::string_view separator : separators) {
+                if (text.substr(next).starts_with(separator)) {
+                    next += separator.size();
+                    separated = true;
+                    break;
+                }
+            }
+        }
+        if (next > i + 1 && next < text.size() && IsDigit(text[next]))
+            return true;
+    }
+    return false;
+}
+
+//! Whether a pixel count was written with thousands separators: "6,248", "6 248", "6'248",
+//! with no-break or thin spaces, or "6.248" as many countries write it.
+bool HasThousandsSeparator(std::string_view text)
+{
+    text = Trimmed(text);
+    if (DigitsSeparatedBy(text, {",", " ", "'", "\u2019", "_", "\u00A0", "\u202F", "\u2009"}))
+        return true;
+    // Dots between groups of three digits: "6.248", "12.000.000".
+    const std::size_t dot = text.find('.');
+    if (dot == std::string_view::npos || dot == 0 || dot > 3)
+        return false;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const bool dotHere = i > dot ? (i - dot) % 4 == 0 : i == dot;
+        if (dotHere ? text[i] != '.' : !IsDigit(text[i]))
+            return false;
+    }
+    return (text.size() - dot) % 4 == 0;
+}
+
+//! How well the pixels sample the telescope's resolving power (not the seeing), read from the
+//! ratio as the window shows it, so that one shown value always has one reading.
+const char* SamplingReading(double shownRatio)
+{
+    if (shownRatio < 1)
         return "coarse";
-    if (pixelsAcrossLimit < 2)
+    if (shownRatio < 2)
         return "under-sampled";
-    if (pixelsAcrossLimit <= 3)
+    if (shownRatio <= 3)
         return "well matched";
     return "over-sampled";
+}
+
+//! A margin or an overflow in mm with two decimals; an overflow too small to show reads as
+//! below a hundredth, so that a Moon that does not fit never reads "0.00 mm too large".
+std::string MoonMargin(double shorterSide, double moon)
+{
+    const double difference = Narrow(std::abs(static_cast<long double>(shorterSide) - moon));
+    const std::string shown = FormatFixed(15, 2, difference);
+    if (moon <= shorterSide)
+        return "Yes, " + shown + " mm to spare";
+    return shown == "0.00" ? "No, less than 0.01 mm too large" : "No, " + shown + " mm too large";
 }
 
 std::string Arcminutes(double degrees)
@@ -65,13 +158,21 @@ double Sensor::HeightMm() const
 std::optional<Sensor> ReadSensor(const std::string& pixelsAcross, const std::string& pixelsDown,
                                  const std::string& pixelMicrons, std::string& refusal)
 {
+    // Each box holds one number and nothing else, so that "6 248" is never read as 6 pixels;
+    // the message says how to write what was meant. The limits are written without
+    // separators too, as the boxes want them.
+    const auto pixelRefusal = [](const char* box, std::string_view text) {
+        return std::string(box) + " must be a whole number from 1 to 100000"
+               + (HasThousandsSeparator(WithoutUnit(text, PixelUnits)) ? ": write it without separators, e.g. 6248." : ".");
+    };
     Sensor sensor{false, 0, 0, 0};
-    if (!ReadBox(pixelsAcross, 1, 100000, true, sensor.PixelsAcross))
-        refusal = "Pixels across must be a whole number from 1 to 100,000.";
-    else if (!ReadBox(pixelsDown, 1, 100000, true, sensor.PixelsDown))
-        refusal = "Pixels down must be a whole number from 1 to 100,000.";
-    else if (!ReadBox(pixelMicrons, 0.5, 50, false, sensor.PixelMicrons))
-        refusal = "The pixel size must be a number from 0.5 to 50 \u00B5m.";
+    if (!ReadBox(pixelsAcross, PixelUnits, 1, 100000, true, sensor.PixelsAcross))
+        refusal = pixelRefusal("Pixels across", pixelsAcross);
+    else if (!ReadBox(pixelsDown, PixelUnits, 1, 100000, true, sensor.PixelsDown))
+        refusal = pixelRefusal("Pixels down", pixelsDown);
+    else if (!ReadBox(pixelMicrons, MicronUnits, 0.5, 50, false, sensor.PixelMicrons))
+        refusal = std::string("The pixel size must be a number from 0.5 to 50 \u00B5m")
+                  + (DigitsSeparatedBy(pixelMicrons, {","}) ? ": write it with a decimal point, e.g. 3.76." : ".");
     else
         return sensor;
     return std::nullopt;
@@ -105,25 +206,29 @@ SensorFieldFigures ComputeSensorField(double efl, double aperture, const Sensor&
     const double jupiterSmallest = JupiterImageMm(efl, false);
     const double jupiterLargest = JupiterImageMm(efl, true);
     texts.Moon = FormatFixed(15, 1, moon) + " mm";
-    texts.Jupiter = FormatFixed(15, 2, jupiterSmallest) + " to " + FormatFixed(15, 2, jupiterLargest) + " mm";
+    if (JupiterTooSmall(efl)) {
+        // The report's words, with sizes in thousandths so that they never read "0.01 to 0.01".
+        texts.Jupiter = FormatFixed(15, 3, jupiterSmallest) + " to " + FormatFixed(15, 3, jupiterLargest) + " mm ("
+                        + JupiterTooSmallText + ")";
+    } else {
+        texts.Jupiter = FormatFixed(15, 2, jupiterSmallest) + " to " + FormatFixed(15, 2, jupiterLargest) + " mm";
+    }
 
-    bool moonFits = true;
+    // The geometry, for film as for a digital sensor: the Moon's image against the frame's
+    // shorter side, compared exactly, equal fits. (The results report keeps its rule of thumb
+    // for film, which leaves room to frame the Moon; this window answers whether it fits.)
+    const double shorterSide = std::min(width, height);
+    const bool moonFits = moon <= shorterSide;
+    texts.MoonFits = MoonMargin(shorterSide, moon);
+
     if (sensor.Film) {
-        // The report's own rule, so that the two windows never disagree.
-        moonFits = !MoonTooBigForFilm(efl);
-        texts.MoonFits = moonFits ? "Yes" : "No, too big for 35-mm film";
         texts.ImageScale = texts.Sampling = texts.MoonPixels = texts.JupiterPixels = NoPixels;
     } else {
-        const double shorterSide = std::min(width, height);
-        moonFits = moon <= shorterSide;
-        const std::string difference = FormatFixed(15, 1, Narrow(std::abs(static_cast<long double>(shorterSide) - moon)));
-        texts.MoonFits = moonFits ? "Yes, " + difference + " mm to spare" : "No, " + difference + " mm too large";
-
         const long double pixelMm = sensor.PixelMicrons / 1000.0L;
         const double scale = Narrow(Divide(ArcSecondsPerRadian * pixelMm, efl));
         texts.ImageScale = FormatFixed(15, 2, scale) + " arcsec per pixel";
-        const double sampling = Narrow(Divide(dawes, scale));
-        texts.Sampling = FormatFixed(15, 1, sampling) + ", " + SamplingReading(sampling);
+        const std::string sampling = FormatFixed(15, 1, Narrow(Divide(dawes, scale)));
+        texts.Sampling = sampling + ", " + SamplingReading(ParseLeadingNumber(sampling));
         texts.MoonPixels = FormatFixed(15, 0, Narrow(Divide(moon, pixelMm)));
         texts.JupiterPixels = FormatFixed(15, 1, Narrow(Divide(jupiterSmallest, pixelMm))) + " to "
                               + FormatFixed(15, 1, Narrow(Divide(jupiterLargest, pixelMm)));

@@ -38,10 +38,11 @@ inline constexpr std::array<SensorPreset, 8> SensorPresets{{
 //! What the sensor list reads once the user has typed a sensor of their own.
 inline constexpr const char* OwnSensorName = "Your own sensor";
 
-//! Reads a digital sensor from the texts of its three boxes with the program's number reader.
-//! Returns the sensor, or in `refusal` a plain sentence on the first box that holds no number
-//! or one out of range (a whole number of pixels from 1 to 100,000; a pixel size from 0.5 to
-//! 50 micrometres).
+//! Reads a digital sensor from the texts of its three boxes. Each box holds one number, blanks
+//! around it allowed, optionally followed by its unit ("px"; "µm" or "um"). Returns the
+//! sensor, or in `refusal` a plain sentence on the first box that holds anything else or a
+//! number out of range (a whole number of pixels from 1 to 100000; a pixel size from 0.5 to
+//! 50 micrometres), saying how to write it where a separator or a decimal comma was typed.
 std::optional<Sensor> ReadSensor(const std::string& pixelsAcross, const std::string& pixelsDown,
                                  const std::string& pixelMicrons, std::string& refusal);
 
@@ -57,9 +58,9 @@ struct SensorFieldTexts
     std::string Sampling;         //!< pixels across the Dawes limit, and what that means for it
     std::string Moon;             //!< the Moon's image in mm
     std::string MoonPixels;
-    std::string Jupiter;          //!< Jupiter's image in mm, smallest to largest
+    std::string Jupiter;          //!< Jupiter's image in mm, smallest to largest, and the report's word where it is too small
     std::string JupiterPixels;
-    std::string MoonFits;         //!< whether the Moon's image fits the frame, and by how much
+    std::string MoonFits;         //!< whether the Moon's image fits the frame's shorter side, and by how much
 };
 
 //! The sizes the picture is drawn from, in mm.

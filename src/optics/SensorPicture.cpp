@@ -13,7 +13,7 @@
 namespace {
 
 constexpr double Margin = 8;              // pixels between the picture's edge and what it shows
-constexpr double SmallestJupiter = 3;     // pixels: a smaller Jupiter is marked at this size
+constexpr double SmallestMark = 3;        // pixels: a smaller Moon or Jupiter is marked at this size
 constexpr double JupiterGap = 6;          // pixels between the Moon and Jupiter
 
 struct Colours
@@ -26,6 +26,24 @@ Colours ColoursFor(bool night)
     if (night)
         return {Night::Dark, Night::Black, Night::FieldMoon, Night::FieldJupiter, Night::Mark, Night::FieldCircle};
     return {Silver, FieldSky, FieldMoon, FieldJupiter, FieldOutline, FieldCircle};
+}
+
+//! Names a mark too small to see at the picture's scale, in light letters edged with the sky's
+//! colour, so that they read on the sky, the Moon and the background alike. `left` is where
+//! the text starts and `middle` the height of its middle.
+void DrawLabel(QPainter& painter, const QString& text, double left, double middle, const QFont& font,
+               const QColor& edge, const QColor& letters)
+{
+    const QFontMetricsF metrics(font);
+    QPainterPath path;
+    path.addText(QPointF(left, middle + metrics.ascent() / 2 - 1), font, text);
+    painter.strokePath(path, QPen(edge, 3));
+    painter.fillPath(path, letters);
+}
+
+QString SizeLabel(const char* name, double mm)
+{
+    return QStringLiteral("%1 %2 mm").arg(QLatin1String(name), QString::fromStdString(FormatFixed(15, 2, mm)));
 }
 
 } // namespace
@@ -72,7 +90,12 @@ void SensorPicture::Draw(QPainter& painter, QSizeF area, bool night) const
     const QPointF centre(area.width() / 2, area.height() / 2);
     const QSizeF frameSize(s.FrameWidthMm * scale, s.FrameHeightMm * scale);
     const QRectF frame(centre - QPointF(frameSize.width() / 2, frameSize.height() / 2), frameSize);
-    const double moonRadius = s.MoonMm * scale / 2;
+    // A Moon or a Jupiter too small to see at this scale is marked at the smallest size that
+    // shows, and named beside its mark.
+    const double moonTrue = s.MoonMm * scale;
+    const double moonRadius = std::max(moonTrue, SmallestMark) / 2;
+    const QColor letters = night ? Night::Text : colours.Moon;
+    const QFontMetricsF metrics(font());
 
     painter.setPen(Qt::NoPen);
     painter.fillRect(frame, colours.Sky);
@@ -89,28 +112,29 @@ void SensorPicture::Draw(QPainter& painter, QSizeF area, bool night) const
     painter.setBrush(Qt::NoBrush);
     painter.setPen(QPen(colours.Outline, 1));
     painter.drawRect(frame.adjusted(0.5, 0.5, -0.5, -0.5));
+    if (moonTrue < SmallestMark) {
+        // Under the mark, centred, a line below Jupiter's label, which lies level with the
+        // Moon to its right.
+        const QString text = SizeLabel("Moon", s.MoonMm);
+        DrawLabel(painter, text, centre.x() - metrics.horizontalAdvance(text) / 2,
+                  centre.y() + moonRadius + metrics.height(), font(), colours.Sky, letters);
+    }
 
     // Jupiter beside the Moon, to its right, or in the picture's corner where there is no room.
     const double jupiterTrue = s.JupiterLargestMm * scale;
-    const double jupiter = std::max(jupiterTrue, SmallestJupiter);
+    const double jupiter = std::max(jupiterTrue, SmallestMark);
     QPointF place(centre.x() + moonRadius + JupiterGap + jupiter / 2, centre.y());
     if (place.x() + jupiter / 2 > area.width() - Margin / 2)
         place = QPointF(area.width() - Margin / 2 - jupiter / 2, Margin / 2 + jupiter / 2);
     painter.setPen(Qt::NoPen);
     painter.setBrush(colours.Jupiter);
     painter.drawEllipse(place, jupiter / 2, jupiter / 2);
-    if (jupiterTrue < SmallestJupiter) {
-        // Too small to see at this scale: the mark says what it stands for, beside it where
-        // there is room, in light letters edged with the sky's colour, so that they read on
-        // the sky, the Moon and the background alike.
-        const QString text = QStringLiteral("Jupiter %1 mm").arg(QString::fromStdString(FormatFixed(15, 2, s.JupiterLargestMm)));
-        const QFontMetricsF metrics(font());
+    if (jupiterTrue < SmallestMark) {
+        // Beside the mark, to its right where there is room, else to its left.
+        const QString text = SizeLabel("Jupiter", s.JupiterLargestMm);
         const double width = metrics.horizontalAdvance(text);
         const double right = place.x() + jupiter / 2 + 3;
         const double left = right + width <= area.width() - 2 ? right : place.x() - jupiter / 2 - 3 - width;
-        QPainterPath path;
-        path.addText(QPointF(left, place.y() + metrics.ascent() / 2 - 1), font(), text);
-        painter.strokePath(path, QPen(colours.Sky, 3));
-        painter.fillPath(path, night ? Night::Text : colours.Moon);
+        DrawLabel(painter, text, left, place.y(), font(), colours.Sky, letters);
     }
 }

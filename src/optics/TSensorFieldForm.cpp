@@ -165,6 +165,7 @@ void TSensorFieldForm::Recalculate()
     JupiterPixelsLabel->setText(Text(texts.JupiterPixels));
     FitsLabel->setText(Text(texts.MoonFits));
     Picture->SetSizes(sizes);
+    SaveButton->setEnabled(sizes.has_value()); // nothing drawn, nothing to save
     if (failure)
         std::rethrow_exception(failure);
 }

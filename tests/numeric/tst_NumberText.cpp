@@ -19,6 +19,8 @@ private slots:
     void parseBeyondTheDoubleRangeOverflows_data();
     void parseBeyondTheDoubleRangeOverflows();
     void parseKeepsTheSignOfZero();
+    void soleNumber_data();
+    void soleNumber();
     void fixedField_data();
     void fixedField();
     void formatFixedDropsLeadingBlanks_data();
@@ -126,6 +128,33 @@ void tst_NumberText::parseKeepsTheSignOfZero()
 {
     QVERIFY(std::signbit(ParseLeadingNumber("-.")));
     QVERIFY(!std::signbit(ParseLeadingNumber("0")));
+}
+
+void tst_NumberText::soleNumber_data()
+{
+    QTest::addColumn<std::string>("text");
+    QTest::addColumn<bool>("read");
+    QTest::addColumn<double>("expected");
+
+    QTest::newRow("blanks around") << std::string("  6248  ") << true << 6248.0;
+    QTest::newRow("the reader's own forms") << std::string("3.") << true << 3.0;
+    QTest::newRow("exponent") << std::string("-1.5e2") << true << -150.0;
+    QTest::newRow("blank as a thousands separator") << std::string("6 248") << false << 0.0;
+    QTest::newRow("a word after it") << std::string("3.76 micrometres") << false << 0.0;
+    QTest::newRow("comma") << std::string("3,76") << false << 0.0;
+    QTest::newRow("blanks only") << std::string("   ") << false << 0.0;
+    QTest::newRow("empty") << std::string() << false << 0.0;
+}
+
+void tst_NumberText::soleNumber()
+{
+    QFETCH(std::string, text);
+    QFETCH(bool, read);
+    QFETCH(double, expected);
+    if (read)
+        QCOMPARE(ParseSoleNumber(text), expected);
+    else
+        QVERIFY_THROWS_EXCEPTION(ConversionError, ParseSoleNumber(text));
 }
 
 void tst_NumberText::fixedField_data()

@@ -44,6 +44,18 @@ QColor Nearest(const QColor& seen)
     return nearest;
 }
 
+//! Whether the field window draws nothing: its picture is the background alone and "Save
+//! Picture..." is disabled.
+bool ShowsNothing(TSensorFieldForm* field)
+{
+    const QImage picture = field->Picture->Image(1);
+    for (int y = 0; y < picture.height(); ++y)
+        for (int x = 0; x < picture.width(); ++x)
+            if (picture.pixelColor(x, y) != Silver)
+                return false;
+    return !field->SaveButton->isEnabled();
+}
+
 //! How many pixels along a line show one of `colours`.
 int CountAlong(const QImage& image, QPoint from, QPoint step, const QList<QColor>& colours)
 {
@@ -111,7 +123,7 @@ void tst_SensorFieldWindow::followsTheReport()
     QCOMPARE(field->SensorBox->currentIndex(), FilmFrame);
     QVERIFY(!field->PixelsAcrossBox->isEnabled());
     // On film the report and the field window agree on the Moon; pixel figures are dashes.
-    QCOMPARE(field->FitsLabel->text(), QStringLiteral("Yes"));
+    QCOMPARE(field->FitsLabel->text(), QStringLiteral("Yes, 5.82 mm to spare"));
     QCOMPARE(field->ScaleLabel->text(), QStringLiteral("\u2014"));
     const QStringList clipped = ClippedCaptions(field);
     QVERIFY2(clipped.isEmpty(), qPrintable(clipped.join(QLatin1Char('\n'))));
@@ -123,7 +135,7 @@ void tst_SensorFieldWindow::followsTheReport()
     QVERIFY(field->isVisible());
     QCOMPARE(field->SensorBox->currentIndex(), PlanetaryCamera);
     QCOMPARE(field->SamplingLabel->text(), QStringLiteral("3.9, over-sampled"));
-    QCOMPARE(field->FitsLabel->text(), QStringLiteral("No, 33.2 mm too large"));
+    QCOMPARE(field->FitsLabel->text(), QStringLiteral("No, 33.23 mm too large"));
     QVERIFY2(ClippedCaptions(field).isEmpty(), qPrintable(ClippedCaptions(field).join(QLatin1Char('\n'))));
     SaveScreenshot(field, QStringLiteral("field-planetary-4000mm"));
 
@@ -135,6 +147,8 @@ void tst_SensorFieldWindow::followsTheReport()
     QCOMPARE(field->Picture->accessibleDescription(), why);
     for (QLabel* figure : {field->FieldLabel, field->MoonLabel, field->SamplingLabel, field->FitsLabel})
         QCOMPARE(figure->text(), QStringLiteral("\u2014"));
+    // The picture too: nothing of the earlier job is drawn, and there is nothing to save.
+    QVERIFY(ShowsNothing(field));
 
     // A negative effective focal length is no error to the report, but there is nothing to draw.
     ShowReport(200, -500);
@@ -148,9 +162,10 @@ void tst_SensorFieldWindow::followsTheReport()
     // A camera lens of 50 mm at f/2: the figures come back with the job.
     field->SensorBox->setCurrentIndex(1); // full frame
     ShowReport(25, 50);
-    QCOMPARE(field->FitsLabel->text(), QStringLiteral("Yes, 23.5 mm to spare"));
+    QCOMPARE(field->FitsLabel->text(), QStringLiteral("Yes, 23.55 mm to spare"));
     QCOMPARE(field->Picture->accessibleDescription(),
-             QStringLiteral("Frame 36.00 x 24.00 mm; the Moon 0.5 mm across; fits the frame: Yes, 23.5 mm to spare."));
+             QStringLiteral("Frame 36.00 x 24.00 mm; the Moon 0.5 mm across; fits the frame: Yes, 23.55 mm to spare."));
+    QVERIFY(!ShowsNothing(field));
     SaveScreenshot(field, QStringLiteral("field-camera-lens-50mm"));
 
     // Close only hides; the report's menu shows the same window again.
@@ -174,6 +189,17 @@ void tst_SensorFieldWindow::refusedSensorBoxesDrawNothing()
     QCOMPARE(field->Picture->accessibleDescription(), QStringLiteral("Nothing to draw: the sensor is not complete."));
     QCOMPARE(field->MoonPixelsLabel->text(), QStringLiteral("\u2014"));
     QCOMPARE(m_program->Boxes.TakeTexts(), QStringList()); // a plain message, never an error box
+    QVERIFY(ShowsNothing(field));
+
+    // A pixel count with a thousands separator is refused, never read as its first digits.
+    TypeInto(field->PixelSizeBox, QStringLiteral("3.76"));
+    QVERIFY(!ShowsNothing(field));
+    TypeInto(field->PixelsAcrossBox, QStringLiteral("6 248"));
+    QCOMPARE(field->SensorMessage->text(),
+             QStringLiteral("Pixels across must be a whole number from 1 to 100000: write it without separators, e.g. 6248."));
+    QVERIFY(ShowsNothing(field));
+    TypeInto(field->PixelsAcrossBox, QStringLiteral("6248 px"));
+    QCOMPARE(field->FrameLabel->text(), QStringLiteral("23.49 x 15.70 mm"));
 
     TypeInto(field->PixelSizeBox, QStringLiteral("7.52"));
     QCOMPARE(field->SensorMessage->text(), QString());
