@@ -1,0 +1,154 @@
+#include "optics/Framing.h"
+
+#include "numeric/Arithmetic.h"
+#include "numeric/NumberText.h"
+#include "optics/OpticalResults.h"
+
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+
+namespace {
+
+//! Lengths this close count as equal: an extent that fills a side exactly, with the rounding
+//! of its tangent and sine, still fits.
+constexpr long double Tolerance = 1e-9L;
+
+constexpr const char* NoPixels = "\u2014";
+
+bool Within(long double extent, long double side)
+{
+    return extent <= side * (1 + Tolerance);
+}
+
+long double Radians(long double degrees)
+{
+    return degrees * std::numbers::pi_v<long double> / 180;
+}
+
+//! The image of an angle of `arcminutes` at focal length `efl`: 2 f tan(angle / 2), the same
+//! exact rule as the field of view.
+long double ImageMm(double efl, double arcminutes)
+{
+    return Checked(2 * static_cast<long double>(efl) * std::tan(Radians(arcminutes / 60.0L) / 2));
+}
+
+std::string Mm(long double mm)
+{
+    return FormatFixed(15, 2, Narrow(mm));
+}
+
+std::string Percent(long double part, long double whole)
+{
+    return FormatFixed(15, 0, Narrow(Divide(part * 100, whole))) + "%";
+}
+
+//! The short name a mark too small to see is labelled with: the list text up to its first
+//! comma or bracket ("M57", "Helix Nebula").
+std::string ShortName(const std::string& name)
+{
+    const std::size_t end = name.find_first_of(",(");
+    std::string shortName = name.substr(0, end);
+    while (!shortName.empty() && shortName.back() == ' ')
+        shortName.pop_back();
+    return shortName;
+}
+
+//! Degrees reduced to 0 up to 360 (exclusive).
+double Turned(double degrees)
+{
+    const double turned = std::fmod(degrees, 360.0);
+    return turned < 0 ? turned + 360 : turned;
+}
+
+} // namespace
+
+double PanelsToCover(double extent, double side, double overlap)
+{
+    // n (1 - o) side + o side >= extent, with the tolerance given to the extent.
+    const long double step = (1 - static_cast<long double>(overlap)) * side;
+    const long double needed = Divide(extent * (1 - Tolerance) - overlap * static_cast<long double>(side), step);
+    return Narrow(std::max(1.0L, std::ceil(Checked(needed))));
+}
+
+std::string MosaicText(double columns, double rows, int overlapPercent)
+{
+    return "a mosaic of " + FormatFixed(15, 0, columns) + " x " + FormatFixed(15, 0, rows) + " panels at "
+           + std::to_string(overlapPercent) + "% overlap";
+}
+
+std::optional<int> SuggestedCameraAngle(const Showpiece& target, double frameWidthMm, double frameHeightMm)
+{
+    if (!target.Elongated() || !target.PositionAngle)
+        return std::nullopt;
+    const double along = frameWidthMm >= frameHeightMm ? *target.PositionAngle - 90 : *target.PositionAngle;
+    return static_cast<int>(std::lround(Turned(along))) % 180;
+}
+
+TargetFraming FrameTarget(double efl, const Sensor& sensor, const Showpiece& target, int cameraAngle, int overlapPercent)
+{
+    const long double width = sensor.WidthMm();
+    const long double height = sensor.HeightMm();
+    const long double major = ImageMm(efl, target.MajorArcmin);
+    const long double minor = ImageMm(efl, target.MinorArcmin);
+    // Without a catalogued orientation the target is drawn and fitted as a circle of its major
+    // axis: it then fits at any angle, and never falsely.
+    const bool oriented = target.PositionAngle.has_value();
+    const long double drawnMinor = oriented ? minor : major;
+    const long double tilt = oriented ? *target.PositionAngle - cameraAngle : 0;
+
+    // The turned ellipse's extents across the frame's width and its height, for semi-axes a, b
+    // with the major axis at `tilt` from the frame's up direction.
+    const long double a = major / 2;
+    const long double b = drawnMinor / 2;
+    const long double sine = std::sin(Radians(tilt));
+    const long double cosine = std::cos(Radians(tilt));
+    const long double across = Checked(2 * std::sqrt(a * a * sine * sine + b * b * cosine * cosine));
+    const long double down = Checked(2 * std::sqrt(a * a * cosine * cosine + b * b * sine * sine));
+
+    TargetFraming framing;
+    framing.Fits = Within(across, width) && Within(down, height);
+    TargetTexts& texts = framing.Texts;
+    texts.Image = target.Elongated() ? Mm(major) + " x " + Mm(minor) + " mm" : Mm(major) + " mm across";
+    texts.Pixels = sensor.Film ? NoPixels : FormatFixed(15, 0, Narrow(Divide(major * 1000, sensor.PixelMicrons)));
+    texts.Across = Mm(across) + " x " + Mm(down) + " mm";
+
+    TargetSizes& sizes = framing.Sizes;
+    sizes = {Narrow(major), Narrow(drawnMinor), Narrow(tilt), Narrow(across), Narrow(down), 1, 1,
+             overlapPercent / 100.0, cameraAngle, ShortName(target.Name)};
+    if (framing.Fits) {
+        texts.Fits = "Yes, it fills " + Percent(across, width) + " x " + Percent(down, height) + " of the frame";
+        texts.Mosaic = "Not needed";
+    } else {
+        sizes.Columns = PanelsToCover(sizes.AcrossMm, Narrow(width), sizes.Overlap);
+        sizes.Rows = PanelsToCover(sizes.DownMm, Narrow(height), sizes.Overlap);
+        texts.Fits = "No";
+        texts.Mosaic = MosaicText(sizes.Columns, sizes.Rows, overlapPercent);
+    }
+
+    if (const std::optional<int> suggested = SuggestedCameraAngle(target, sensor.WidthMm(), sensor.HeightMm())) {
+        const std::string angle = std::to_string(*suggested) + DegreeSign;
+        texts.Camera = cameraAngle % 180 == *suggested ? "At " + std::to_string(cameraAngle) + DegreeSign
+                                                             + " its major axis lies along the longer side"
+                                                       : "Turn the camera to " + angle + " to lay it along the longer side";
+    } else if (target.Elongated()) {
+        texts.Camera = "Orientation not catalogued: drawn as a circle";
+        const long double longer = std::max(width, height);
+        const long double shorter = std::min(width, height);
+        if (!framing.Fits && Within(major, longer) && Within(minor, shorter))
+            texts.Camera += "; fits if the camera is turned to lay it along the longer side";
+    } else {
+        texts.Camera = "Round: it frames alike at any angle";
+    }
+    return framing;
+}
+
+std::string MoonMosaic(double moonMm, double frameWidthMm, double frameHeightMm, int overlapPercent)
+{
+    // Fitted exactly, as the Moon's own row has it: equal fits.
+    if (moonMm <= frameWidthMm && moonMm <= frameHeightMm)
+        return "Not needed";
+    const double overlap = overlapPercent / 100.0;
+    return MosaicText(PanelsToCover(moonMm, frameWidthMm, overlap), PanelsToCover(moonMm, frameHeightMm, overlap),
+                      overlapPercent);
+}

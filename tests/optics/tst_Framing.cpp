@@ -1,0 +1,220 @@
+// Framing a showpiece on the sensor: the catalogue as the program reads it, the turned
+// ellipse against the frame, the mosaic it takes, and the camera angle that lays it along the
+// frame's longer side. Worked values, computed independently of the program.
+
+#include "optics/Framing.h"
+
+#include <QTest>
+
+#include <stdexcept>
+
+Q_DECLARE_METATYPE(std::string)
+
+namespace {
+
+constexpr int Film = 0;
+constexpr int FullFrame = 1;    // 36 x 24 mm, 6.0 micrometres
+constexpr int ApsC = 2;         // 23.4 x 15.6 mm, 3.9 micrometres
+constexpr int Planetary = 7;    // 5.568 x 3.132 mm, 2.9 micrometres
+
+const Showpiece& Target(const QString& name)
+{
+    for (const Showpiece& showpiece : Showpieces())
+        if (QString::fromStdString(showpiece.Name).startsWith(name))
+            return showpiece;
+    throw std::invalid_argument("no such showpiece");
+}
+
+} // namespace
+
+class tst_Framing : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void catalogue_data();
+    void catalogue();
+    void malformedCatalogueLinesAreRefused_data();
+    void malformedCatalogueLinesAreRefused();
+    void targetOnTheFrame_data();
+    void targetOnTheFrame();
+    void panelsToCover_data();
+    void panelsToCover();
+    void suggestedCameraAngle_data();
+    void suggestedCameraAngle();
+};
+
+void tst_Framing::catalogue_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("entry");
+    QTest::addColumn<double>("major");
+    QTest::addColumn<double>("minor");
+    QTest::addColumn<double>("positionAngle"); // -1: not catalogued
+    QTest::addColumn<double>("declination");
+
+    QTest::newRow("every field") << "M31, Andromeda Galaxy" << "NGC0224" << 177.83 << 69.66 << 35.0 << 41.27;
+    QTest::newRow("no minor axis: round") << "M13, Hercules Cluster" << "NGC6205" << 16.5 << 16.5 << -1.0 << 36.46;
+    QTest::newRow("south, no orientation") << "M8, Lagoon Nebula" << "NGC6523" << 45.0 << 30.0 << -1.0 << -24.38;
+    QTest::newRow("name with brackets") << "Horsehead Nebula (Barnard 33)" << "B033" << 6.0 << 4.0 << 90.0 << -2.46;
+    QTest::newRow("the last") << "47 Tucanae (NGC 104)" << "NGC0104" << 31.8 << 31.8 << -1.0 << -72.08;
+}
+
+void tst_Framing::catalogue()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, entry);
+    QFETCH(double, major);
+    QFETCH(double, minor);
+    QFETCH(double, positionAngle);
+    QFETCH(double, declination);
+    QCOMPARE(Showpieces().front().Name, std::string("M1, Crab Nebula"));
+    const Showpiece& target = Target(name);
+    QCOMPARE(QString::fromStdString(target.Name), name);
+    QCOMPARE(QString::fromStdString(target.Entry), entry);
+    QCOMPARE(target.MajorArcmin, major);
+    QCOMPARE(target.MinorArcmin, minor);
+    QCOMPARE(target.PositionAngle.value_or(-1), positionAngle);
+    QCOMPARE(target.Declination, declination);
+}
+
+void tst_Framing::malformedCatalogueLinesAreRefused_data()
+{
+    QTest::addColumn<std::string>("line");
+
+    QTest::newRow("five fields") << std::string("M1, Crab Nebula;NGC1952;8;4;+22.01");
+    QTest::newRow("no number") << std::string("M1, Crab Nebula;NGC1952;eight;4;;+22.01");
+    QTest::newRow("a decimal comma") << std::string("M1, Crab Nebula;NGC1952;8;4;;+22,01");
+    QTest::newRow("minor above major") << std::string("M1, Crab Nebula;NGC1952;4;8;;+22.01");
+    QTest::newRow("no name") << std::string(";NGC1952;8;4;;+22.01");
+}
+
+void tst_Framing::malformedCatalogueLinesAreRefused()
+{
+    QFETCH(std::string, line);
+    const std::string headings = "# a comment\nName;Entry;MajAx;MinAx;PosAng;Dec\n";
+    QCOMPARE(ReadShowpieces(headings + "M1, Crab Nebula;NGC1952;8;4;;+22.01\r\n").size(), std::size_t(1));
+    QVERIFY_THROWS_EXCEPTION(std::invalid_argument, ReadShowpieces(headings + line + "\n"));
+}
+
+void tst_Framing::targetOnTheFrame_data()
+{
+    QTest::addColumn<QString>("target");
+    QTest::addColumn<double>("efl");
+    QTest::addColumn<int>("preset");
+    QTest::addColumn<int>("angle");
+    QTest::addColumn<int>("overlap");
+    // Image, in pixels, across the frame, fits, mosaic, camera.
+    QTest::addColumn<QStringList>("texts");
+
+    const QString along = QStringLiteral("Turn the camera to %1\u00B0 to lay it along the longer side");
+    const QString round = QStringLiteral("Round: it frames alike at any angle");
+    const QString circle = QStringLiteral("Orientation not catalogued: drawn as a circle; "
+                                          "fits if the camera is turned to lay it along the longer side");
+    QTest::newRow("M31 at 600 mm, full frame, 0\u00B0")
+        << "M31" << 600.0 << FullFrame << 0 << 20
+        << QStringList{"31.04 x 12.16 mm", "5174", "20.40 x 26.37 mm", "No", "a mosaic of 1 x 2 panels at 20% overlap",
+                       along.arg(125)};
+    QTest::newRow("M31 turned to the suggested 125\u00B0")
+        << "M31" << 600.0 << FullFrame << 125 << 20
+        << QStringList{"31.04 x 12.16 mm", "5174", "31.04 x 12.16 mm", "Yes, it fills 86% x 51% of the frame", "Not needed",
+                       "At 125\u00B0 its major axis lies along the longer side"};
+    QTest::newRow("M57 on the planetary camera at 2000 mm")
+        << "M57" << 2000.0 << Planetary << 0 << 20
+        << QStringList{"0.74 mm across", "255", "0.74 x 0.74 mm", "Yes, it fills 13% x 24% of the frame", "Not needed", round};
+    QTest::newRow("Large Magellanic Cloud through a 50 mm lens")
+        << "Large Magellanic Cloud" << 50.0 << FullFrame << 0 << 20
+        << QStringList{"9.42 x 8.02 mm", "1571", "8.06 x 9.38 mm", "Yes, it fills 22% x 39% of the frame", "Not needed",
+                       along.arg(80)};
+    // Not oriented: a circle of its major axis, the same at every angle.
+    for (const int angle : {0, 45})
+        QTest::addRow("M42 at 600 mm on APS-C, %d\u00B0", angle)
+            << "M42" << 600.0 << ApsC << angle << 20
+            << QStringList{"15.71 x 10.47 mm", "4028", "15.71 x 15.71 mm", "No", "a mosaic of 1 x 2 panels at 20% overlap", circle};
+    for (const int overlap : {0, 20, 50})
+        QTest::addRow("Large Magellanic Cloud at 400 mm, %d%% overlap", overlap)
+            << "Large Magellanic Cloud" << 400.0 << FullFrame << 0 << overlap
+            << QStringList{"75.39 x 64.13 mm", "12565", "64.50 x 75.07 mm", "No",
+                           overlap == 0    ? "a mosaic of 2 x 4 panels at 0% overlap"
+                           : overlap == 20 ? "a mosaic of 2 x 4 panels at 20% overlap"
+                                           : "a mosaic of 3 x 6 panels at 50% overlap",
+                           along.arg(80)};
+    QTest::newRow("Pleiades on film: round, though oriented")
+        << "M45" << 300.0 << Film << 0 << 20
+        << QStringList{"13.09 mm across", "\u2014", "13.09 x 13.09 mm", "Yes, it fills 36% x 55% of the frame", "Not needed", round};
+}
+
+void tst_Framing::targetOnTheFrame()
+{
+    QFETCH(QString, target);
+    QFETCH(double, efl);
+    QFETCH(int, preset);
+    QFETCH(int, angle);
+    QFETCH(int, overlap);
+    QFETCH(QStringList, texts);
+    const TargetFraming framing = FrameTarget(efl, SensorPresets.at(static_cast<std::size_t>(preset)).Model, Target(target), angle, overlap);
+    const TargetTexts& t = framing.Texts;
+    QStringList shown;
+    for (const std::string* text : {&t.Image, &t.Pixels, &t.Across, &t.Fits, &t.Mosaic, &t.Camera})
+        shown << QString::fromStdString(*text);
+    QCOMPARE(shown, texts);
+    QCOMPARE(framing.Fits, texts[3] != QStringLiteral("No"));
+}
+
+void tst_Framing::panelsToCover_data()
+{
+    QTest::addColumn<double>("extent");
+    QTest::addColumn<double>("side");
+    QTest::addColumn<double>("overlap");
+    QTest::addColumn<double>("panels");
+
+    // Exactly on a boundary no further panel is needed; just beyond it one is.
+    QTest::newRow("smaller than a panel") << 1.0 << 24.0 << 0.2 << 1.0;
+    QTest::newRow("one panel exactly") << 24.0 << 24.0 << 0.2 << 1.0;
+    QTest::newRow("just beyond one") << 24.001 << 24.0 << 0.2 << 2.0;
+    QTest::newRow("two at 20% exactly") << 43.2 << 24.0 << 0.2 << 2.0;
+    QTest::newRow("just beyond two at 20%") << 43.201 << 24.0 << 0.2 << 3.0;
+    QTest::newRow("three without overlap exactly") << 72.0 << 24.0 << 0.0 << 3.0;
+    QTest::newRow("just beyond three") << 72.001 << 24.0 << 0.0 << 4.0;
+    QTest::newRow("two at 50% exactly") << 36.0 << 24.0 << 0.5 << 2.0;
+    QTest::newRow("just beyond two at 50%") << 36.001 << 24.0 << 0.5 << 3.0;
+}
+
+void tst_Framing::panelsToCover()
+{
+    QFETCH(double, extent);
+    QFETCH(double, side);
+    QFETCH(double, overlap);
+    QFETCH(double, panels);
+    QCOMPARE(PanelsToCover(extent, side, overlap), panels);
+}
+
+void tst_Framing::suggestedCameraAngle_data()
+{
+    QTest::addColumn<QString>("target");
+    QTest::addColumn<double>("width");
+    QTest::addColumn<double>("height");
+    QTest::addColumn<int>("angle"); // -1: none
+
+    QTest::newRow("M31, landscape") << "M31" << 36.0 << 24.0 << 125;
+    QTest::newRow("M31, portrait") << "M31" << 24.0 << 36.0 << 35;
+    QTest::newRow("square counts as landscape") << "M31" << 15.0 << 15.0 << 125;
+    QTest::newRow("M104 at 90\u00B0, landscape") << "M104" << 36.0 << 24.0 << 0;
+    QTest::newRow("M104 at 90\u00B0, portrait") << "M104" << 24.0 << 36.0 << 90;
+    QTest::newRow("M51 at 163\u00B0, portrait") << "M51" << 24.0 << 36.0 << 163;
+    QTest::newRow("round") << "M45" << 36.0 << 24.0 << -1;
+    QTest::newRow("not oriented") << "California" << 36.0 << 24.0 << -1;
+}
+
+void tst_Framing::suggestedCameraAngle()
+{
+    QFETCH(QString, target);
+    QFETCH(double, width);
+    QFETCH(double, height);
+    QFETCH(int, angle);
+    QCOMPARE(SuggestedCameraAngle(Target(target), width, height).value_or(-1), angle);
+}
+
+QTEST_APPLESS_MAIN(tst_Framing)
+
+#include "tst_Framing.moc"
