@@ -8,7 +8,10 @@
 #include <QPainter>
 #include <QPainterPath>
 
+#include <QtMath>
+
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -16,16 +19,20 @@ constexpr double Margin = 8;              // pixels between the picture's edge a
 constexpr double SmallestMark = 3;        // pixels: a smaller Moon or Jupiter is marked at this size
 constexpr double JupiterGap = 6;          // pixels between the Moon and Jupiter
 
+constexpr double CompassArm = 18;        // pixels from the compass's centre to an arrow's tip
+constexpr int DenseMosaic = 100;          // panels: more are drawn as the mosaic's outline alone
+
 struct Colours
 {
-    QColor Background, Sky, Moon, Jupiter, Outline, Circle;
+    QColor Background, Sky, Moon, Jupiter, Outline, Circle, Target;
 };
 
 Colours ColoursFor(bool night)
 {
     if (night)
-        return {Night::Dark, Night::Black, Night::FieldMoon, Night::FieldJupiter, Night::Mark, Night::FieldCircle};
-    return {Silver, FieldSky, FieldMoon, FieldJupiter, FieldOutline, FieldCircle};
+        return {Night::Dark, Night::Black, Night::FieldMoon, Night::FieldJupiter, Night::Mark, Night::FieldCircle,
+                Night::FieldTarget};
+    return {Silver, FieldSky, FieldMoon, FieldJupiter, FieldOutline, FieldCircle, FieldTarget};
 }
 
 //! Names a mark too small to see at the picture's scale, in light letters edged with the sky's
@@ -41,9 +48,115 @@ void DrawLabel(QPainter& painter, const QString& text, double left, double middl
     painter.fillPath(path, letters);
 }
 
-QString SizeLabel(const char* name, double mm)
+QString SizeLabel(const QString& name, double mm)
 {
-    return QStringLiteral("%1 %2 mm").arg(QLatin1String(name), QString::fromStdString(FormatFixed(15, 2, mm)));
+    return QStringLiteral("%1 %2 mm").arg(name, QString::fromStdString(FormatFixed(15, 2, mm)));
+}
+
+//! A line with the labels' edge under it, so that it reads on every colour of the picture.
+void DrawEdgedLine(QPainter& painter, QPointF from, QPointF to, const QColor& edge, const QColor& colour)
+{
+    painter.setPen(QPen(edge, 3, Qt::SolidLine, Qt::RoundCap));
+    painter.drawLine(from, to);
+    painter.setPen(QPen(colour, 1, Qt::SolidLine, Qt::RoundCap));
+    painter.drawLine(from, to);
+}
+
+//! A direction `degrees` counter-clockwise from the picture's up, as a unit vector (y down).
+QPointF Direction(double degrees)
+{
+    const double radians = qDegreesToRadians(degrees);
+    return {-std::sin(radians), -std::cos(radians)};
+}
+
+//! Arrows to the sky's north and east in the picture's lower left corner, with room for their
+//! letters at any angle. The frame's up
+//! direction has the position angle `cameraAngle`, and position angles turn from north towards
+//! east, counter-clockwise on the sky as seen: north lies `cameraAngle` clockwise from up, and
+//! east a quarter turn counter-clockwise from north.
+void DrawCompass(QPainter& painter, QSizeF area, int cameraAngle, const QFont& font, const QColor& edge,
+                 const QColor& colour)
+{
+    const QFontMetricsF metrics(font);
+    const double reach = CompassArm + metrics.height();
+    const QPointF centre(Margin + reach, area.height() - Margin - reach);
+    const auto arrow = [&](double degrees, const QString& letter) {
+        const QPointF direction = Direction(degrees);
+        const QPointF tip = centre + direction * CompassArm;
+        const QPointF side(-direction.y(), direction.x());
+        DrawEdgedLine(painter, centre, tip, edge, colour);
+        DrawEdgedLine(painter, tip, tip - direction * 5 + side * 4, edge, colour);
+        DrawEdgedLine(painter, tip, tip - direction * 5 - side * 4, edge, colour);
+        const QPointF place = centre + direction * (CompassArm + metrics.height() * 0.6);
+        DrawLabel(painter, letter, place.x() - metrics.horizontalAdvance(letter) / 2, place.y(), font, edge, colour);
+    };
+    arrow(-cameraAngle, QStringLiteral("N"));
+    arrow(90 - cameraAngle, QStringLiteral("E"));
+}
+
+//! The frame with a catalogue target and the mosaic it takes; see SensorPicture.
+void DrawTarget(QPainter& painter, QSizeF area, const SensorFieldSizes& frame, const TargetSizes& target,
+                const Colours& colours, bool night, const QFont& font)
+{
+    // The mosaic's panels, each the frame's size, step by a panel less the overlap.
+    const double stepAcross = frame.FrameWidthMm * (1 - target.Overlap);
+    const double stepDown = frame.FrameHeightMm * (1 - target.Overlap);
+    const double mosaicWidth = frame.FrameWidthMm + (target.Columns - 1) * stepAcross;
+    const double mosaicHeight = frame.FrameHeightMm + (target.Rows - 1) * stepDown;
+    const double scale = std::min((area.width() - 2 * Margin) / std::max(mosaicWidth, target.AcrossMm),
+                                  (area.height() - 2 * Margin) / std::max(mosaicHeight, target.DownMm));
+    const QPointF centre(area.width() / 2, area.height() / 2);
+    const auto centred = [&centre, scale](double widthMm, double heightMm) {
+        const QSizeF size(widthMm * scale, heightMm * scale);
+        return QRectF(centre - QPointF(size.width() / 2, size.height() / 2), size);
+    };
+
+    // The mosaic covers sky, as the frame does; the target over it.
+    const QRectF mosaic = centred(mosaicWidth, mosaicHeight);
+    const QRectF frameRect = centred(frame.FrameWidthMm, frame.FrameHeightMm);
+    painter.setPen(Qt::NoPen);
+    painter.fillRect(mosaic, colours.Sky);
+    painter.fillRect(frameRect, colours.Sky);
+
+    const double major = target.MajorMm * scale;
+    const bool mark = std::max(target.AcrossMm, target.DownMm) * scale < SmallestMark;
+    painter.save();
+    painter.translate(centre);
+    painter.rotate(-target.TiltDegrees); // counter-clockwise on the picture
+    painter.setBrush(colours.Target);
+    if (mark)
+        painter.drawEllipse(QPointF(0, 0), SmallestMark / 2, SmallestMark / 2);
+    else
+        painter.drawEllipse(QPointF(0, 0), target.MinorMm * scale / 2, major / 2);
+    painter.restore();
+
+    // The panels as thin dashed outlines, or with very many of them the mosaic's outline alone;
+    // the frame's solid outline over them, just inside its edge so that it keeps its size to
+    // scale.
+    painter.setBrush(Qt::NoBrush);
+    painter.setPen(QPen(colours.Circle, 1, Qt::DashLine));
+    if (target.Columns * target.Rows > DenseMosaic) {
+        painter.drawRect(mosaic.adjusted(0.5, 0.5, -0.5, -0.5));
+    } else if (target.Columns * target.Rows > 1) {
+        const QSizeF panel = frameRect.size();
+        for (int column = 0; column < static_cast<int>(target.Columns); ++column)
+            for (int row = 0; row < static_cast<int>(target.Rows); ++row)
+                painter.drawRect(QRectF(mosaic.topLeft() + QPointF(column * stepAcross * scale, row * stepDown * scale), panel)
+                                     .adjusted(0.5, 0.5, -0.5, -0.5));
+    }
+    painter.setPen(QPen(colours.Outline, 1));
+    painter.drawRect(frameRect.adjusted(0.5, 0.5, -0.5, -0.5));
+
+    const QColor letters = night ? Night::Text : colours.Moon;
+    if (mark) {
+        const QFontMetricsF metrics(font);
+        const QString text = SizeLabel(QString::fromStdString(target.Label), target.MajorMm);
+        const double width = metrics.horizontalAdvance(text);
+        const double right = centre.x() + SmallestMark / 2 + 3;
+        const double left = right + width <= area.width() - 2 ? right : centre.x() - SmallestMark / 2 - 3 - width;
+        DrawLabel(painter, text, left, centre.y(), font, colours.Sky, letters);
+    }
+    DrawCompass(painter, area, target.CameraAngle, font, colours.Sky, letters);
 }
 
 } // namespace
@@ -54,9 +167,10 @@ SensorPicture::SensorPicture(QWidget* parent)
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
-void SensorPicture::SetSizes(const std::optional<SensorFieldSizes>& sizes)
+void SensorPicture::SetSizes(const std::optional<SensorFieldSizes>& sizes, const std::optional<TargetSizes>& target)
 {
     m_sizes = sizes;
+    m_target = sizes ? target : std::nullopt;
     update();
 }
 
@@ -83,6 +197,10 @@ void SensorPicture::Draw(QPainter& painter, QSizeF area, bool night) const
         return;
     const SensorFieldSizes& s = *m_sizes;
     painter.setRenderHint(QPainter::Antialiasing);
+    if (m_target) {
+        DrawTarget(painter, area, s, *m_target, colours, night, font());
+        return;
+    }
 
     // One scale, pixels per mm, for the frame and the Moon alike.
     const double scale = std::min((area.width() - 2 * Margin) / std::max(s.FrameWidthMm, s.MoonMm),
@@ -115,7 +233,7 @@ void SensorPicture::Draw(QPainter& painter, QSizeF area, bool night) const
     if (moonTrue < SmallestMark) {
         // Under the mark, centred, a line below Jupiter's label, which lies level with the
         // Moon to its right.
-        const QString text = SizeLabel("Moon", s.MoonMm);
+        const QString text = SizeLabel(QStringLiteral("Moon"), s.MoonMm);
         DrawLabel(painter, text, centre.x() - metrics.horizontalAdvance(text) / 2,
                   centre.y() + moonRadius + metrics.height(), font(), colours.Sky, letters);
     }
@@ -131,7 +249,7 @@ void SensorPicture::Draw(QPainter& painter, QSizeF area, bool night) const
     painter.drawEllipse(place, jupiter / 2, jupiter / 2);
     if (jupiterTrue < SmallestMark) {
         // Beside the mark, to its right where there is room, else to its left.
-        const QString text = SizeLabel("Jupiter", s.JupiterLargestMm);
+        const QString text = SizeLabel(QStringLiteral("Jupiter"), s.JupiterLargestMm);
         const double width = metrics.horizontalAdvance(text);
         const double right = place.x() + jupiter / 2 + 3;
         const double left = right + width <= area.width() - 2 ? right : place.x() - jupiter / 2 - 3 - width;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "optics/Framing.h"
 #include "optics/SensorField.h"
 
 #include <QImage>
@@ -9,17 +10,21 @@
 
 class QPainter;
 
-//! The field on the sensor to scale: one scale fits both the whole frame and the whole Moon.
-//! The frame is night sky with a light outline, the Moon a grey disc centred on it and drawn
-//! whole, so that it overflows the frame where it is larger; Jupiter at its largest is a small
-//! disc beside the Moon; on film, the central 20-mm circle is dashed. With no sizes it shows
-//! the background alone.
+//! The field on the sensor to scale. For the Moon and Jupiter one scale fits both the whole
+//! frame and the whole Moon: the frame is night sky with a light outline, the Moon a grey disc
+//! centred on it and drawn whole, so that it overflows the frame where it is larger; Jupiter at
+//! its largest is a small disc beside the Moon; on film, the central 20-mm circle is dashed.
+//! For a catalogue target one scale fits the frame, or the whole mosaic, and the whole target:
+//! an ellipse in a colour of its own, turned as the camera sees it and centred on the frame,
+//! the mosaic's panels thin outlines around it, and arrows to the sky's north and east. With
+//! no sizes it shows the background alone.
 class SensorPicture : public QWidget
 {
 public:
     explicit SensorPicture(QWidget* parent = nullptr);
 
-    void SetSizes(const std::optional<SensorFieldSizes>& sizes);
+    //! What to draw: the frame with the Moon and Jupiter, or with `target` where one is given.
+    void SetSizes(const std::optional<SensorFieldSizes>& sizes, const std::optional<TargetSizes>& target = std::nullopt);
 
     //! The picture at `factor` times the widget's size in pixels, in its normal colours even
     //! in night vision.
@@ -33,4 +38,5 @@ private:
     void Draw(QPainter& painter, QSizeF size, bool night) const;
 
     std::optional<SensorFieldSizes> m_sizes;
+    std::optional<TargetSizes> m_target;
 };

@@ -1,5 +1,6 @@
 #include "optics/TSensorFieldForm.h"
 
+#include "optics/Framing.h"
 #include "optics/OpticalResults.h"
 #include "ui/ErrorReport.h"
 #include "ui/SafeSave.h"
@@ -7,6 +8,7 @@
 #include "ui/WindowRules.h"
 
 #include <QIODevice>
+#include <QSpinBox>
 
 #include <exception>
 
@@ -32,17 +34,24 @@ TSensorFieldForm::TSensorFieldForm(QWidget* parent)
 {
     setFont(PixelFont(11));
     setupUi(this);
-    SetupWindowFrame(this, {720, 436});
+    SetupWindowFrame(this, {960, 648});
     SetBackground(this, Silver);
 
     for (const SensorPreset& preset : SensorPresets)
         SensorBox->addItem(QString::fromUtf8(preset.Name));
     SensorBox->addItem(QString::fromUtf8(OwnSensorName));
+    // The catalogue is read here, when the window is first made, never at start-up.
+    TargetBox->addItem(QStringLiteral("The Moon and Jupiter"));
+    for (const Showpiece& showpiece : Showpieces())
+        TargetBox->addItem(QString::fromStdString(showpiece.Name));
 
     const QList<QLabel*> values{FrameLabel, FieldLabel, ArcminutesLabel, ScaleLabel, DawesLabel, SamplingLabel,
-                                MoonLabel, MoonPixelsLabel, JupiterLabel, JupiterPixelsLabel, FitsLabel};
+                                MoonLabel, MoonPixelsLabel, JupiterLabel, JupiterPixelsLabel, FitsLabel,
+                                TargetImageLabel, TargetPixelsLabel, ExtentLabel, TargetFitsLabel, MosaicLabel, CameraLabel};
     const QList<QLabel*> captions{FrameCaption, FieldCaption, ArcminutesCaption, ScaleCaption, DawesCaption, SamplingCaption,
-                                  MoonCaption, MoonPixelsCaption, JupiterCaption, JupiterPixelsCaption, FitsCaption};
+                                  MoonCaption, MoonPixelsCaption, JupiterCaption, JupiterPixelsCaption, FitsCaption,
+                                  TargetImageCaption, TargetPixelsCaption, ExtentCaption, TargetFitsCaption, MosaicCaption,
+                                  CameraCaption};
     // A screen reader reads each figure with its caption.
     for (qsizetype i = 0; i < values.size(); ++i) {
         values[i]->setFont(PixelFont(11, true));
@@ -55,6 +64,9 @@ TSensorFieldForm::TSensorFieldForm(QWidget* parent)
     ConnectHandler(SensorBox, &QComboBox::currentIndexChanged, this, &TSensorFieldForm::SensorBoxChange);
     for (QLineEdit* box : {PixelsAcrossBox, PixelsDownBox, PixelSizeBox})
         ConnectHandler(box, &QLineEdit::textChanged, this, &TSensorFieldForm::SensorBoxesEdited);
+    ConnectHandler(TargetBox, &QComboBox::currentIndexChanged, this, &TSensorFieldForm::FramingChange);
+    for (QSpinBox* box : {AngleBox, OverlapBox})
+        ConnectHandler(box, &QSpinBox::valueChanged, this, &TSensorFieldForm::FramingChange);
     ConnectHandler(SaveButton, &QPushButton::clicked, this, &TSensorFieldForm::SaveButtonClick);
     ConnectHandler(CloseButton, &QPushButton::clicked, this, &TSensorFieldForm::CloseButtonClick);
 
@@ -101,6 +113,11 @@ void TSensorFieldForm::SensorBoxesEdited()
     Recalculate();
 }
 
+void TSensorFieldForm::FramingChange()
+{
+    Recalculate();
+}
+
 void TSensorFieldForm::Recalculate()
 {
     // Everything is written afresh, so nothing of an earlier job or sensor stays on display.
@@ -124,30 +141,61 @@ void TSensorFieldForm::Recalculate()
     else if (!sensor)
         why = QStringLiteral("Nothing to draw: the sensor is not complete.");
 
+    // The first entry is the Moon and Jupiter; the showpieces follow in the catalogue's order.
+    const Showpiece* target = TargetBox->currentIndex() > 0
+                                  ? &Showpieces().at(static_cast<std::size_t>(TargetBox->currentIndex() - 1))
+                                  : nullptr;
+    const int angle = AngleBox->value();
+    const int overlap = OverlapBox->value();
+
     SensorFieldTexts texts;
+    TargetTexts targetTexts;
     std::optional<SensorFieldSizes> sizes;
+    std::optional<TargetSizes> targetSizes;
     std::exception_ptr failure;
     if (why.isEmpty()) {
         try {
             const SensorFieldFigures figures = ComputeSensorField(m_job.EffectiveFocalLengthMm, m_job.ApertureMm, *sensor);
             texts = figures.Texts;
+            if (target) {
+                const TargetFraming framing = FrameTarget(m_job.EffectiveFocalLengthMm, *sensor, *target, angle, overlap);
+                targetTexts = framing.Texts;
+                targetSizes = framing.Sizes;
+            } else {
+                // The Moon's own mosaic, common at long focal lengths; the other target rows
+                // belong to a catalogue target.
+                targetTexts = {NoFigure, NoFigure, NoFigure, NoFigure,
+                               MoonMosaic(figures.Sizes.MoonMm, figures.Sizes.FrameWidthMm, figures.Sizes.FrameHeightMm, overlap),
+                               NoFigure};
+            }
             sizes = figures.Sizes;
         } catch (const std::exception& error) {
             // Shown as nothing to draw, then reported as every arithmetic error is.
             why = QStringLiteral("Nothing to draw: %1.").arg(QString::fromUtf8(error.what()));
             failure = std::current_exception();
+            targetSizes.reset();
         }
     }
     if (why.isEmpty()) {
         JobMessage->setText(QStringLiteral("Effective focal length %1 mm, aperture %2 mm.")
                                 .arg(Text(WholeMillimetreText(m_job.EffectiveFocalLengthMm)),
                                      Text(WholeMillimetreText(m_job.ApertureMm))));
-        Picture->setAccessibleDescription(QStringLiteral("Frame %1; the Moon %2 across; fits the frame: %3.")
-                                              .arg(Text(texts.Frame), Text(texts.Moon), Text(texts.MoonFits)));
+        QString description = QStringLiteral("Frame %1; ").arg(Text(texts.Frame));
+        if (target)
+            description += QStringLiteral("%1, %2, across the frame %3 at a camera angle of %4\u00B0; fits the frame: %5")
+                               .arg(Text(target->Name), Text(targetTexts.Image), Text(targetTexts.Across))
+                               .arg(angle)
+                               .arg(Text(targetTexts.Fits));
+        else
+            description += QStringLiteral("the Moon %1 across; fits the frame: %2").arg(Text(texts.Moon), Text(texts.MoonFits));
+        if (targetTexts.Mosaic != NoFigure && targetTexts.Mosaic != "Not needed")
+            description += QStringLiteral("; it takes %1").arg(Text(targetTexts.Mosaic));
+        Picture->setAccessibleDescription(description + QLatin1Char('.'));
     } else {
         for (std::string* text : {&texts.Field, &texts.FieldArcminutes, &texts.ImageScale, &texts.ResolvingPower,
                                   &texts.Sampling, &texts.Moon, &texts.MoonPixels, &texts.Jupiter, &texts.JupiterPixels,
-                                  &texts.MoonFits})
+                                  &texts.MoonFits, &targetTexts.Image, &targetTexts.Pixels, &targetTexts.Across,
+                                  &targetTexts.Fits, &targetTexts.Mosaic, &targetTexts.Camera})
             *text = NoFigure;
         texts.Frame = sensor ? FrameText(*sensor) : NoFigure;
         JobMessage->setText(why);
@@ -164,7 +212,13 @@ void TSensorFieldForm::Recalculate()
     JupiterLabel->setText(Text(texts.Jupiter));
     JupiterPixelsLabel->setText(Text(texts.JupiterPixels));
     FitsLabel->setText(Text(texts.MoonFits));
-    Picture->SetSizes(sizes);
+    TargetImageLabel->setText(Text(targetTexts.Image));
+    TargetPixelsLabel->setText(Text(targetTexts.Pixels));
+    ExtentLabel->setText(Text(targetTexts.Across));
+    TargetFitsLabel->setText(Text(targetTexts.Fits));
+    MosaicLabel->setText(Text(targetTexts.Mosaic));
+    CameraLabel->setText(Text(targetTexts.Camera));
+    Picture->SetSizes(sizes, targetSizes);
     SaveButton->setEnabled(sizes.has_value()); // nothing drawn, nothing to save
     if (failure)
         std::rethrow_exception(failure);

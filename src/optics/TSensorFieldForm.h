@@ -7,7 +7,9 @@
 
 //! The field on the sensor: the job the results report shows, drawn to scale on film or on a
 //! digital sensor, with its figures. Made the first time the report asks for it; the report
-//! hands it every job it computes. It reads the report's numbers, never its labels.
+//! hands it every job it computes. It reads the report's numbers, never its labels. Besides the
+//! Moon and Jupiter it frames the showpieces of the night sky, with the camera turned to an
+//! angle of the user's, and the mosaic that a target too large for the frame takes.
 class TSensorFieldForm : public QWidget, public Ui::TSensorFieldForm
 {
 public:
@@ -18,6 +20,7 @@ public:
 
     void SensorBoxChange();
     void SensorBoxesEdited();
+    void FramingChange();
     void SaveButtonClick();
     void CloseButtonClick();
 

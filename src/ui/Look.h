@@ -21,6 +21,8 @@ inline const QColor FieldMoon(236, 236, 228);
 inline const QColor FieldJupiter(226, 190, 140);
 inline const QColor FieldOutline(110, 190, 255);
 inline const QColor FieldCircle(150, 170, 220);
+//! A catalogue target: a nebula's rose, unlike the Moon's grey, Jupiter's tan and the outlines.
+inline const QColor FieldTarget(214, 112, 168);
 
 //! Night vision: dim red on black, so the eyes keep their adaptation to the dark. Backgrounds
 //! are black or, where the design has two levels, very dark red; text and marks are red.
@@ -36,6 +38,7 @@ inline constexpr int MostRed = 204;
 inline const QColor FieldMoon(120, 0, 0);
 inline const QColor FieldJupiter(170, 0, 0);
 inline const QColor FieldCircle(140, 0, 0);
+inline const QColor FieldTarget(100, 0, 0);
 inline constexpr int MostGreenOrBlue = 26;
 } // namespace Night
 

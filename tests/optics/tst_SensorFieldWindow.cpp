@@ -12,6 +12,7 @@
 
 #include <QMenu>
 #include <QMenuBar>
+#include <QSpinBox>
 #include <QTemporaryDir>
 
 namespace {
@@ -19,6 +20,10 @@ namespace {
 constexpr int FilmFrame = 0;
 constexpr int CooledApsC = 5;
 constexpr int PlanetaryCamera = 7;
+constexpr int FullFrame = 1;
+constexpr int ApsC = 2;
+constexpr int Andromeda = 6;   // in the target list, after "The Moon and Jupiter"
+constexpr int California = 17;
 
 //! The report shows a job as the wizard's last window leaves it.
 void ShowReport(double aperture, double efl)
@@ -38,7 +43,7 @@ QColor Nearest(const QColor& seen)
         return qAbs(seen.red() - c.red()) + qAbs(seen.green() - c.green()) + qAbs(seen.blue() - c.blue());
     };
     QColor nearest = Silver;
-    for (const QColor& colour : {FieldSky, FieldMoon, FieldOutline, FieldJupiter})
+    for (const QColor& colour : {FieldSky, FieldMoon, FieldOutline, FieldJupiter, FieldTarget, FieldCircle})
         if (distance(colour) < distance(nearest))
             nearest = colour;
     return nearest;
@@ -54,6 +59,38 @@ bool ShowsNothing(TSensorFieldForm* field)
             if (picture.pixelColor(x, y) != Silver)
                 return false;
     return !field->SaveButton->isEnabled();
+}
+
+//! The smallest rectangle that holds every pixel nearest to `colour`, or with `over` given,
+//! every pixel that is `colour` blended over `over` at least half and half (so that the blends
+//! of other colours at their edges never count).
+QRect Bounds(const QImage& image, const QColor& colour, const QColor& over = QColor())
+{
+    const auto counts = [&](const QColor& seen) {
+        if (!over.isValid())
+            return Nearest(seen) == colour;
+        const double d[3] = {double(colour.red() - over.red()), double(colour.green() - over.green()),
+                             double(colour.blue() - over.blue())};
+        const double p[3] = {double(seen.red() - over.red()), double(seen.green() - over.green()),
+                             double(seen.blue() - over.blue())};
+        const double share = (p[0] * d[0] + p[1] * d[1] + p[2] * d[2]) / (d[0] * d[0] + d[1] * d[1] + d[2] * d[2]);
+        const double off = qAbs(p[0] - share * d[0]) + qAbs(p[1] - share * d[1]) + qAbs(p[2] - share * d[2]);
+        return share >= 0.5 && off < 12;
+    };
+    QRect bounds;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (counts(image.pixelColor(x, y)))
+                bounds |= QRect(x, y, 1, 1);
+    return bounds;
+}
+
+//! Sets a spin box as a user does: selects what it holds and types the new value.
+void TypeValue(QSpinBox* box, int value)
+{
+    box->setFocus();
+    QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(box, QString::number(value));
 }
 
 //! How many pixels along a line show one of `colours`.
@@ -78,6 +115,9 @@ private slots:
     void followsTheReport();
     void refusedSensorBoxesDrawNothing();
     void savedPictureIsToScale();
+    void framesAShowpiece();
+    void savedTargetIsToScale_data();
+    void savedTargetIsToScale();
 
 private:
     //! View, then "Field on the Sensor...", with the keyboard in the report.
@@ -119,7 +159,7 @@ void tst_SensorFieldWindow::followsTheReport()
     TSensorFieldForm* field = OpenFromReport();
     QVERIFY(field);
     QCOMPARE(field->windowTitle(), QStringLiteral("Orvalis Optical Calculations - Field on the Sensor"));
-    QCOMPARE(field->size(), QSize(720, 436));
+    QCOMPARE(field->size(), QSize(960, 648));
     QCOMPARE(field->SensorBox->currentIndex(), FilmFrame);
     QVERIFY(!field->PixelsAcrossBox->isEnabled());
     // On film the report and the field window agree on the Moon; pixel figures are dashes.
@@ -236,6 +276,106 @@ void tst_SensorFieldWindow::savedPictureIsToScale()
     QVERIFY2(qAbs(frameHeight - 15.7018 * pixelsPerMm) <= 1, qPrintable(sizes));
     QVERIFY2(qAbs(moon - 18.1818 * pixelsPerMm) <= 1.5, qPrintable(sizes)); // both lengths within half a pixel at each end
     QVERIFY(moon > frameHeight); // drawn whole, overflowing the frame
+}
+
+void tst_SensorFieldWindow::framesAShowpiece()
+{
+    ShowReport(80, 600);
+    TSensorFieldForm* field = OpenFromReport();
+    QVERIFY(field);
+    QCOMPARE(field->TargetBox->currentText(), QStringLiteral("The Moon and Jupiter"));
+    QVERIFY(PickItem(field->SensorBox, FullFrame));
+    QCOMPARE(field->MosaicLabel->text(), QStringLiteral("Not needed"));
+
+    QVERIFY(PickItem(field->TargetBox, Andromeda));
+    QCOMPARE(field->TargetBox->currentText(), QStringLiteral("M31, Andromeda Galaxy"));
+    QCOMPARE(field->ExtentLabel->text(), QStringLiteral("20.40 x 26.37 mm"));
+    QCOMPARE(field->MosaicLabel->text(), QStringLiteral("a mosaic of 1 x 2 panels at 20% overlap"));
+    QCOMPARE(field->CameraLabel->text(), QStringLiteral("Turn the camera to 125\u00B0 to lay it along the longer side"));
+    QCOMPARE(field->Picture->accessibleDescription(),
+             QStringLiteral("Frame 36.00 x 24.00 mm; M31, Andromeda Galaxy, 31.04 x 12.16 mm, across the frame 20.40 x 26.37 mm "
+                            "at a camera angle of 0\u00B0; fits the frame: No; it takes a mosaic of 1 x 2 panels at 20% overlap."));
+    QVERIFY2(ClippedCaptions(field).isEmpty(), qPrintable(ClippedCaptions(field).join(QLatin1Char('\n'))));
+    SaveScreenshot(field, QStringLiteral("field-m31-600mm-0deg"));
+
+    // The suggested angle, typed: it fits.
+    TypeValue(field->AngleBox, 125);
+    QCOMPARE(field->ExtentLabel->text(), QStringLiteral("31.04 x 12.16 mm"));
+    QCOMPARE(field->TargetFitsLabel->text(), QStringLiteral("Yes, it fills 86% x 51% of the frame"));
+    QCOMPARE(field->MosaicLabel->text(), QStringLiteral("Not needed"));
+    SaveScreenshot(field, QStringLiteral("field-m31-600mm-125deg"));
+    // Past 359 the angle wraps to 0, as a turned camera does.
+    TypeValue(field->AngleBox, 359);
+    QTest::keyClick(field->AngleBox, Qt::Key_Up);
+    QCOMPARE(field->AngleBox->value(), 0);
+    QCOMPARE(field->ExtentLabel->text(), QStringLiteral("20.40 x 26.37 mm"));
+    TypeValue(field->OverlapBox, 0);
+    QCOMPARE(field->MosaicLabel->text(), QStringLiteral("a mosaic of 1 x 2 panels at 0% overlap"));
+
+    // The California Nebula has no catalogued orientation: a circle, and how it would fit.
+    ShowReport(80, 400);
+    QVERIFY(PickItem(field->SensorBox, ApsC));
+    QVERIFY(PickItem(field->TargetBox, California));
+    QCOMPARE(field->TargetImageLabel->text(), QStringLiteral("18.62 x 4.65 mm"));
+    QCOMPARE(field->CameraLabel->text(), QStringLiteral("Orientation not catalogued: drawn as a circle; "
+                                                        "fits if the camera is turned to lay it along the longer side"));
+    QVERIFY2(ClippedCaptions(field).isEmpty(), qPrintable(ClippedCaptions(field).join(QLatin1Char('\n'))));
+    SaveScreenshot(field, QStringLiteral("field-california-400mm"));
+
+    // Back to the Moon and Jupiter: today's picture and figures, with the Moon's own mosaic.
+    ShowReport(200, 4000);
+    field->TargetBox->setCurrentIndex(0);
+    QCOMPARE(field->ExtentLabel->text(), QStringLiteral("\u2014"));
+    QCOMPARE(field->MosaicLabel->text(), QStringLiteral("a mosaic of 2 x 3 panels at 0% overlap"));
+}
+
+void tst_SensorFieldWindow::savedTargetIsToScale_data()
+{
+    QTest::addColumn<int>("angle");
+    QTest::addColumn<double>("acrossMm"); // the target's extents across the frame
+    QTest::addColumn<double>("downMm");
+    QTest::addColumn<bool>("upperEndLeft"); // the major axis's upper end left of the centre
+
+    // Position angles turn counter-clockwise on the picture: at 0\u00B0 M31's major axis (35\u00B0)
+    // leans from the upper left to the lower right.
+    QTest::newRow("0\u00B0, a mosaic of 1 x 2") << 0 << 20.40 << 26.37 << true;
+    QTest::newRow("125\u00B0, fits") << 125 << 31.04 << 12.16 << false;
+    QTest::newRow("70\u00B0") << 70 << 20.40 << 26.37 << false;
+}
+
+void tst_SensorFieldWindow::savedTargetIsToScale()
+{
+    QFETCH(int, angle);
+    QFETCH(double, acrossMm);
+    QFETCH(double, downMm);
+    QFETCH(bool, upperEndLeft);
+    ShowReport(80, 600);
+    TSensorFieldForm* field = OpenFromReport();
+    QVERIFY(field);
+    field->SensorBox->setCurrentIndex(FullFrame); // 36 x 24 mm
+    field->TargetBox->setCurrentIndex(Andromeda);
+    field->AngleBox->setValue(angle);
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("m31.png"));
+    SaveDialogs::SetAnswerer([&path](const SaveDialogs::Request&) { return path; });
+    QTest::mouseClick(field->SaveButton, Qt::LeftButton);
+    QCOMPARE(m_program->Boxes.TakeTexts(), QStringList());
+
+    const QImage image(path);
+    const QRect frame = Bounds(image, FieldOutline);
+    const QRect target = Bounds(image, FieldTarget, FieldSky);
+    const double pixelsPerMm = frame.width() / 36.0;
+    const QString sizes = QStringLiteral("frame %1 x %2, target %3 x %4")
+                              .arg(frame.width()).arg(frame.height()).arg(target.width()).arg(target.height());
+    QVERIFY2(qAbs(frame.height() - 24 * pixelsPerMm) <= 2, qPrintable(sizes));
+    QVERIFY2(qAbs(target.width() - acrossMm * pixelsPerMm) <= 2, qPrintable(sizes));
+    QVERIFY2(qAbs(target.height() - downMm * pixelsPerMm) <= 2, qPrintable(sizes));
+    QCOMPARE(target.center(), frame.center()); // centred on the frame
+    int topLeft = image.width();
+    for (int x = 0; x < image.width(); ++x)
+        if (Bounds(image.copy(x, target.top(), 1, 3), FieldTarget, FieldSky).isValid())
+            topLeft = qMin(topLeft, x);
+    QCOMPARE(topLeft < target.center().x() - target.width() / 4, upperEndLeft);
 }
 
 int main(int argc, char* argv[])
