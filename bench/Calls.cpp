@@ -1,6 +1,7 @@
 // In-process timings: one keystroke in the exposure calculator's brightness box against a
 // bare QLabel::setText, the exposure arithmetic and number writer per call, the results
-// report's FormShow per call, and one exposure sheet written to a PDF file per sheet.
+// report's FormShow per call, a keystroke in the field window's camera angle box and its
+// picture drawn, and one exposure sheet written to a PDF file per sheet.
 #include "app/TSplashScreen.h"
 #include "app/TStartForm.h"
 #include "app/WindowSet.h"
@@ -10,6 +11,7 @@
 #include "numeric/NumberText.h"
 #include "optics/OpticalJob.h"
 #include "optics/TOpticReportForm.h"
+#include "optics/TSensorFieldForm.h"
 #include "print/PrinterSheet.h"
 #include "print/QPrinterSurface.h"
 #include "ui/ProgramWindows.h"
@@ -20,6 +22,7 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
+#include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -129,6 +132,39 @@ int main(int argc, char* argv[])
     const double formShow = MicrosecondsPerCall(
         15, 20, [report](int) { report->FormShow(); }, [] { QCoreApplication::processEvents(); });
 
+    // The field window framing the Andromeda Galaxy at 600 mm on a full-frame sensor: one
+    // keystroke in the camera angle box, up to the figures written (painting follows), and
+    // the picture drawn whole, at the most panels drawn one by one and with thousands of them.
+    OpticalJob.ApertureMm = 80;
+    OpticalJob.TelescopeFocalLengthMm = 600;
+    OpticalJob.EffectiveFocalLengthMm = 600;
+    OpticalJob.ConfigurationText = "Prime focus";
+    ShowWindow(report);
+    report->FieldontheSensor1->trigger();
+    TSensorFieldForm* field = Windows().SensorFieldForm;
+    if (!field || !QTest::qWaitForWindowExposed(field))
+        Fail("the field window was not shown");
+    field->SensorBox->setCurrentIndex(1);
+    field->TargetBox->setCurrentIndex(field->TargetBox->findText(QStringLiteral("M31"), Qt::MatchStartsWith));
+    field->AngleBox->setFocus();
+    const QString extent = field->ExtentLabel->text();
+    QTest::keyClick(field->AngleBox, Qt::Key_Up);
+    if (field->ExtentLabel->text() == extent)
+        Fail("a keystroke in the camera angle box left the figures as they were");
+    const double angleKeystroke = MicrosecondsPerCall(
+        41, 2, [field](int i) { QTest::keyClick(field->AngleBox, i % 2 ? Qt::Key_Down : Qt::Key_Up); },
+        [] { QCoreApplication::processEvents(); });
+    double drawing = 0;
+    for (const double efl : {800.0, 60000.0}) { // 7 x 12 panels at 50%; half a million, as their outline
+        OpticalJob.EffectiveFocalLengthMm = efl;
+        ShowWindow(report);
+        field->TargetBox->setCurrentIndex(field->TargetBox->findText(QStringLiteral("Large"), Qt::MatchStartsWith));
+        field->OverlapBox->setValue(50);
+        if (efl < 1000 && field->MosaicLabel->text() != QStringLiteral("a mosaic of 7 x 12 panels at 50% overlap"))
+            Fail("the Large Magellanic Cloud at 800 mm did not take 7 x 12 panels");
+        drawing = std::max(drawing, MicrosecondsPerCall(11, 1, [field](int) { Sink = Sink + field->Picture->Image(1).width(); }));
+    }
+
     // One exposure sheet, laid out and written to a PDF file.
     QTemporaryDir folder;
     const QString pdf = QDir(folder.path()).filePath(QStringLiteral("sheet.pdf"));
@@ -150,6 +186,8 @@ int main(int argc, char* argv[])
     std::printf("ExposureTime + ExposureText:                    %9.3f us per call\n", exposure);
     std::printf("FormatFixed:                                    %9.3f us per call\n", formatFixed);
     std::printf("Results report FormShow:                        %9.1f us per call\n", formShow);
+    std::printf("Keystroke in the field's camera angle box:      %9.1f us (goal: well under 1000 us)\n", angleKeystroke);
+    std::printf("Field picture drawn, the most panels:           %9.2f ms (goal: well under 16 ms)\n", drawing / 1000);
     std::printf("Exposure sheet to PDF through QPrinter:         %9.2f ms per sheet\n", sheet / 1000);
     return 0;
 }

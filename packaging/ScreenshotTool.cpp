@@ -70,6 +70,24 @@ bool MakePictures()
     if (!field || !QTest::qWaitForWindowExposed(field) || !Save(field, QStringLiteral("field-on-the-sensor")))
         return false;
 
+    // The Andromeda Galaxy at the prime focus of an 80 mm telescope of 600 mm focal length, on
+    // a full-frame camera: it takes a mosaic of two panels unless the camera is turned.
+    QTest::mouseClick(w.StartForm->Button2, Qt::LeftButton);
+    if (!QTest::qWaitForWindowExposed(w.OpticForm2))
+        return false;
+    ClickRadio(w.OpticForm2->PrimeFocusButton);
+    QTest::mouseClick(w.OpticForm2->Button3, Qt::LeftButton);
+    if (!QTest::qWaitForWindowExposed(w.OpticForm1))
+        return false;
+    TypeInto(w.OpticForm1->ApertureEditBox, QStringLiteral("80"));
+    TypeInto(w.OpticForm1->FocalEditBox, QStringLiteral("600"));
+    QTest::mouseClick(w.OpticForm1->Button1, Qt::LeftButton);
+    w.OpticReportForm->FieldontheSensor1->trigger();
+    const int andromeda = field->TargetBox->findText(QStringLiteral("M31"), Qt::MatchStartsWith);
+    if (!QTest::qWaitForWindowActive(field) || !PickItem(field->SensorBox, 1) || andromeda < 0
+        || !PickItem(field->TargetBox, andromeda) || !Save(field, QStringLiteral("field-framing")))
+        return false;
+
     // The exposure calculator in night vision.
     NightVision::Action()->trigger();
     ShowWindow(w.Form1);
