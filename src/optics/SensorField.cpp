@@ -52,16 +52,12 @@ std::string_view WithoutUnit(std::string_view text, Units units)
 
 //! Reads one box: a single number from `low` to `high`, a whole one where `whole` is set,
 //! optionally followed by one of `units`.
-bool ReadBox(std::string_view text, Units units, double low, double high,
-             bool whole, double& value)
+bool ReadBox(std::string_view text, Units units, double low, double high, bool whole, double& value)
 {
-    try {
-        value = ParseSoleNumber(std::string(WithoutUnit(text, units)));
-    } catch (const ConversionError&) {
+    const std::optional<double> number = ReadBoxNumber(text, units);
+    if (!number)
         return false;
-    } catch (const OverflowError&) {
-        return false; // far out of range: refused like any other
-    }
+    value = *number;
     return value >= low && value <= high && (!whole || value == std::floor(value));
 }
 
@@ -94,6 +90,26 @@ bool DigitsSeparatedBy(std::string_view text, std::initializer_list<std::string_
     }
     return false;
 }
+
+} // namespace
+
+std::optional<double> ReadBoxNumber(std::string_view text, std::span<const std::string_view> units)
+{
+    try {
+        return ParseSoleNumber(std::string(WithoutUnit(text, units)));
+    } catch (const ConversionError&) {
+        return std::nullopt;
+    } catch (const OverflowError&) {
+        return std::nullopt; // far out of range: refused like any other
+    }
+}
+
+bool HasDecimalComma(std::string_view text)
+{
+    return DigitsSeparatedBy(text, {","});
+}
+
+namespace {
 
 //! Whether a pixel count was written with thousands separators: "6,248", "6 248", "6'248",
 //! with no-break or thin spaces, or "6.248" as many countries write it.
@@ -172,7 +188,7 @@ std::optional<Sensor> ReadSensor(const std::string& pixelsAcross, const std::str
         refusal = pixelRefusal("Pixels down", pixelsDown);
     else if (!ReadBox(pixelMicrons, MicronUnits, 0.5, 50, false, sensor.PixelMicrons))
         refusal = std::string("The pixel size must be a number from 0.5 to 50 \u00B5m")
-                  + (DigitsSeparatedBy(pixelMicrons, {","}) ? ": write it with a decimal point, e.g. 3.76." : ".");
+                  + (HasDecimalComma(pixelMicrons) ? ": write it with a decimal point, e.g. 3.76." : ".");
     else
         return sensor;
     return std::nullopt;

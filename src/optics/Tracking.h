@@ -1,0 +1,46 @@
+#pragma once
+
+#include "optics/SensorField.h"
+
+#include <optional>
+#include <string>
+
+//! The exposure the exposure calculator suggests, as the field window takes it: the seconds of
+//! its last completed recalculation and the f/ratio it was computed for.
+struct TrailExposure
+{
+    bool Computed = false; //!< whether the calculator has computed at all
+    double Seconds = 0;    //!< not above 0: its error form ("???")
+    double FRatio = 0;
+};
+
+//! Seconds with two significant figures, halves away from zero, trailing zeros kept, never in
+//! exponent notation: "0.20 s", "5.5 s", "21 s", "150 s", "1200 s"; above four hours "over 4
+//! hours". `seconds` is above zero.
+std::string SignificantSeconds(double seconds);
+
+//! An f/ratio as photographers write it: "f/4", "f/10.5", "f/2.83" (at most two decimals).
+std::string FRatioText(double fRatio);
+
+//! What the field window writes for a job without a tracking mount.
+struct TrackingTexts
+{
+    std::string Npf;         //!< the longest exposure by the NPF rule; "—" on film
+    std::string FiveHundred; //!< by the older 500 rule
+    std::string Trail;       //!< what the suggested exposure does to a star
+};
+
+//! The longest exposures before the stars trail, and the trail of the suggested exposure, for
+//! the job with effective focal length `efl` and aperture `aperture` (mm, above zero) on
+//! `sensor`, at `declination` degrees (none where the box is refused). The NPF rule of
+//! Frédéric Michaud (Société Astronomique du Havre), complete, with k = 1:
+//! t = (16.9 N + 0.10 f + 13.7 p) / (f cos δ); the 500 rule: t = 500 / (c f), c the crop factor
+//! against the 36 x 24 mm frame; a star moves 15.041 arcseconds per second of time at the
+//! celestial equator. Arithmetic errors are thrown as everywhere in the program.
+TrackingTexts ComputeTracking(double efl, double aperture, const Sensor& sensor, std::optional<double> declination,
+                              const TrailExposure& exposure);
+
+//! Reads the declination box: one number of degrees from -90 to 90, blanks around it and a
+//! degree sign after it allowed. Returns it, or in `refusal` a plain sentence saying how to
+//! write it.
+std::optional<double> ReadDeclination(const std::string& text, std::string& refusal);
