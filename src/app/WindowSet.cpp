@@ -56,16 +56,33 @@ std::vector<QWidget*> AllWindows()
             w.OpticAfocalForm, w.OpticBarlowForm, w.OpticEypcForm,    w.OpticReportForm};
 }
 
+namespace {
+
+//! The exposure calculator's suggestion as the field window takes it.
+TrailExposure ForTheField(const ExposureSuggestion& suggestion)
+{
+    return {suggestion.Computed, suggestion.Seconds, suggestion.FRatio};
+}
+
+} // namespace
+
 TSensorFieldForm* SensorFieldWindow()
 {
-    if (!TheWindows.SensorFieldForm)
+    if (!TheWindows.SensorFieldForm) {
         TheWindows.SensorFieldForm = Create<TSensorFieldForm>();
+        TheWindows.SensorFieldForm->ShowExposure(ForTheField(TheWindows.Form1->Suggestion()));
+    }
     return TheWindows.SensorFieldForm;
 }
 
 QWidget* StartWindow()
 {
     return TheWindows.StartForm;
+}
+
+QWidget* ExposureWindow()
+{
+    return TheWindows.Form1;
 }
 
 void CreateProgramWindows()
@@ -103,6 +120,14 @@ void CreateProgramWindows()
     w.OpticBarlowForm = Create<TOpticBarlowForm>();
     w.OpticEypcForm = Create<TOpticEypcForm>();
     w.OpticReportForm = Create<TOpticReportForm>();
+    // What passes between the calculators, connected here so that neither knows the other:
+    // the report's f/ratio goes into the exposure calculator, and each suggestion of the
+    // exposure calculator to the field window, once there is one.
+    w.OpticReportForm->SetFRatioTaker([](const QString& fRatio) { TheWindows.Form1->WriteFRatio(fRatio); });
+    w.Form1->SetRecalculated([] {
+        if (TSensorFieldForm* field = TheWindows.SensorFieldForm)
+            field->ShowExposure(ForTheField(TheWindows.Form1->Suggestion()));
+    });
     QGuiApplication::setFont(desktopFont);
     ShowKeyboardFocus();
 }

@@ -48,6 +48,16 @@ struct ExposureWords
 //! or hours, or a limit text. A time that is not above 0 gives "???".
 ExposureWords ExposureText(double seconds);
 
+//! What the exposure calculator's last completed recalculation suggested, for the windows that
+//! follow it: the seconds ExposureTime returned (not above 0 where the caption shows "???") and
+//! the f/ratio it was computed for.
+struct ExposureSuggestion
+{
+    bool Computed = false; //!< false until the first recalculation
+    double Seconds = 0;
+    double FRatio = 0;
+};
+
 //! What Recalculate uses for t when a box holds no readable number: far outside the range
 //! that gets the seconds prefix, and not above 0, so the caption is plain "??? ".
 inline constexpr double UnreadableInputMarker = -1000000;

@@ -104,12 +104,13 @@ TForm1::TForm1(QWidget* parent)
 void TForm1::Recalculate()
 {
     double t = UnreadableInputMarker;
+    double fRatio = 0;
     try {
         // Read in this order; the first unreadable box stops the reading.
         const double brightness = ReadBox(BrightnessBox);
         const double speed = ReadBox(SpeedBox);
         const double filterFactor = ReadBox(FilterFactorBox);
-        const double fRatio = ReadBox(FRatioBox);
+        fRatio = ReadBox(FRatioBox);
         const double reciprocity = ReadBox(ReciprocityBox);
         t = ExposureTime(brightness, speed, filterFactor, fRatio, reciprocity);
     } catch (const ConversionError&) {
@@ -121,6 +122,9 @@ void TForm1::Recalculate()
     ExposureLabel->adjustSize();
     ApproximateWarning->show();
     ApproximateWarning2->show();
+    m_suggestion = {true, t, fRatio};
+    if (m_recalculated)
+        m_recalculated();
 }
 
 void TForm1::FormActivate()

@@ -1,9 +1,12 @@
 #pragma once
 
+#include "exposure/ExposureModel.h"
 #include "exposure/ExposureSheet.h"
 #include "ui_TForm1.h"
 
 #include <QMainWindow>
+
+#include <functional>
 
 //! The exposure calculator. It holds no numbers of its own: every recalculation reads the
 //! five box texts afresh and writes the suggested exposure back as text.
@@ -23,6 +26,13 @@ public:
     void Instructions1Click();
     void About1Click();
 
+    //! The exposure the last completed recalculation suggested. A recalculation stopped by an
+    //! arithmetic error leaves it as it was, as it leaves the caption.
+    const ExposureSuggestion& Suggestion() const { return m_suggestion; }
+    //! What the program does after each completed recalculation: the window set passes the
+    //! suggestion on to the windows that follow it.
+    void SetRecalculated(std::function<void()> recalculated) { m_recalculated = std::move(recalculated); }
+
     //! Puts an f-ratio computed elsewhere into FRatioBox. It is not calculated with now:
     //! the window picks it up when it next becomes active.
     void WriteFRatio(const QString& text);
@@ -41,4 +51,7 @@ private:
     //! stays so while the user is in another application or answers a message box, and ends
     //! when another window of the program becomes active or this one is hidden.
     bool m_isActiveForm = false;
+
+    ExposureSuggestion m_suggestion;
+    std::function<void()> m_recalculated;
 };

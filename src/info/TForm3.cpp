@@ -1,6 +1,5 @@
 #include "info/TForm3.h"
 
-#include "exposure/TForm1.h"
 #include "info/InfoWidgets.h"
 #include "ui/ErrorReport.h"
 #include "ui/ProgramWindows.h"
@@ -31,5 +30,5 @@ void TForm3::Button1Click()
 {
     // The calculator comes to the front even when the user closed it meanwhile.
     close();
-    ShowWindow(Windows().Form1);
+    ShowWindow(ExposureWindow());
 }

@@ -1,6 +1,5 @@
 #include "info/TForm4.h"
 
-#include "exposure/TForm1.h"
 #include "info/InfoWidgets.h"
 #include "ui/ErrorReport.h"
 #include "ui/ProgramWindows.h"
@@ -26,5 +25,5 @@ void TForm4::Button1Click()
 {
     // The calculator comes to the front even when the user closed it meanwhile.
     close();
-    ShowWindow(Windows().Form1);
+    ShowWindow(ExposureWindow());
 }

@@ -1,6 +1,5 @@
 #include "optics/TOpticReportForm.h"
 
-#include "exposure/TForm1.h"
 #include "optics/OpticalJob.h"
 #include "optics/OpticalResults.h"
 #include "optics/OpticalSheet.h"
@@ -78,8 +77,8 @@ void TOpticReportForm::FormShow()
         put(FOV20Label, rows.FieldOfView20);
         put(MoonImageSizeLabel, rows.MoonImageSize);
         put(JupiterImageSizeLabel, rows.JupiterImageSize);
-        if (!rows.FRatioNumber.empty() && Windows().Form1)
-            Windows().Form1->WriteFRatio(QString::fromStdString(rows.FRatioNumber));
+        if (!rows.FRatioNumber.empty() && m_fRatioTaker)
+            m_fRatioTaker(QString::fromStdString(rows.FRatioNumber));
     });
     m_fieldJob = {OpticalJob.EffectiveFocalLengthMm, OpticalJob.ApertureMm, {}};
     try {

@@ -7,6 +7,8 @@
 
 #include <QMainWindow>
 
+#include <functional>
+
 //! The results report, last step of the optical wizard. It keeps nothing of its own: each
 //! showing derives every row from OpticalJob and hands the f/ratio to the exposure calculator.
 class TOpticReportForm : public QMainWindow, public Ui::TOpticReportForm, public RefreshedOnShow
@@ -22,6 +24,10 @@ public:
     void Exit1Click();
     void FieldontheSensor1Click();
 
+    //! Where the report hands the f/ratio it computed, as the text of a number: the window set
+    //! gives it to the exposure calculator.
+    void SetFRatioTaker(std::function<void(const QString&)> taker) { m_fRatioTaker = std::move(taker); }
+
 private:
     //! What the sheet shows: the labels as they stand now, so the sheet matches the screen.
     OpticalSheetTexts CurrentSheet() const;
@@ -29,4 +35,5 @@ private:
     void TellFieldWindow() const;
 
     FieldJob m_fieldJob; // the job on display, as the field window takes it
+    std::function<void(const QString&)> m_fRatioTaker;
 };

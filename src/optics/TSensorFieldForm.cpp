@@ -1,6 +1,7 @@
 #include "optics/TSensorFieldForm.h"
 
 #include "optics/Framing.h"
+#include "numeric/NumberText.h"
 #include "optics/OpticalResults.h"
 #include "ui/ErrorReport.h"
 #include "ui/SafeSave.h"
@@ -34,7 +35,7 @@ TSensorFieldForm::TSensorFieldForm(QWidget* parent)
 {
     setFont(PixelFont(11));
     setupUi(this);
-    SetupWindowFrame(this, {960, 648});
+    SetupWindowFrame(this, {960, 664});
     SetBackground(this, Silver);
 
     for (const SensorPreset& preset : SensorPresets)
@@ -47,11 +48,12 @@ TSensorFieldForm::TSensorFieldForm(QWidget* parent)
 
     const QList<QLabel*> values{FrameLabel, FieldLabel, ArcminutesLabel, ScaleLabel, DawesLabel, SamplingLabel,
                                 MoonLabel, MoonPixelsLabel, JupiterLabel, JupiterPixelsLabel, FitsLabel,
-                                TargetImageLabel, TargetPixelsLabel, ExtentLabel, TargetFitsLabel, MosaicLabel, CameraLabel};
+                                TargetImageLabel, TargetPixelsLabel, ExtentLabel, TargetFitsLabel, MosaicLabel, CameraLabel,
+                                NpfLabel, FiveHundredLabel, TrailLabel};
     const QList<QLabel*> captions{FrameCaption, FieldCaption, ArcminutesCaption, ScaleCaption, DawesCaption, SamplingCaption,
                                   MoonCaption, MoonPixelsCaption, JupiterCaption, JupiterPixelsCaption, FitsCaption,
                                   TargetImageCaption, TargetPixelsCaption, ExtentCaption, TargetFitsCaption, MosaicCaption,
-                                  CameraCaption};
+                                  CameraCaption, NpfCaption, FiveHundredCaption, TrailCaption};
     // A screen reader reads each figure with its caption.
     for (qsizetype i = 0; i < values.size(); ++i) {
         values[i]->setFont(PixelFont(11, true));
@@ -64,7 +66,8 @@ TSensorFieldForm::TSensorFieldForm(QWidget* parent)
     ConnectHandler(SensorBox, &QComboBox::currentIndexChanged, this, &TSensorFieldForm::SensorBoxChange);
     for (QLineEdit* box : {PixelsAcrossBox, PixelsDownBox, PixelSizeBox})
         ConnectHandler(box, &QLineEdit::textChanged, this, &TSensorFieldForm::SensorBoxesEdited);
-    ConnectHandler(TargetBox, &QComboBox::currentIndexChanged, this, &TSensorFieldForm::FramingChange);
+    ConnectHandler(TargetBox, &QComboBox::currentIndexChanged, this, &TSensorFieldForm::TargetBoxChange);
+    ConnectHandler(DeclinationBox, &QLineEdit::textChanged, this, &TSensorFieldForm::DeclinationBoxChange);
     for (QSpinBox* box : {AngleBox, OverlapBox})
         ConnectHandler(box, &QSpinBox::valueChanged, this, &TSensorFieldForm::FramingChange);
     ConnectHandler(SaveButton, &QPushButton::clicked, this, &TSensorFieldForm::SaveButtonClick);
@@ -113,7 +116,29 @@ void TSensorFieldForm::SensorBoxesEdited()
     Recalculate();
 }
 
+void TSensorFieldForm::ShowExposure(const TrailExposure& exposure)
+{
+    m_exposure = exposure;
+    Guarded([this] { Recalculate(); });
+}
+
+void TSensorFieldForm::TargetBoxChange()
+{
+    // A showpiece brings its declination, which the user may change afterwards; the Moon and
+    // Jupiter wander, so picking them leaves the box as it is.
+    if (const int index = TargetBox->currentIndex(); index > 0) {
+        const QSignalBlocker quiet(DeclinationBox);
+        DeclinationBox->setText(Text(FormatFixed(15, 2, Showpieces().at(static_cast<std::size_t>(index - 1)).Declination)));
+    }
+    Recalculate();
+}
+
 void TSensorFieldForm::FramingChange()
+{
+    Recalculate();
+}
+
+void TSensorFieldForm::DeclinationBoxChange()
 {
     Recalculate();
 }
@@ -148,8 +173,13 @@ void TSensorFieldForm::Recalculate()
     const int angle = AngleBox->value();
     const int overlap = OverlapBox->value();
 
+    std::string declinationRefusal;
+    const std::optional<double> declination = ReadDeclination(DeclinationBox->text().toStdString(), declinationRefusal);
+    DeclinationMessage->setText(Text(declinationRefusal));
+
     SensorFieldTexts texts;
     TargetTexts targetTexts;
+    TrackingTexts trackingTexts;
     std::optional<SensorFieldSizes> sizes;
     std::optional<TargetSizes> targetSizes;
     std::exception_ptr failure;
@@ -168,6 +198,7 @@ void TSensorFieldForm::Recalculate()
                                MoonMosaic(figures.Sizes.MoonMm, figures.Sizes.FrameWidthMm, figures.Sizes.FrameHeightMm, overlap),
                                NoFigure};
             }
+            trackingTexts = ComputeTracking(m_job.EffectiveFocalLengthMm, m_job.ApertureMm, *sensor, declination, m_exposure);
             sizes = figures.Sizes;
         } catch (const std::exception& error) {
             // Shown as nothing to draw, then reported as every arithmetic error is.
@@ -195,7 +226,8 @@ void TSensorFieldForm::Recalculate()
         for (std::string* text : {&texts.Field, &texts.FieldArcminutes, &texts.ImageScale, &texts.ResolvingPower,
                                   &texts.Sampling, &texts.Moon, &texts.MoonPixels, &texts.Jupiter, &texts.JupiterPixels,
                                   &texts.MoonFits, &targetTexts.Image, &targetTexts.Pixels, &targetTexts.Across,
-                                  &targetTexts.Fits, &targetTexts.Mosaic, &targetTexts.Camera})
+                                  &targetTexts.Fits, &targetTexts.Mosaic, &targetTexts.Camera, &trackingTexts.Npf,
+                                  &trackingTexts.FiveHundred, &trackingTexts.Trail})
             *text = NoFigure;
         texts.Frame = sensor ? FrameText(*sensor) : NoFigure;
         JobMessage->setText(why);
@@ -218,6 +250,9 @@ void TSensorFieldForm::Recalculate()
     TargetFitsLabel->setText(Text(targetTexts.Fits));
     MosaicLabel->setText(Text(targetTexts.Mosaic));
     CameraLabel->setText(Text(targetTexts.Camera));
+    NpfLabel->setText(Text(trackingTexts.Npf));
+    FiveHundredLabel->setText(Text(trackingTexts.FiveHundred));
+    TrailLabel->setText(Text(trackingTexts.Trail));
     Picture->SetSizes(sizes, targetSizes);
     SaveButton->setEnabled(sizes.has_value()); // nothing drawn, nothing to save
     if (failure)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "optics/SensorField.h"
+#include "optics/Tracking.h"
 #include "ui_TSensorFieldForm.h"
 
 #include <QWidget>
@@ -9,7 +10,9 @@
 //! digital sensor, with its figures. Made the first time the report asks for it; the report
 //! hands it every job it computes. It reads the report's numbers, never its labels. Besides the
 //! Moon and Jupiter it frames the showpieces of the night sky, with the camera turned to an
-//! angle of the user's, and the mosaic that a target too large for the frame takes.
+//! angle of the user's, and the mosaic that a target too large for the frame takes; and without
+//! a tracking mount, how long the shutter may stay open before the stars trail, and whether the
+//! exposure calculator's suggestion will trail.
 class TSensorFieldForm : public QWidget, public Ui::TSensorFieldForm
 {
 public:
@@ -17,10 +20,14 @@ public:
 
     //! Takes the job the report shows now and computes afresh with it.
     void ShowJob(const FieldJob& job);
+    //! Takes the exposure the exposure calculator suggests now, for its trail on the sensor.
+    void ShowExposure(const TrailExposure& exposure);
 
     void SensorBoxChange();
     void SensorBoxesEdited();
+    void TargetBoxChange();
     void FramingChange();
+    void DeclinationBoxChange();
     void SaveButtonClick();
     void CloseButtonClick();
 
@@ -29,5 +36,6 @@ private:
     void Recalculate();
 
     FieldJob m_job;
+    TrailExposure m_exposure;
     bool m_filling = false; // while a preset fills the three boxes
 };

@@ -127,7 +127,7 @@ TrackingTexts ComputeTracking(double efl, double aperture, const Sensor& sensor,
         length = FormatFixed(15, 1, Narrow(Divide(trail, scale))) + " pixels";
         sharp = ShownAtMost(length, SharpPixels);
     }
-    texts.Trail = SignificantSeconds(exposure.Seconds) + " at " + FRatioText(exposure.FRatio) + ": a star moves " + length
+    texts.Trail = LimitText(exposure.Seconds) + " at " + FRatioText(exposure.FRatio) + ": a star moves " + length
                   + (sharp ? ", stays sharp" : ", trails: needs a tracking mount or a shorter exposure");
     if (std::abs(exposure.FRatio - fRatio) > 0.01 * fRatio)
         texts.Trail += " (computed for another set-up: this one is " + FRatioText(fRatio) + ")";

@@ -58,3 +58,7 @@ TSensorFieldForm* SensorFieldWindow();
 
 //! The start window as a plain window, for the windows that show it without knowing its class.
 QWidget* StartWindow();
+
+//! The exposure calculator as a plain window, for the windows that show it without knowing its
+//! class.
+QWidget* ExposureWindow();

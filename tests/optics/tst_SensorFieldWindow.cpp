@@ -3,6 +3,8 @@
 
 #include "TestSupport.h"
 
+#include "exposure/ExposureModel.h"
+#include "exposure/TForm1.h"
 #include "optics/OpticalJob.h"
 #include "optics/SensorPicture.h"
 #include "optics/TOpticReportForm.h"
@@ -118,6 +120,7 @@ private slots:
     void framesAShowpiece();
     void savedTargetIsToScale_data();
     void savedTargetIsToScale();
+    void followsTheExposureCalculator();
 
 private:
     //! View, then "Field on the Sensor...", with the keyboard in the report.
@@ -159,7 +162,7 @@ void tst_SensorFieldWindow::followsTheReport()
     TSensorFieldForm* field = OpenFromReport();
     QVERIFY(field);
     QCOMPARE(field->windowTitle(), QStringLiteral("Orvalis Optical Calculations - Field on the Sensor"));
-    QCOMPARE(field->size(), QSize(960, 648));
+    QCOMPARE(field->size(), QSize(960, 664));
     QCOMPARE(field->SensorBox->currentIndex(), FilmFrame);
     QVERIFY(!field->PixelsAcrossBox->isEnabled());
     // On film the report and the field window agree on the Moon; pixel figures are dashes.
@@ -376,6 +379,62 @@ void tst_SensorFieldWindow::savedTargetIsToScale()
         if (Bounds(image.copy(x, target.top(), 1, 3), FieldTarget, FieldSky).isValid())
             topLeft = qMin(topLeft, x);
     QCOMPARE(topLeft < target.center().x() - target.width() / 4, upperEndLeft);
+}
+
+void tst_SensorFieldWindow::followsTheExposureCalculator()
+{
+    // The exposure calculator at a dark country sky's fog limit, at f/2.8, before the field
+    // window exists.
+    TForm1* form = Windows().Form1;
+    ShowWindow(form);
+    QVERIFY(QTest::qWaitForWindowActive(form));
+    TypeInto(form->FRatioBox, QStringLiteral("2.8"));
+    TypeInto(form->BrightnessBox, QStringLiteral("20.0"));
+    const auto trail = [](double brightness, const QString& moves) {
+        return QString::fromStdString(SignificantSeconds(ExposureTime(brightness, 200, 1, 2.8, 0.8)))
+               + QStringLiteral(" at f/2.8: a star moves ") + moves;
+    };
+
+    // A 24 mm lens at f/2.8 on the full-frame preset: the field window made now starts from the
+    // current suggestion (its seconds handed over, never read from the caption).
+    ShowReport(24 / 2.8, 24);
+    TSensorFieldForm* field = OpenFromReport();
+    QVERIFY(field);
+    QVERIFY(PickItem(field->SensorBox, FullFrame));
+    QCOMPARE(field->NpfLabel->text(), QStringLiteral("5.5 s"));
+    QVERIFY2(field->TrailLabel->text().startsWith(trail(20.0, {})), qPrintable(field->TrailLabel->text()));
+    QVERIFY2(ClippedCaptions(field).isEmpty(), qPrintable(ClippedCaptions(field).join(QLatin1Char('\n'))));
+    SaveScreenshot(field, QStringLiteral("field-untracked-24mm"));
+
+    // Each keystroke in the calculator reaches the open field window: 16.0 is a city sky.
+    ShowWindow(form);
+    QVERIFY(QTest::qWaitForWindowActive(form));
+    TypeInto(form->BrightnessBox, QStringLiteral("16.0"));
+    QVERIFY2(field->TrailLabel->text().startsWith(trail(16.0, {})), qPrintable(field->TrailLabel->text()));
+    QTest::keyClick(form->BrightnessBox->lineEdit(), Qt::Key_X);
+    QCOMPARE(field->TrailLabel->text(), QStringLiteral("\u2014 (the exposure calculator shows no exposure: \"???\")"));
+    // An arithmetic error box leaves the line as it was, as it leaves the caption.
+    TypeInto(form->BrightnessBox, QStringLiteral("80"));
+    const QString before = field->TrailLabel->text();
+    QVERIFY2(before.startsWith(QStringLiteral("over 4 hours at f/2.8")), qPrintable(before));
+    QTest::keyClick(form->BrightnessBox->lineEdit(), Qt::Key_0);
+    QVERIFY(m_program->Boxes.TakeTexts().contains(QStringLiteral("Floating point overflow.")));
+    QCOMPARE(field->TrailLabel->text(), before);
+
+    // The declination: refused, the NPF figure and the trail read a dash; the 500 rule stays.
+    TypeInto(field->DeclinationBox, QStringLiteral("95"));
+    QCOMPARE(field->DeclinationMessage->text(), QStringLiteral("The declination must be a number of degrees from -90 to 90."));
+    QCOMPARE(field->NpfLabel->text(), QStringLiteral("\u2014"));
+    QCOMPARE(field->TrailLabel->text(), QStringLiteral("\u2014"));
+    QVERIFY(field->FiveHundredLabel->text().startsWith(QStringLiteral("21 s")));
+    // A showpiece brings its declination; the Moon and Jupiter leave it as it is.
+    field->TargetBox->setCurrentIndex(Andromeda);
+    QCOMPARE(field->DeclinationBox->text(), QStringLiteral("41.27"));
+    QCOMPARE(field->DeclinationMessage->text(), QString());
+    TypeInto(field->DeclinationBox, QStringLiteral("60"));
+    field->TargetBox->setCurrentIndex(0);
+    QCOMPARE(field->DeclinationBox->text(), QStringLiteral("60"));
+    QCOMPARE(field->NpfLabel->text(), QStringLiteral("11 s"));
 }
 
 int main(int argc, char* argv[])
