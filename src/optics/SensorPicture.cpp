@@ -3,6 +3,7 @@
 #include "numeric/NumberText.h"
 #include "optics/OpticalResults.h"
 #include "ui/Look.h"
+#include "ui/NightVision.h"
 
 #include <QFontMetricsF>
 #include <QPainter>
@@ -18,14 +19,18 @@ constexpr double JupiterGap = 6;          // pixels between the Moon and Jupiter
 
 struct Colours
 {
-    QColor Background, Sky, Moon, Jupiter, Outline, Circle;
+    QColor Background, Sky, Moon, Jupiter, Outline, Circle, Text;
 };
 
+//! The day design's colours, or what night vision makes of them where `night`.
 Colours ColoursFor(bool night)
 {
-    if (night)
-        return {Night::Dark, Night::Black, Night::FieldMoon, Night::FieldJupiter, Night::Mark, Night::FieldCircle};
-    return {Silver, FieldSky, FieldMoon, FieldJupiter, FieldOutline, FieldCircle};
+    using NightVision::Role;
+    const auto shown = [night](const QColor& day, Role role) { return night ? NightVision::InRed(day, role) : day; };
+    return {shown(Silver, Role::Background),        shown(FieldSky, Role::Background),
+            shown(FieldMoon, Role::Picture),        shown(FieldJupiter, Role::Picture),
+            shown(FieldOutline, Role::Foreground),  shown(FieldCircle, Role::Picture),
+            shown(FieldMoon, Role::Foreground)};
 }
 
 } // namespace
@@ -54,7 +59,7 @@ QImage SensorPicture::Image(int factor) const
 void SensorPicture::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    Draw(painter, size(), NightVisionOn());
+    Draw(painter, size(), NightVision::On());
 }
 
 void SensorPicture::Draw(QPainter& painter, QSizeF area, bool night) const
@@ -111,6 +116,6 @@ void SensorPicture::Draw(QPainter& painter, QSizeF area, bool night) const
         QPainterPath path;
         path.addText(QPointF(left, place.y() + metrics.ascent() / 2 - 1), font(), text);
         painter.strokePath(path, QPen(colours.Sky, 3));
-        painter.fillPath(path, night ? Night::Text : colours.Moon);
+        painter.fillPath(path, colours.Text);
     }
 }
