@@ -20,7 +20,7 @@ namespace NightVision {
 enum class Role {
     Background, //!< behind text and controls: red 0 to 36, the lighter by day the lighter by night
     Selection,  //!< the selected or current item's fill: red 48 to 90
-    Foreground, //!< text, outlines, marks: red 150 to 204, the darker by day the brighter by night
+    Foreground, //!< text, outlines, marks: red 170 to 204, the darker by day the brighter by night
     Picture,    //!< what a picture shows: red 0 to 204, its lightness kept
 };
 
