@@ -296,7 +296,7 @@ private:
         return red;
     }
 
-    QColor m_edge = QColor(168, 0, 0);
+    QColor m_edge;
     mutable QHash<qint64, QPixmap> m_redPictures;
     mutable QHash<QString, QIcon> m_redIcons;
 };
@@ -466,8 +466,6 @@ void SetOn(bool on)
     // Everything drawn afresh, the focus ring too, wherever it is.
     for (QWidget* window : QApplication::topLevelWidgets())
         window->update();
-    for (QWidget* widget : QApplication::allWidgets())
-        widget->update();
 }
 
 QAction* Action()
