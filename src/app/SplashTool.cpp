@@ -3,21 +3,18 @@
 // Artwork.cpp; the program draws it itself only for the ratios the build did not.
 
 #include "ui/Artwork.h"
-#include "ui/Look.h"
 
 #include <QGuiApplication>
 #include <QSaveFile>
 
 #include <cstdio>
 #include <cstdlib>
-#include <string_view>
 
 int main(int argc, char* argv[])
 {
-    const int scale = argc == 3 || argc == 4 ? std::atoi(argv[1]) : 0;
-    const bool night = argc == 4 && std::string_view(argv[3]) == "night";
-    if (scale < 1 || (argc == 4 && !night)) {
-        std::fputs("usage: orvalis-splash-tool <device pixel ratio> <file> [night]\n", stderr);
+    const int scale = argc == 3 ? std::atoi(argv[1]) : 0;
+    if (scale < 1) {
+        std::fputs("usage: orvalis-splash-tool <device pixel ratio> <file>\n", stderr);
         return 2;
     }
     // The title is text, so the fonts must be there; no screen is needed. Text is drawn as on
@@ -25,8 +22,7 @@ int main(int argc, char* argv[])
     qputenv("QT_QPA_PLATFORM", "offscreen");
     qputenv("QT_SCALE_FACTOR", QByteArray::number(scale));
     QGuiApplication application(argc, argv);
-    const QImage picture = night ? InNightRed(SplashPicture(scale)).convertToFormat(QImage::Format_RGB32)
-                                 : SplashPicture(scale);
+    const QImage picture = SplashPicture(scale);
     QSaveFile file(QString::fromLocal8Bit(argv[2]));
     const auto size = picture.sizeInBytes();
     if (!file.open(QIODevice::WriteOnly)

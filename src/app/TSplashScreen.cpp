@@ -2,7 +2,6 @@
 
 #include "ui/Artwork.h"
 #include "ui/ErrorReport.h"
-#include "ui/Look.h"
 
 TSplashScreen::TSplashScreen(QWidget* parent)
     : QWidget(parent)
@@ -14,7 +13,8 @@ TSplashScreen::TSplashScreen(QWidget* parent)
                    | Qt::WindowStaysOnTopHint);
     setWindowIcon(ProgramIcon());
     setFixedSize(515, 262);
-    ShowPicture();
+    // In night vision the style shows it in red (ui/NightVision.h), turned once, when first shown so.
+    Image1->setPixmap(QPixmap::fromImage(SplashPictureFor(devicePixelRatioF())));
 
     // The four seconds run from the splash's creation, not from its showing.
     Timer1->setObjectName(QStringLiteral("Timer1"));
@@ -22,20 +22,6 @@ TSplashScreen::TSplashScreen(QWidget* parent)
     Timer1->setTimerType(Qt::PreciseTimer); // a coarse timer may fire up to 5 % early
     ConnectHandler(Timer1, &QTimer::timeout, this, &TSplashScreen::Timer1Timer);
     Timer1->start();
-}
-
-void TSplashScreen::ShowPicture()
-{
-    m_nightPicture = NightVisionOn();
-    Image1->setPixmap(QPixmap::fromImage(SplashPictureFor(devicePixelRatioF(), m_nightPicture)));
-}
-
-void TSplashScreen::changeEvent(QEvent* event)
-{
-    // Night vision switched: the picture the build prepared for it, or the usual one again.
-    if (event->type() == QEvent::PaletteChange && m_nightPicture != NightVisionOn())
-        Guarded([this] { ShowPicture(); });
-    QWidget::changeEvent(event);
 }
 
 void TSplashScreen::Timer1Timer()

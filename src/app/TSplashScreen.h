@@ -14,12 +14,4 @@ public:
     void Timer1Timer();
 
     QTimer* Timer1;
-
-protected:
-    void changeEvent(QEvent* event) override;
-
-private:
-    void ShowPicture();
-
-    bool m_nightPicture = false;
 };

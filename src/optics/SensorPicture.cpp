@@ -3,6 +3,7 @@
 #include "numeric/NumberText.h"
 #include "optics/OpticalResults.h"
 #include "ui/Look.h"
+#include "ui/NightVision.h"
 
 #include <QFontMetricsF>
 #include <QPainter>
@@ -24,15 +25,18 @@ constexpr int DenseMosaic = 100;          // panels: more are drawn as the mosai
 
 struct Colours
 {
-    QColor Background, Sky, Moon, Jupiter, Outline, Circle, Target;
+    QColor Background, Sky, Moon, Jupiter, Outline, Circle, Target, Text;
 };
 
+//! The day design's colours, or what night vision makes of them where `night`.
 Colours ColoursFor(bool night)
 {
-    if (night)
-        return {Night::Dark, Night::Black, Night::FieldMoon, Night::FieldJupiter, Night::Mark, Night::FieldCircle,
-                Night::FieldTarget};
-    return {Silver, FieldSky, FieldMoon, FieldJupiter, FieldOutline, FieldCircle, FieldTarget};
+    using NightVision::Role;
+    const auto shown = [night](const QColor& day, Role role) { return night ? NightVision::InRed(day, role) : day; };
+    return {shown(Silver, Role::Background),        shown(FieldSky, Role::Background),
+            shown(FieldMoon, Role::Picture),        shown(FieldJupiter, Role::Picture),
+            shown(FieldOutline, Role::Foreground),  shown(FieldCircle, Role::Picture),
+            shown(FieldTarget, Role::Picture),      shown(FieldMoon, Role::Foreground)};
 }
 
 //! Names a mark too small to see at the picture's scale, in light letters edged with the sky's
@@ -70,10 +74,9 @@ QPointF Direction(double degrees)
 }
 
 //! Arrows to the sky's north and east in the picture's lower left corner, with room for their
-//! letters at any angle. The frame's up
-//! direction has the position angle `cameraAngle`, and position angles turn from north towards
-//! east, counter-clockwise on the sky as seen: north lies `cameraAngle` clockwise from up, and
-//! east a quarter turn counter-clockwise from north.
+//! letters at any angle. The frame's up direction has the position angle `cameraAngle`, and
+//! position angles turn from north towards east, counter-clockwise on the sky as seen: north
+//! lies `cameraAngle` clockwise from up, and east a quarter turn counter-clockwise from north.
 void DrawCompass(QPainter& painter, QSizeF area, int cameraAngle, const QFont& font, const QColor& edge,
                  const QColor& colour)
 {
@@ -96,7 +99,7 @@ void DrawCompass(QPainter& painter, QSizeF area, int cameraAngle, const QFont& f
 
 //! The frame with a catalogue target and the mosaic it takes; see SensorPicture.
 void DrawTarget(QPainter& painter, QSizeF area, const SensorFieldSizes& frame, const TargetSizes& target,
-                const Colours& colours, bool night, const QFont& font)
+                const Colours& colours, const QFont& font)
 {
     // The mosaic's panels, each the frame's size, step by a panel less the overlap.
     const double stepAcross = frame.FrameWidthMm * (1 - target.Overlap);
@@ -147,16 +150,15 @@ void DrawTarget(QPainter& painter, QSizeF area, const SensorFieldSizes& frame, c
     painter.setPen(QPen(colours.Outline, 1));
     painter.drawRect(frameRect.adjusted(0.5, 0.5, -0.5, -0.5));
 
-    const QColor letters = night ? Night::Text : colours.Moon;
     if (mark) {
         const QFontMetricsF metrics(font);
         const QString text = SizeLabel(QString::fromStdString(target.Label), target.MajorMm);
         const double width = metrics.horizontalAdvance(text);
         const double right = centre.x() + SmallestMark / 2 + 3;
         const double left = right + width <= area.width() - 2 ? right : centre.x() - SmallestMark / 2 - 3 - width;
-        DrawLabel(painter, text, left, centre.y(), font, colours.Sky, letters);
+        DrawLabel(painter, text, left, centre.y(), font, colours.Sky, colours.Text);
     }
-    DrawCompass(painter, area, target.CameraAngle, font, colours.Sky, letters);
+    DrawCompass(painter, area, target.CameraAngle, font, colours.Sky, colours.Text);
 }
 
 } // namespace
@@ -186,7 +188,7 @@ QImage SensorPicture::Image(int factor) const
 void SensorPicture::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    Draw(painter, size(), NightVisionOn());
+    Draw(painter, size(), NightVision::On());
 }
 
 void SensorPicture::Draw(QPainter& painter, QSizeF area, bool night) const
@@ -198,7 +200,7 @@ void SensorPicture::Draw(QPainter& painter, QSizeF area, bool night) const
     const SensorFieldSizes& s = *m_sizes;
     painter.setRenderHint(QPainter::Antialiasing);
     if (m_target) {
-        DrawTarget(painter, area, s, *m_target, colours, night, font());
+        DrawTarget(painter, area, s, *m_target, colours, font());
         return;
     }
 
@@ -212,7 +214,6 @@ void SensorPicture::Draw(QPainter& painter, QSizeF area, bool night) const
     // shows, and named beside its mark.
     const double moonTrue = s.MoonMm * scale;
     const double moonRadius = std::max(moonTrue, SmallestMark) / 2;
-    const QColor letters = night ? Night::Text : colours.Moon;
     const QFontMetricsF metrics(font());
 
     painter.setPen(Qt::NoPen);
@@ -235,7 +236,7 @@ void SensorPicture::Draw(QPainter& painter, QSizeF area, bool night) const
         // Moon to its right.
         const QString text = SizeLabel(QStringLiteral("Moon"), s.MoonMm);
         DrawLabel(painter, text, centre.x() - metrics.horizontalAdvance(text) / 2,
-                  centre.y() + moonRadius + metrics.height(), font(), colours.Sky, letters);
+                  centre.y() + moonRadius + metrics.height(), font(), colours.Sky, colours.Text);
     }
 
     // Jupiter beside the Moon, to its right, or in the picture's corner where there is no room.
@@ -253,6 +254,6 @@ void SensorPicture::Draw(QPainter& painter, QSizeF area, bool night) const
         const double width = metrics.horizontalAdvance(text);
         const double right = place.x() + jupiter / 2 + 3;
         const double left = right + width <= area.width() - 2 ? right : place.x() - jupiter / 2 - 3 - width;
-        DrawLabel(painter, text, left, place.y(), font(), colours.Sky, letters);
+        DrawLabel(painter, text, left, place.y(), font(), colours.Sky, colours.Text);
     }
 }

@@ -134,16 +134,16 @@ QImage SplashPicture(qreal scale)
     return image;
 }
 
-QString StoredSplashName(int scale, bool night)
+QString StoredSplashName(int scale)
 {
-    return QStringLiteral("splash%1@%2x.rgb32").arg(night ? QStringLiteral("-night") : QString()).arg(scale);
+    return QStringLiteral("splash@%1x.rgb32").arg(scale);
 }
 
-QImage SplashPictureFor(qreal scale, bool night)
+QImage SplashPictureFor(qreal scale)
 {
     const int whole = qRound(scale);
     if (scale == whole && (whole == 1 || whole == 2)) {
-        const QResource stored(QStringLiteral(":/art/") + StoredSplashName(whole, night));
+        const QResource stored(QStringLiteral(":/art/") + StoredSplashName(whole));
         const QSize size = SplashSize * whole;
         const int bytesPerLine = size.width() * 4;
         if (stored.isValid() && stored.uncompressedSize() == qint64(bytesPerLine) * size.height()) {
@@ -161,7 +161,7 @@ QImage SplashPictureFor(qreal scale, bool night)
             return image;
         }
     }
-    return night ? InNightRed(SplashPicture(scale)).convertToFormat(QImage::Format_RGB32) : SplashPicture(scale);
+    return SplashPicture(scale);
 }
 
 QImage ProgramIconImage(int side)

@@ -13,15 +13,14 @@ QImage SplashPicture(qreal scale = 1.0);
 inline constexpr QSize SplashSize(515, 262);
 
 //! The name of the file in which the build keeps the splash picture drawn at a device pixel
-//! ratio of `scale` (1 or 2), in night red where `night`: its raw pixels, row after row, in
-//! QImage::Format_RGB32.
-QString StoredSplashName(int scale, bool night = false);
+//! ratio of `scale` (1 or 2): its raw pixels, row after row, in QImage::Format_RGB32.
+QString StoredSplashName(int scale);
 
 //! The splash picture for a screen of the given device pixel ratio: the one the build drew and
 //! keeps among the program's resources under ":/art/" when there is one for that ratio, so
-//! start-up does not spend its time painting a nebula; otherwise drawn now. In night red
-//! where `night`, prepared by the build the same way.
-QImage SplashPictureFor(qreal scale, bool night = false);
+//! start-up does not spend its time painting a nebula; otherwise drawn now. (Night vision
+//! turns it red itself, the first time it shows the splash.)
+QImage SplashPictureFor(qreal scale);
 
 //! The program icon drawn at one size, side × side pixels; the desktop's icon files are
 //! made from it too.

@@ -1,6 +1,6 @@
 #include "ui/FocusRing.h"
 
-#include "ui/Look.h"
+#include "ui/NightVision.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -60,9 +60,6 @@ public:
         const QRect around = control->geometry().adjusted(-RingWidth - Gap, -RingWidth - Gap, RingWidth + Gap,
                                                           RingWidth + Gap);
         setGeometry(around);
-        // Black or white, whichever stands out more from what the ring is drawn on.
-        const double background = Luminance(parentWidget()->palette().color(parentWidget()->backgroundRole()));
-        m_outer = (background + 0.05) / 0.05 >= 1.05 / (background + 0.05) ? Qt::black : Qt::white;
         show();
         raise();
         update();
@@ -72,10 +69,15 @@ protected:
     void paintEvent(QPaintEvent*) override
     {
         QPainter painter(this);
-        // In night vision the brightest red on black, on whatever it is drawn.
-        const bool night = NightVisionOn();
-        const QColor outer = night ? Night::Mark : m_outer;
-        const QColor inside = night || m_outer == Qt::white ? QColor(Qt::black) : QColor(Qt::white);
+        // Black or white, whichever stands out more from what the ring is drawn on, chosen at
+        // every paint, so that the ring follows a switch of night vision at once. Night
+        // vision's grounds are all dark, so by night the ring is what black on a light ground
+        // becomes: the brightest red there is.
+        const bool night = NightVision::On();
+        const double background = Luminance(parentWidget()->palette().color(parentWidget()->backgroundRole()));
+        const bool black = night || (background + 0.05) / 0.05 >= 1.05 / (background + 0.05);
+        const QColor outer = NightVision::Shown(black ? Qt::black : Qt::white, NightVision::Role::Foreground);
+        const QColor inside = NightVision::Shown(black ? Qt::white : Qt::black, NightVision::Role::Background);
         Band(painter, rect(), RingWidth, outer);
         // One pixel of the other colour inside, so the ring shows against the control too.
         Band(painter, rect().adjusted(RingWidth, RingWidth, -RingWidth, -RingWidth), 1, inside);
@@ -83,7 +85,9 @@ protected:
             const QRect caret = m_focus->inputMethodQuery(Qt::ImCursorRectangle).toRect();
             if (caret.isValid() && m_focus->rect().intersects(caret)) {
                 const QPoint at = mapFrom(m_focus->window(), m_focus->mapTo(m_focus->window(), caret.topLeft()));
-                painter.fillRect(QRect(at.x(), at.y(), 1, caret.height()), Night::Mark);
+                // The caret as the day's black caret shows by night.
+                painter.fillRect(QRect(at.x(), at.y(), 1, caret.height()),
+                                 NightVision::Shown(Qt::black, NightVision::Role::Foreground));
             }
         }
     }
@@ -92,7 +96,6 @@ private:
     QPointer<QWidget> m_control;
     QPointer<QWidget> m_focus;
     QMetaObject::Connection m_caretMoves;
-    QColor m_outer = Qt::black;
 };
 
 QPointer<Ring> TheRing;

@@ -1,5 +1,7 @@
 #include "ui/MessageBoxes.h"
 
+#include "ui/NightVision.h"
+
 #include <QApplication>
 #include <QMessageBox>
 
@@ -16,6 +18,7 @@ Answer ShowQMessageBox(const Request& request)
                     QApplication::activeWindow());
     box.setWindowModality(Qt::ApplicationModal);
     box.setDefaultButton(QMessageBox::Ok); // Enter answers OK
+    NightVision::OfferIn(&box);
     ++OpenBoxes;
     const int result = box.exec();
     --OpenBoxes;

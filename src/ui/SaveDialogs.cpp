@@ -1,6 +1,7 @@
 #include "ui/SaveDialogs.h"
 
 #include "ui/ErrorReport.h"
+#include "ui/NightVision.h"
 #include "ui/WindowRules.h"
 
 #include <QDir>
@@ -53,6 +54,7 @@ void ShowDialog(const Request& request, Chosen chosen)
     const QFileInfo suggested(request.SuggestedPath);
     dialog->setDirectory(suggested.absolutePath());
     dialog->selectFile(suggested.fileName());
+    NightVision::OfferInBoxesOf(dialog); // its own "replace?" box blocks the program's shortcut
     QObject::connect(dialog, &QDialog::finished, dialog,
                      [dialog, window = QPointer<QWidget>(request.Window), chosen = std::move(chosen)](int result) {
                          dialog->deleteLater();

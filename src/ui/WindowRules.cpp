@@ -2,6 +2,7 @@
 
 #include "ui/Artwork.h"
 #include "ui/ErrorReport.h"
+#include "ui/NightVision.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -177,21 +178,6 @@ namespace {
 //! afresh whenever night vision is switched.
 constexpr const char* DesignColoursProperty = "orvalisDesignColours";
 
-bool IsBackgroundRole(QPalette::ColorRole role)
-{
-    switch (role) {
-    case QPalette::Window:
-    case QPalette::Base:
-    case QPalette::AlternateBase:
-    case QPalette::Button:
-    case QPalette::ToolTipBase:
-    case QPalette::Highlight:
-        return true;
-    default:
-        return false;
-    }
-}
-
 //! Puts a widget's design colours into its palette as they show now.
 void ShowDesignColoursOf(QWidget* widget)
 {
@@ -205,7 +191,7 @@ void ShowDesignColoursOf(QWidget* widget)
         // No colour of its own: the application's, as the desktop or night vision has it now.
         const QPalette standard = QApplication::palette(widget);
         for (const QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
-            palette.setColor(group, role, colour.isValid() ? Shown(colour, IsBackgroundRole(role)) : standard.color(group, role));
+            palette.setColor(group, role, colour.isValid() ? NightVision::Shown(colour, NightVision::RoleOf(role)) : standard.color(group, role));
     }
     widget->setPalette(palette);
 }

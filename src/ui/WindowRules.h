@@ -22,9 +22,9 @@ void SetupWindowFrame(QWidget* window, QSize clientArea);
 void SetBackground(QWidget* widget, const QColor& colour);
 
 //! Gives one colour role of a widget a colour of the program's design, in every colour group,
-//! shown as Shown() has it now and shown afresh whenever night vision is switched. An invalid
-//! colour stands for the application's own colour for the role. Windows name their colours
-//! only through here.
+//! shown as NightVision::Shown() has it now and shown afresh whenever night vision is
+//! switched. An invalid colour stands for the application's own colour for the role. Windows
+//! name their colours only through here.
 void SetRoleColour(QWidget* widget, QPalette::ColorRole role, const QColor& colour);
 
 //! Shows every widget's design colours afresh, after night vision was switched.

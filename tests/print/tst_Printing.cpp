@@ -8,6 +8,8 @@
 
 #include "app/TStartForm.h"
 #include "exposure/TForm1.h"
+#include "optics/OpticalJob.h"
+#include "optics/TSensorFieldForm.h"
 #include "optics/TOpticForm1.h"
 #include "optics/TOpticForm2.h"
 #include "optics/TOpticReportForm.h"
@@ -15,6 +17,7 @@
 #include "print/WindowPrinting.h"
 #include "ui/SaveDialogs.h"
 #include "ui/ErrorReport.h"
+#include "ui/NightVision.h"
 #include "ui/ProgramWindows.h"
 
 #include <QMenu>
@@ -104,6 +107,8 @@ private slots:
     void whatTheQueueDoesWithTheJob();
     void printingAfterAnArithmeticErrorStartsNoJob();
     void noDefaultPrinterThenPrintingAgain();
+    void outputsKeepTheirColoursInNightVision_data();
+    void outputsKeepTheirColoursInNightVision();
 
 private:
     bool StartServer(QString* why);
@@ -456,6 +461,56 @@ void tst_Printing::noDefaultPrinterThenPrintingAgain()
     QCOMPARE(m_program->Boxes.TakeTexts(), QStringList());
     QCOMPARE(Jobs().size(), jobs.size() + 1);
     QVERIFY(!ProgramPrinter().IsOpen());
+}
+
+void tst_Printing::outputsKeepTheirColoursInNightVision_data()
+{
+    QTest::addColumn<QString>("output");
+    QTest::newRow("sheet to the queue") << "print";
+    QTest::newRow("PDF export") << "pdf";
+    QTest::newRow("saved field picture") << "field";
+}
+
+void tst_Printing::outputsKeepTheirColoursInNightVision()
+{
+    // Night vision is for the screen: what the program prints or writes is the same, pixel
+    // for pixel, whether it is on or not.
+    QFETCH(QString, output);
+    OpticalJob.ApertureMm = 200;
+    OpticalJob.TelescopeFocalLengthMm = OpticalJob.EffectiveFocalLengthMm = 2000;
+    OpticalJob.ConfigurationText = "Prime focus";
+    int made = 0;
+    const auto make = [&]() -> QImage {
+        const QString path = InFolder(QStringLiteral("output%1").arg(++made));
+        SaveDialogs::SetAnswerer([&path](const SaveDialogs::Request&) { return path; });
+        const auto forget = qScopeGuard([] { SaveDialogs::SetAnswerer({}); });
+        QString document;
+        if (output == QLatin1String("field")) {
+            TSensorFieldForm* field = SensorFieldWindow();
+            ShowWindow(field);
+            QTest::mouseClick(field->SaveButton, Qt::LeftButton);
+            return QImage(path, "PNG");
+        }
+        if (output == QLatin1String("print")) {
+            const qsizetype jobs = Jobs().size();
+            ChoosePrint();
+            if (Jobs().size() != jobs + 1)
+                return {};
+            document = Jobs().last();
+        } else {
+            m_form->ExportasPDF1->trigger();
+            document = path;
+        }
+        Output("pdftoppm", {"-r", "40", "-png", "-singlefile", document, path + QStringLiteral("-page")});
+        return QImage(path + QStringLiteral("-page.png"));
+    };
+    const QImage day = make();
+    NightVision::SetOn(true);
+    const QImage night = make();
+    NightVision::SetOn(false);
+    QCOMPARE(m_program->Boxes.TakeTexts(), QStringList());
+    QVERIFY(!day.isNull());
+    QVERIFY(night == day);
 }
 
 int main(int argc, char* argv[])
