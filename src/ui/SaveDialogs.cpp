@@ -20,7 +20,7 @@ Answerer& CurrentAnswerer()
     return answerer;
 }
 
-//! The folder of the last file name confirmed in this run; empty until then.
+//! The folder of the last file written in this run; empty until then.
 QString& LastFolder()
 {
     static QString folder;
@@ -32,6 +32,19 @@ QHash<QWidget*, QPointer<QFileDialog>>& OpenDialogs()
 {
     static QHash<QWidget*, QPointer<QFileDialog>> dialogs;
     return dialogs;
+}
+
+//! The folder a save dialog opens in: the last one written to in this run, at first the
+//! documents folder. Qt names ~/Documents even where there is none, and a dialog asked to open
+//! in a folder that does not exist opens in the working directory, which a program started
+//! from the desktop's menu has no say in: the home folder stands in for either that is gone.
+QString FirstFolder()
+{
+    for (const QString& folder :
+         {LastFolder(), QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)})
+        if (!folder.isEmpty() && QFileInfo(folder).isDir())
+            return folder;
+    return QDir::homePath();
 }
 
 void ShowDialog(const Request& request, Chosen chosen)
@@ -84,19 +97,23 @@ void Ask(const Request& request, Chosen chosen)
 void AskToSave(QWidget* window, const QString& caption, const QString& fileName, const QString& nameFilter,
                const QString& defaultSuffix, Chosen chosen)
 {
-    QString folder = LastFolder();
-    if (folder.isEmpty())
-        folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    Ask({window, caption, QDir(folder).filePath(fileName), nameFilter, defaultSuffix},
+    Ask({window, caption, QDir(FirstFolder()).filePath(fileName), nameFilter, defaultSuffix},
         [chosen = std::move(chosen)](const QString& path) {
-            LastFolder() = QFileInfo(path).absolutePath();
             chosen(path);
+            // Only a folder a file was written to is offered again: after a failure the dialog
+            // offers what it offered before, not the folder that refused the file.
+            LastFolder() = QFileInfo(path).absolutePath();
         });
 }
 
 void SetAnswerer(Answerer answerer)
 {
     CurrentAnswerer() = std::move(answerer);
+}
+
+void ForgetLastFolder()
+{
+    LastFolder().clear();
 }
 
 } // namespace SaveDialogs
