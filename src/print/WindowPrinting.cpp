@@ -26,6 +26,12 @@ QPageLayout PdfPageLayout()
             QMarginsF(PdfMarginPoints, PdfMarginPoints, PdfMarginPoints, PdfMarginPoints), QPageLayout::Point};
 }
 
+QPrinterSurface& ProgramSurface()
+{
+    static QPrinterSurface surface;
+    return surface;
+}
+
 } // namespace
 
 QPageSize::PageSizeId PaperOfLocale(const QLocale& locale)
@@ -35,16 +41,6 @@ QPageSize::PageSizeId PaperOfLocale(const QLocale& locale)
                         || locale.territory() == QLocale::Canada || locale.territory() == QLocale::Mexico;
     return letter ? QPageSize::Letter : QPageSize::A4;
 }
-
-namespace {
-
-QPrinterSurface& ProgramSurface()
-{
-    static QPrinterSurface surface;
-    return surface;
-}
-
-} // namespace
 
 PrinterText& ProgramPrinter()
 {

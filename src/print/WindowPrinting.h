@@ -24,16 +24,16 @@ bool PrintSystemAnswerRead();
 //! the handler's error box.
 void PrintOnDefaultPrinter(const std::string& documentName, const std::function<void(PrinterText&)>& body);
 
-//! What the "Export as PDF..." item of each window that prints a sheet does: asks in a save dialog for a PDF
-//! file, offering the sheet's title in the folder SaveDialogs::AskToSave offers (the documents
-//! folder, or home, until a file was written). `save` runs once the user has confirmed a name; Cancel
-//! does nothing.
+//! What the "Export as PDF..." item of each window that prints a sheet does: asks in a save
+//! dialog for a PDF file, offering the sheet's title in the folder SaveDialogs::AskToSave
+//! offers (the documents folder, or home, until a file was written). `save` runs once the user
+//! has confirmed a name; Cancel does nothing.
 void AskWhereToSaveSheet(QWidget* window, const std::string& title, std::function<void(const QString& path)> save);
 
-//! Writes the sheet that PrintOnDefaultPrinter would print now, the same lines, fonts and
-//! pages, to a PDF file at `path`, with the busy cursor while it works. The pages are the
-//! locale's paper (PaperOfLocale) with margins of 10 points, at 1200 dots per inch; the print
-//! system is never asked.
+//! Writes the sheet that PrintOnDefaultPrinter would print now, the same lines and fonts, to a
+//! PDF file at `path`, with the busy cursor while it works. The pages are the locale's paper
+//! (PaperOfLocale) with margins of 10 points, at 1200 dots per inch; the print system is never
+//! asked.
 //! The file appears only complete; on any failure a file already there stays as it was, no
 //! temporary file is left, and SaveError (ui/SafeSave.h) goes on to the handler's error box.
 void SaveSheetAsPdf(const QString& path, const std::string& title, const std::function<void(PrinterText&)>& body);
