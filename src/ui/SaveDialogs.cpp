@@ -34,10 +34,11 @@ QHash<QWidget*, QPointer<QFileDialog>>& OpenDialogs()
     return dialogs;
 }
 
-//! The folder a save dialog opens in: the last one written to in this run, at first the
-//! documents folder. Qt names ~/Documents even where there is none, and a dialog asked to open
-//! in a folder that does not exist opens in the working directory, which a program started
-//! from the desktop's menu has no say in: the home folder stands in for either that is gone.
+//! The folder a save dialog opens in: the last one written to in this run, else the documents
+//! folder, else home. Qt names ~/Documents even where there is none, and its dialog asked to
+//! open in a folder that does not exist opens in the working directory, a folder the user of a
+//! program started from the desktop's menu never chose: a folder that is gone gives way to the
+//! next.
 QString FirstFolder()
 {
     for (const QString& folder :
