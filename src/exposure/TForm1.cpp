@@ -215,12 +215,14 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event)
     // The program's activation moves on only when another of its own windows becomes active.
     // Leaving for another application does not count, so coming back from it recalculates
     // nothing; nor does a message box, which hands the activation back when it closes:
-    // otherwise an error shown by FormActivate would come back every time.
+    // otherwise an error shown by FormActivate would come back every time. This window's own
+    // save dialog hands it back too, and the export it closes for has already recalculated.
     if (m_isActiveForm && event->type() == QEvent::WindowActivate && watched != this && watched->isWidgetType()) {
         const auto* window = static_cast<QWidget*>(watched);
         const bool programWindow = window->isWindow() && window->windowType() != Qt::Popup
                                    && window->windowType() != Qt::ToolTip;
-        if (programWindow && !MessageBoxes::IsOpen())
+        const bool ownDialog = window->parentWidget() == this;
+        if (programWindow && !ownDialog && !MessageBoxes::IsOpen())
             m_isActiveForm = false;
     }
     return QMainWindow::eventFilter(watched, event);

@@ -8,7 +8,7 @@
 
 #include <memory>
 
-//! A sheet saved as a PDF file: the same pages a printer would get, written through a
+//! A sheet saved as a PDF file: the same lines a printer would get, written through a
 //! QSaveFile, so the file appears under its name only once the document is complete, and a
 //! file of that name already there is replaced only then.
 class PdfFileSurface : public PainterSurface

@@ -9,12 +9,19 @@
 
 namespace {
 
+//! The CUPS client library by the name the dynamic linker knows it under: its soname, which
+//! is what Qt's CUPS print plugin records as its dependency (readelf -d
+//! libcupsprintersupport.so: NEEDED libcups.so.2), and the name the CUPS 2 client library
+//! (Debian's libcups2) carries. A client library of another ABI has another soname, which this
+//! lookup does not find: tst_Printing then fails, rather than this check going quiet.
+constexpr const char* CupsLibrary = "libcups.so.2";
+
 //! CUPS's answer to this thread's last request, from the CUPS library that Qt's print plugin
 //! loaded to print. The program does not load the library itself, so that start-up pays for
 //! it only when something is printed; where it is not loaded, CUPS was never asked.
 std::optional<ipp_status_t> LastCupsAnswer()
 {
-    void* library = dlopen("libcups.so.2", RTLD_NOW | RTLD_NOLOAD);
+    void* library = dlopen(CupsLibrary, RTLD_NOW | RTLD_NOLOAD);
     if (!library)
         return std::nullopt;
     std::optional<ipp_status_t> answer;
@@ -57,8 +64,10 @@ bool QPrinterSurface::EndJob()
     // silently. CUPS keeps the answer to this thread's last request: statuses below 0x0400 are
     // not errors (the successes, "successful-ok-ignored-or-substituted-attributes" among them,
     // and IPP's informational and redirection codes); from 0x0400 on, the job was refused.
+    m_answerRead = false;
     if (ended && toPrintSystem) {
         const std::optional<ipp_status_t> answer = LastCupsAnswer();
+        m_answerRead = answer.has_value();
         ended = !answer || *answer < IPP_STATUS_ERROR_BAD_REQUEST;
     }
     m_printer.reset();

@@ -24,6 +24,10 @@ public:
     bool EndJob() override;
     void AbortJob() noexcept override;
 
+    //! Whether CUPS's answer to the last job handed to the print system was found and read.
+    //! Where it was not, a refused job would pass for printed: the tests hold it true.
+    bool AnswerRead() const { return m_answerRead; }
+
 protected:
     QPagedPaintDevice* Device() const override { return m_printer.get(); }
     bool DeviceFailed() const override { return m_printer->printerState() == QPrinter::Error; }
@@ -31,4 +35,5 @@ protected:
 private:
     QString m_pdfFile;
     std::unique_ptr<QPrinter> m_printer; // one per job: the default printer may change between sheets
+    bool m_answerRead = false;
 };

@@ -7,39 +7,50 @@
 #include "ui/SafeSave.h"
 #include "ui/SaveDialogs.h"
 
-#include <QPrinterInfo>
+#include <QLocale>
+#include <QMarginsF>
 
 namespace {
 
-struct PdfPage
-{
-    QPageLayout Layout;
-    int Resolution = 0;
-};
+// An exported sheet keeps the margins and the resolution that QPrinter gives PDF output.
+constexpr double PdfMarginPoints = 10;
+constexpr int PdfResolution = 1200;
 
-//! The page a printed sheet would get: the default printer's own layout and resolution, or
-//! where there is no printer, A4 with the margins and resolution of QPrinter's PDF output.
-PdfPage PageOfSheets()
+//! The page of an exported sheet. It is taken from the locale and never from the default
+//! printer: asking CUPS for it would hold the whole program for as long as a print server
+//! that is configured but does not answer keeps the question open, and constructing a
+//! QPrinter asks it too.
+QPageLayout PdfPageLayout()
 {
-    const QPrinterInfo defaultPrinter = QPrinterInfo::defaultPrinter();
-    if (!defaultPrinter.isNull()) {
-        const QPrinter printer(defaultPrinter, QPrinter::HighResolution);
-        return {printer.pageLayout(), printer.resolution()};
-    }
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setOutputFormat(QPrinter::PdfFormat);
-    QPageLayout layout = printer.pageLayout();
-    layout.setPageSize(QPageSize(QPageSize::A4));
-    return {layout, printer.resolution()};
+    return {QPageSize(PaperOfLocale(QLocale())), QPageLayout::Portrait,
+            QMarginsF(PdfMarginPoints, PdfMarginPoints, PdfMarginPoints, PdfMarginPoints), QPageLayout::Point};
+}
+
+QPrinterSurface& ProgramSurface()
+{
+    static QPrinterSurface surface;
+    return surface;
 }
 
 } // namespace
 
+QPageSize::PageSizeId PaperOfLocale(const QLocale& locale)
+{
+    // Canada and Mexico measure in metric units but buy their paper in US sizes.
+    const bool letter = locale.measurementSystem() == QLocale::ImperialUSSystem
+                        || locale.territory() == QLocale::Canada || locale.territory() == QLocale::Mexico;
+    return letter ? QPageSize::Letter : QPageSize::A4;
+}
+
 PrinterText& ProgramPrinter()
 {
-    static QPrinterSurface surface;
-    static PrinterText printer(surface);
+    static PrinterText printer(ProgramSurface());
     return printer;
+}
+
+bool PrintSystemAnswerRead()
+{
+    return ProgramSurface().AnswerRead();
 }
 
 void PrintOnDefaultPrinter(const std::string& documentName, const std::function<void(PrinterText&)>& body)
@@ -57,8 +68,7 @@ void AskWhereToSaveSheet(QWidget* window, const std::string& title, std::functio
 void SaveSheetAsPdf(const QString& path, const std::string& title, const std::function<void(PrinterText&)>& body)
 {
     const BusyCursor busy;
-    const PdfPage page = PageOfSheets();
-    PdfFileSurface surface(path, page.Layout, page.Resolution);
+    PdfFileSurface surface(path, PdfPageLayout(), PdfResolution);
     PrinterText device(surface);
     // The sheet starts in the font the printer's next sheet would start in.
     device.SetFont(ProgramPrinter().Font());

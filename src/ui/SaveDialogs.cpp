@@ -21,7 +21,7 @@ Answerer& CurrentAnswerer()
     return answerer;
 }
 
-//! The folder of the last file name confirmed in this run; empty until then.
+//! The folder of the last file written in this run; empty until then.
 QString& LastFolder()
 {
     static QString folder;
@@ -33,6 +33,20 @@ QHash<QWidget*, QPointer<QFileDialog>>& OpenDialogs()
 {
     static QHash<QWidget*, QPointer<QFileDialog>> dialogs;
     return dialogs;
+}
+
+//! The folder a save dialog opens in: the last one written to in this run, else the documents
+//! folder, else home. Qt names ~/Documents even where there is none, and its dialog asked to
+//! open in a folder that does not exist opens in the working directory, a folder the user of a
+//! program started from the desktop's menu never chose: a folder that is gone gives way to the
+//! next.
+QString FirstFolder()
+{
+    for (const QString& folder :
+         {LastFolder(), QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)})
+        if (!folder.isEmpty() && QFileInfo(folder).isDir())
+            return folder;
+    return QDir::homePath();
 }
 
 void ShowDialog(const Request& request, Chosen chosen)
@@ -86,19 +100,23 @@ void Ask(const Request& request, Chosen chosen)
 void AskToSave(QWidget* window, const QString& caption, const QString& fileName, const QString& nameFilter,
                const QString& defaultSuffix, Chosen chosen)
 {
-    QString folder = LastFolder();
-    if (folder.isEmpty())
-        folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    Ask({window, caption, QDir(folder).filePath(fileName), nameFilter, defaultSuffix},
+    Ask({window, caption, QDir(FirstFolder()).filePath(fileName), nameFilter, defaultSuffix},
         [chosen = std::move(chosen)](const QString& path) {
-            LastFolder() = QFileInfo(path).absolutePath();
             chosen(path);
+            // Only a folder a file was written to is offered again: after a failure the dialog
+            // offers what it offered before, not the folder that refused the file.
+            LastFolder() = QFileInfo(path).absolutePath();
         });
 }
 
 void SetAnswerer(Answerer answerer)
 {
     CurrentAnswerer() = std::move(answerer);
+}
+
+void ForgetLastFolder()
+{
+    LastFolder().clear();
 }
 
 } // namespace SaveDialogs

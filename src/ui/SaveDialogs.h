@@ -30,12 +30,17 @@ using Answerer = std::function<QString(const Request&)>;
 //! runs nothing. Asking again from a window whose dialog is open brings that dialog forward.
 void Ask(const Request& request, Chosen chosen);
 
-//! Ask for a file first named `fileName`, offered in the folder last chosen in this run, or in
-//! the user's documents folder until then.
+//! Ask for a file first named `fileName`, offered in the folder of the last file written in
+//! this run, or until then in the user's documents folder, or in the home folder where that
+//! folder is gone. A folder is remembered once `chosen` returns: a failed save throws, and
+//! leaves the folder offered as it was.
 void AskToSave(QWidget* window, const QString& caption, const QString& fileName, const QString& nameFilter,
                const QString& defaultSuffix, Chosen chosen);
 
 //! Replaces the dialog with `answerer` (tests); an empty answerer restores the real dialog.
 void SetAnswerer(Answerer answerer);
+
+//! Forgets the folder last written to, as at start-up (tests that each start the program).
+void ForgetLastFolder();
 
 } // namespace SaveDialogs
