@@ -478,6 +478,7 @@ void tst_Printing::outputsKeepTheirColoursInNightVision()
         QString document;
         if (output == QLatin1String("field")) {
             TSensorFieldForm* field = SensorFieldWindow();
+            field->ShowJob({OpticalJob.EffectiveFocalLengthMm, OpticalJob.ApertureMm, {}});
             ShowWindow(field);
             QTest::mouseClick(field->SaveButton, Qt::LeftButton);
             return QImage(path, "PNG");
