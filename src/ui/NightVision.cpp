@@ -17,6 +17,8 @@
 #include <QStyleOption>
 #include <QWidget>
 
+#include <utility>
+
 namespace NightVision {
 
 namespace {
@@ -124,6 +126,16 @@ public:
                 QStyleOption down(*option);
                 down.rect = arrow;
                 Arrow(PE_IndicatorArrowDown, &down, p);
+                Edges(PE_FrameLineEdit, option, p);
+            } else if (control == CC_SpinBox) {
+                // Fusion draws a spin box's arrows as pictures of its own, from the window
+                // colour: drawn again in the edge colour, with the box's outline.
+                for (const auto& [part, arrow] : {std::pair{SC_SpinBoxUp, PE_IndicatorArrowUp},
+                                                  std::pair{SC_SpinBoxDown, PE_IndicatorArrowDown}}) {
+                    QStyleOption button(*option);
+                    button.rect = subControlRect(control, option, part, widget);
+                    Arrow(arrow, &button, p);
+                }
                 Edges(PE_FrameLineEdit, option, p);
             }
         });

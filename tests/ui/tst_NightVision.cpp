@@ -22,6 +22,7 @@
 #include "ui/SaveDialogs.h"
 #include "ui/WindowRules.h"
 
+#include <QAbstractSpinBox>
 #include <QAction>
 #include <QCheckBox>
 #include <QFileDialog>
@@ -118,7 +119,7 @@ QStringList DimControls(QWidget* window, const QImage& grab)
             area = check->style()->subElementRect(QStyle::SE_CheckBoxIndicator, &option, check);
         } else if (auto* button = qobject_cast<QPushButton*>(control); button && !button->isFlat()) {
             area = button->rect();
-        } else if (qobject_cast<QComboBox*>(control)) {
+        } else if (qobject_cast<QComboBox*>(control) || qobject_cast<QAbstractSpinBox*>(control)) {
             area = control->rect();
         } else if (auto* edit = qobject_cast<QLineEdit*>(control); edit && edit->hasFrame()) {
             area = control->rect();
@@ -301,6 +302,13 @@ void tst_NightVision::everyWindowKeepsTheLimits()
         if (pictured.contains(window))
             SaveScreenshot(window, QStringLiteral("night-") + window->objectName());
     }
+    // The field window framing a showpiece: the target's own colour, the mosaic's panels and
+    // the compass.
+    TSensorFieldForm* field = Windows().SensorFieldForm;
+    field->TargetBox->setCurrentIndex(field->TargetBox->findText(QStringLiteral("M31"), Qt::MatchStartsWith));
+    const QString framing = OutsideTheLimits(Look(field));
+    QVERIFY2(framing.isEmpty(), qPrintable(QStringLiteral("field window, M31: ") + framing));
+    SaveScreenshot(field, QStringLiteral("night-framing"));
 
     // What opens over the windows: a menu with the checked item, a list with its current item
     // selected, the save dialog, a message box.
