@@ -435,6 +435,18 @@ void tst_SensorFieldWindow::followsTheExposureCalculator()
     field->TargetBox->setCurrentIndex(0);
     QCOMPARE(field->DeclinationBox->text(), QStringLiteral("60"));
     QCOMPARE(field->NpfLabel->text(), QStringLiteral("11 s"));
+
+    // A telescope at 2000 mm and f/10 with the full Moon, on the cooled astronomy camera: the
+    // calculator's f/2.8 belongs to another set-up, and the line says so.
+    ShowWindow(form);
+    QVERIFY(QTest::qWaitForWindowActive(form));
+    QVERIFY(PickItem(form->BrightnessBox, 7));
+    ShowReport(200, 2000);
+    field->SensorBox->setCurrentIndex(CooledApsC);
+    QVERIFY2(field->TrailLabel->text().endsWith(QStringLiteral(" (computed for another set-up: this one is f/10)")),
+             qPrintable(field->TrailLabel->text()));
+    QVERIFY2(ClippedCaptions(field).isEmpty(), qPrintable(ClippedCaptions(field).join(QLatin1Char('\n'))));
+    SaveScreenshot(field, QStringLiteral("field-untracked-2000mm-moon"));
 }
 
 int main(int argc, char* argv[])
