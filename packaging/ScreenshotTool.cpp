@@ -34,6 +34,24 @@ bool Save(QWidget* window, const QString& name)
     return true;
 }
 
+//! The optical wizard from the start window, as a user goes through it: prime focus of a
+//! telescope of the given aperture and focal length, up to the results report.
+bool PrimeFocus(const QString& aperture, const QString& focalLength)
+{
+    const ProgramWindows& w = Windows();
+    QTest::mouseClick(w.StartForm->Button2, Qt::LeftButton);
+    if (!QTest::qWaitForWindowExposed(w.OpticForm2))
+        return false;
+    ClickRadio(w.OpticForm2->PrimeFocusButton);
+    QTest::mouseClick(w.OpticForm2->Button3, Qt::LeftButton);
+    if (!QTest::qWaitForWindowExposed(w.OpticForm1))
+        return false;
+    TypeInto(w.OpticForm1->ApertureEditBox, aperture);
+    TypeInto(w.OpticForm1->FocalEditBox, focalLength);
+    QTest::mouseClick(w.OpticForm1->Button1, Qt::LeftButton);
+    return QTest::qWaitForWindowExposed(w.OpticReportForm);
+}
+
 bool MakePictures()
 {
     const ProgramWindows& w = Windows();
@@ -51,17 +69,7 @@ bool MakePictures()
         return false;
 
     // Prime focus of a 200 mm telescope of 2000 mm focal length.
-    QTest::mouseClick(w.StartForm->Button2, Qt::LeftButton);
-    if (!QTest::qWaitForWindowExposed(w.OpticForm2))
-        return false;
-    ClickRadio(w.OpticForm2->PrimeFocusButton);
-    QTest::mouseClick(w.OpticForm2->Button3, Qt::LeftButton);
-    if (!QTest::qWaitForWindowExposed(w.OpticForm1))
-        return false;
-    TypeInto(w.OpticForm1->ApertureEditBox, QStringLiteral("200"));
-    TypeInto(w.OpticForm1->FocalEditBox, QStringLiteral("2000"));
-    QTest::mouseClick(w.OpticForm1->Button1, Qt::LeftButton);
-    if (!Save(w.OpticReportForm, QStringLiteral("results-report")))
+    if (!PrimeFocus(QStringLiteral("200"), QStringLiteral("2000")) || !Save(w.OpticReportForm, QStringLiteral("results-report")))
         return false;
 
     // The same job on the film frame, from the report's View menu.
@@ -72,16 +80,8 @@ bool MakePictures()
 
     // The Andromeda Galaxy at the prime focus of an 80 mm telescope of 600 mm focal length, on
     // a full-frame camera: it takes a mosaic of two panels unless the camera is turned.
-    QTest::mouseClick(w.StartForm->Button2, Qt::LeftButton);
-    if (!QTest::qWaitForWindowExposed(w.OpticForm2))
+    if (!PrimeFocus(QStringLiteral("80"), QStringLiteral("600")))
         return false;
-    ClickRadio(w.OpticForm2->PrimeFocusButton);
-    QTest::mouseClick(w.OpticForm2->Button3, Qt::LeftButton);
-    if (!QTest::qWaitForWindowExposed(w.OpticForm1))
-        return false;
-    TypeInto(w.OpticForm1->ApertureEditBox, QStringLiteral("80"));
-    TypeInto(w.OpticForm1->FocalEditBox, QStringLiteral("600"));
-    QTest::mouseClick(w.OpticForm1->Button1, Qt::LeftButton);
     w.OpticReportForm->FieldontheSensor1->trigger();
     const int andromeda = field->TargetBox->findText(QStringLiteral("M31"), Qt::MatchStartsWith);
     if (!QTest::qWaitForWindowActive(field) || !PickItem(field->SensorBox, 1) || andromeda < 0
