@@ -216,12 +216,17 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event)
     // Leaving for another application does not count, so coming back from it recalculates
     // nothing; nor does a message box, which hands the activation back when it closes:
     // otherwise an error shown by FormActivate would come back every time. This window's own
-    // save dialog hands it back too, and the export it closes for has already recalculated.
+    // save dialog and the boxes it opens hand it back too, and the export it closes for has
+    // already recalculated.
     if (m_isActiveForm && event->type() == QEvent::WindowActivate && watched != this && watched->isWidgetType()) {
         const auto* window = static_cast<QWidget*>(watched);
         const bool programWindow = window->isWindow() && window->windowType() != Qt::Popup
                                    && window->windowType() != Qt::ToolTip;
-        const bool ownDialog = window->parentWidget() == this;
+        // Its own dialog, or a box that dialog opens ("replace?"): this window is their owner
+        // further up, across windows, where isAncestorOf() does not look.
+        bool ownDialog = false;
+        for (const QWidget* owner = window->parentWidget(); owner && !ownDialog; owner = owner->parentWidget())
+            ownDialog = owner == this;
         if (programWindow && !ownDialog && !MessageBoxes::IsOpen())
             m_isActiveForm = false;
     }

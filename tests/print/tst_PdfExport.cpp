@@ -12,8 +12,12 @@
 #include "print/WindowPrinting.h"
 #include "ui/SaveDialogs.h"
 
+#include <QAbstractItemView>
+#include <QCompleter>
 #include <QFileDialog>
 #include <QMenu>
+#include <QMessageBox>
+#include <QTimer>
 #include <QElapsedTimer>
 #include <QMenuBar>
 #include <QProcess>
@@ -188,9 +192,21 @@ private:
 };
 
 //! Answers the real dialog with a name typed in it, as a user does, and waits until it has gone
-//! and the window is active again.
-static void TypeNameInDialog(QMainWindow* window, const QString& name)
+//! and the window is active again. Where the name is taken, the dialog's own "replace?" box is
+//! answered Yes, and `replaced` says whether it was asked.
+static void TypeNameInDialog(QMainWindow* window, const QString& name, bool& replaced)
 {
+    replaced = false;
+    // The dialog asks in a box of its own, which runs until answered: answered from a timer.
+    QTimer answerer;
+    QObject::connect(&answerer, &QTimer::timeout, [&replaced] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (box && QTest::qWaitForWindowActive(box)) {
+            replaced = true;
+            box->button(QMessageBox::Yes)->click();
+        }
+    });
+    answerer.start(20);
     const auto dialogs = [window] { return window->findChildren<QFileDialog*>(); };
     QTRY_COMPARE(dialogs().size(), 1);
     QFileDialog* dialog = dialogs().first();
@@ -199,6 +215,10 @@ static void TypeNameInDialog(QMainWindow* window, const QString& name)
     QVERIFY(edit);
     edit->selectAll();
     QTest::keyClicks(edit, name);
+    // On a real window system the name's completions may pop up while typing, and would take
+    // the Return for themselves: closed first, as a user would.
+    if (QCompleter* completer = edit->completer(); completer && completer->popup()->isVisible())
+        completer->popup()->hide();
     QTest::keyClick(edit, Qt::Key_Return);
     QTRY_VERIFY(dialogs().isEmpty());
     QVERIFY(QTest::qWaitForWindowActive(window));
@@ -416,31 +436,45 @@ void tst_PdfExport::failuresLeaveEveryFileAsItWas()
 void tst_PdfExport::arithmeticErrorWritesNoFile_data()
 {
     QTest::addColumn<bool>("realDialog");
+    QTest::addColumn<bool>("existing"); // a file of that name is there already, to be replaced
 
-    QTest::newRow("answered at once") << false;
-    // The dialog that closes hands the activation back to the window: no second box then.
-    QTest::newRow("the window's own dialog") << true;
+    QTest::newRow("answered at once") << false << false;
+    // The dialog that closes hands the activation back to the window, and so does the
+    // dialog's own "replace?" box: no second box then.
+    QTest::newRow("the window's own dialog") << true << false;
+    QTest::newRow("replacing a file in it") << true << true;
 }
 
 void tst_PdfExport::arithmeticErrorWritesNoFile()
 {
     QFETCH(bool, realDialog);
+    QFETCH(bool, existing);
     // A brightness of 800 overflows; the caption still shows the result for 80.
     TypeInto(m_form->BrightnessBox, QStringLiteral("80"));
     QTest::keyClick(m_form->BrightnessBox->lineEdit(), Qt::Key_0);
     QCOMPARE(m_program->Boxes.TakeTexts(), QStringList{"Floating point overflow."});
     m_answer = m_folder.filePath(QStringLiteral("overflow.pdf"));
+    QFile old(m_answer);
+    if (existing)
+        QVERIFY(old.open(QIODevice::WriteOnly) && old.write("old") == 3 && old.flush());
+    old.close();
     if (realDialog)
         SaveDialogs::SetAnswerer({});
     ChooseExport();
     if (realDialog) {
-        TypeNameInDialog(m_form, m_answer);
+        bool replaced = false;
+        TypeNameInDialog(m_form, m_answer, replaced);
         if (QTest::currentTestFailed())
             return;
+        QCOMPARE(replaced, existing);
     }
     QTest::qWait(50); // an activation still on its way has arrived
     QCOMPARE(m_program->Boxes.TakeTexts(), QStringList{"Floating point overflow."});
-    QVERIFY(!QFile::exists(m_answer));
+    QCOMPARE(QFile::exists(m_answer), existing); // a file replaced only by a sheet written whole
+    if (existing) {
+        QVERIFY(old.open(QIODevice::ReadOnly));
+        QCOMPARE(old.readAll(), QByteArray("old"));
+    }
 }
 
 void tst_PdfExport::theRealDialogIsModelessAndAddsTheSuffix()
