@@ -52,9 +52,11 @@ void DrawLabel(QPainter& painter, const QString& text, double left, double middl
     painter.fillPath(path, letters);
 }
 
+//! A mark's name and size, in hundredths of a mm, or thousandths below a tenth, as the figures
+//! write Jupiter's smallest images, so that a label never reads "0.00 mm".
 QString SizeLabel(const QString& name, double mm)
 {
-    return QStringLiteral("%1 %2 mm").arg(name, QString::fromStdString(FormatFixed(15, 2, mm)));
+    return QStringLiteral("%1 %2 mm").arg(name, QString::fromStdString(FormatFixed(15, mm < 0.1 ? 3 : 2, mm)));
 }
 
 //! A line with the labels' edge under it, so that it reads on every colour of the picture.

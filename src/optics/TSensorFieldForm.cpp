@@ -1,6 +1,7 @@
 #include "optics/TSensorFieldForm.h"
 
 #include "optics/Framing.h"
+#include "numeric/Arithmetic.h"
 #include "numeric/NumberText.h"
 #include "optics/OpticalResults.h"
 #include "ui/ErrorReport.h"
@@ -35,7 +36,7 @@ TSensorFieldForm::TSensorFieldForm(QWidget* parent)
 {
     setFont(PixelFont(11));
     setupUi(this);
-    SetupWindowFrame(this, {960, 664});
+    SetupWindowFrame(this, {960, 680});
     SetBackground(this, Silver);
 
     for (const SensorPreset& preset : SensorPresets)
@@ -59,6 +60,11 @@ TSensorFieldForm::TSensorFieldForm(QWidget* parent)
         values[i]->setFont(PixelFont(11, true));
         values[i]->setAccessibleDescription(captions[i]->text());
     }
+    // The untracked figures' captions lean on the heading above them; a screen reader hears it whole.
+    TrackingHeading->setFont(PixelFont(11, true));
+    NpfLabel->setAccessibleDescription(QStringLiteral("Longest exposure before the stars trail, by the NPF rule"));
+    FiveHundredLabel->setAccessibleDescription(QStringLiteral("Longest exposure before the stars trail, by the 500 rule"));
+    TrailLabel->setAccessibleDescription(QStringLiteral("Trail of the exposure the exposure calculator suggests"));
     for (QPushButton* button : {SaveButton, CloseButton})
         button->setFont(PixelFont(11, true));
     Picture->setAccessibleName(QStringLiteral("Picture of the field on the sensor"));
@@ -155,6 +161,8 @@ void TSensorFieldForm::Recalculate()
         sensor = ReadSensor(PixelsAcrossBox->text().toStdString(), PixelsDownBox->text().toStdString(),
                             PixelSizeBox->text().toStdString(), refusal);
     SensorMessage->setText(Text(refusal));
+    for (QLineEdit* box : {PixelsAcrossBox, PixelsDownBox, PixelSizeBox})
+        box->setAccessibleDescription(Text(refusal));
 
     QString why;
     if (!m_job.Error.empty())
@@ -176,6 +184,7 @@ void TSensorFieldForm::Recalculate()
     std::string declinationRefusal;
     const std::optional<double> declination = ReadDeclination(DeclinationBox->text().toStdString(), declinationRefusal);
     DeclinationMessage->setText(Text(declinationRefusal));
+    DeclinationBox->setAccessibleDescription(Text(declinationRefusal));
 
     SensorFieldTexts texts;
     TargetTexts targetTexts;
@@ -198,7 +207,6 @@ void TSensorFieldForm::Recalculate()
                                MoonMosaic(figures.Sizes.MoonMm, figures.Sizes.FrameWidthMm, figures.Sizes.FrameHeightMm, overlap),
                                NoFigure};
             }
-            trackingTexts = ComputeTracking(m_job.EffectiveFocalLengthMm, m_job.ApertureMm, *sensor, declination, m_exposure);
             sizes = figures.Sizes;
         } catch (const std::exception& error) {
             // Shown as nothing to draw, then reported as every arithmetic error is.
@@ -208,6 +216,14 @@ void TSensorFieldForm::Recalculate()
         }
     }
     if (why.isEmpty()) {
+        // The untracked figures follow every keystroke in the exposure calculator: an
+        // arithmetic error of theirs (an absurd suggestion) is said in their own row, and costs
+        // neither the picture nor an error box at each keystroke there.
+        try {
+            trackingTexts = ComputeTracking(m_job.EffectiveFocalLengthMm, m_job.ApertureMm, *sensor, declination, m_exposure);
+        } catch (const ArithmeticError& error) {
+            trackingTexts = {NoFigure, NoFigure, std::string(NoFigure) + " (" + error.what() + ")"};
+        }
         JobMessage->setText(QStringLiteral("Effective focal length %1 mm, aperture %2 mm.")
                                 .arg(Text(WholeMillimetreText(m_job.EffectiveFocalLengthMm)),
                                      Text(WholeMillimetreText(m_job.ApertureMm))));

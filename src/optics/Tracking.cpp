@@ -47,6 +47,8 @@ bool ShownAtMost(const std::string& shown, double limit)
 
 std::string SignificantSeconds(double seconds)
 {
+    if (!(seconds > 0) || !std::isfinite(seconds))
+        throw InvalidOperationError();
     // The power of ten of the first significant digit, corrected once where rounding carries
     // into the next power (9.96 is "10", not "10.0").
     int power = static_cast<int>(std::floor(std::log10(seconds)));
@@ -70,10 +72,12 @@ std::string SignificantSeconds(double seconds)
 std::string FRatioText(double fRatio)
 {
     std::string text = FormatFixed(15, 2, fRatio);
-    while (text.back() == '0')
-        text.pop_back();
-    if (text.back() == '.')
-        text.pop_back();
+    if (text.find('E') == std::string::npos) { // "10.50" is f/10.5; an exponent keeps its digits
+        while (text.back() == '0')
+            text.pop_back();
+        if (text.back() == '.')
+            text.pop_back();
+    }
     return "f/" + text;
 }
 
@@ -119,7 +123,11 @@ TrackingTexts ComputeTracking(double efl, double aperture, const Sensor& sensor,
     const long double trail = Checked(SiderealArcsecondsPerSecond * exposure.Seconds * cosine); // arcseconds
     std::string length;
     bool sharp = false;
-    if (sensor.Film) {
+    if (sensor.Film && trail >= ArcSecondsPerRadian * std::numbers::pi_v<long double> / 2) {
+        // A quarter of the sky or more: the tangent would turn round, and the star has long
+        // left the frame.
+        length = "out of the frame";
+    } else if (sensor.Film) {
         length = FormatFixed(15, 2, Narrow(f * std::tan(trail / ArcSecondsPerRadian))) + " mm";
         sharp = ShownAtMost(length, SharpFilmMm);
     } else {
@@ -139,7 +147,7 @@ std::optional<double> ReadDeclination(const std::string& text, std::string& refu
     const std::optional<double> degrees = ReadBoxNumber(text, DegreeUnits);
     if (degrees && *degrees >= -90 && *degrees <= 90)
         return degrees;
-    refusal = std::string("The declination must be a number of degrees from -90 to 90")
-              + (HasDecimalComma(text) ? ": write it with a decimal point, e.g. 41.27." : ".");
+    // Short enough to stand beside the box.
+    refusal = HasDecimalComma(text) ? "Write it with a decimal point, e.g. 41.27." : "A number of degrees from -90 to 90.";
     return std::nullopt;
 }

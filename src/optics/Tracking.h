@@ -15,11 +15,12 @@ struct TrailExposure
 };
 
 //! Seconds with two significant figures, halves away from zero, trailing zeros kept, never in
-//! exponent notation: "0.20 s", "5.5 s", "21 s", "150 s", "1200 s"; above four hours "over 4
-//! hours". `seconds` is above zero.
+//! exponent notation: "0.20 s", "5.5 s", "21 s", "150 s", "1200 s". Seconds not above zero, or
+//! beyond the double range, are an invalid operation.
 std::string SignificantSeconds(double seconds);
 
-//! An f/ratio as photographers write it: "f/4", "f/10.5", "f/2.83" (at most two decimals).
+//! An f/ratio as photographers write it: "f/4", "f/10.5", "f/2.83" (at most two decimals; from
+//! 1e36 on in the number writer's exponent form).
 std::string FRatioText(double fRatio);
 
 //! What the field window writes for a job without a tracking mount.
@@ -36,7 +37,8 @@ struct TrackingTexts
 //! Frédéric Michaud (Société Astronomique du Havre), complete, with k = 1:
 //! t = (16.9 N + 0.10 f + 13.7 p) / (f cos δ); the 500 rule: t = 500 / (c f), c the crop factor
 //! against the 36 x 24 mm frame; a star moves 15.041 arcseconds per second of time at the
-//! celestial equator. Arithmetic errors are thrown as everywhere in the program.
+//! celestial equator. The limits are written as SignificantSeconds, above four hours as "over
+//! 4 hours". Arithmetic errors are thrown as everywhere in the program.
 TrackingTexts ComputeTracking(double efl, double aperture, const Sensor& sensor, std::optional<double> declination,
                               const TrailExposure& exposure);
 

@@ -69,9 +69,12 @@ void tst_Tracking::figures_data()
                                      << QStringList{"\u2014", "0.25 s", "2.0 s at f/10: a star moves 0.29 mm, " + Trails};
     QTest::newRow("film, sharp at 0.03 mm") << 2000.0 << 200.0 << Film << 0.0 << 0.2 << 10.0
                                             << QStringList{"\u2014", "0.25 s", "0.20 s at f/10: a star moves 0.03 mm, stays sharp"};
-    // More than 1% from the job's f/ratio: the exposure belongs to another set-up.
     QTest::newRow("film, 0.04 mm") << 2000.0 << 200.0 << Film << 0.0 << 0.25 << 10.0
                                    << QStringList{"\u2014", "0.25 s", "0.25 s at f/10: a star moves 0.04 mm, " + Trails};
+    // A quarter of the sky and more at 50 mm (6 hours): the star has left the frame.
+    QTest::newRow("film, six hours") << 50.0 << 25.0 << Film << 0.0 << 30000.0 << 2.0
+                                     << QStringList{"\u2014", "10 s", "over 4 hours at f/2: a star moves out of the frame, " + Trails};
+    // More than 1% from the job's f/ratio: the exposure belongs to another set-up.
     QTest::newRow("f/10.1 is within 1% of f/10") << 2000.0 << 200.0 << Film << 0.0 << 2.0 << 10.1
                                                  << QStringList{"\u2014", "0.25 s", "2.0 s at f/10.1: a star moves 0.29 mm, " + Trails};
     QTest::newRow("f/10.2 is not") << 2000.0 << 200.0 << Film << 0.0 << 2.0 << 10.2
@@ -132,14 +135,14 @@ void tst_Tracking::declinationBox_data()
     QTest::addColumn<double>("degrees"); // NaN: refused
     QTest::addColumn<QString>("refusal");
 
-    const QString plain = QStringLiteral("The declination must be a number of degrees from -90 to 90.");
+    const QString plain = QStringLiteral("A number of degrees from -90 to 90.");
     QTest::newRow("two decimals") << "41.27" << 41.27 << QString();
     QTest::newRow("blanks and a degree sign") << " -24.38 \u00B0 " << -24.38 << QString();
     QTest::newRow("the north pole") << "90" << 90.0 << QString();
     QTest::newRow("the south pole") << "-90" << -90.0 << QString();
     QTest::newRow("beyond the pole") << "90.01" << qQNaN() << plain;
     QTest::newRow("a decimal comma")
-        << "41,27" << qQNaN() << "The declination must be a number of degrees from -90 to 90: write it with a decimal point, e.g. 41.27.";
+        << "41,27" << qQNaN() << "Write it with a decimal point, e.g. 41.27.";
     QTest::newRow("degrees and minutes") << "41 16" << qQNaN() << plain;
     QTest::newRow("empty") << "" << qQNaN() << plain;
 }
