@@ -1,8 +1,8 @@
 #include "optics/TSensorFieldForm.h"
 
-#include "optics/Framing.h"
 #include "numeric/Arithmetic.h"
 #include "numeric/NumberText.h"
+#include "optics/Framing.h"
 #include "optics/OpticalResults.h"
 #include "ui/ErrorReport.h"
 #include "ui/SafeSave.h"
@@ -125,7 +125,14 @@ void TSensorFieldForm::SensorBoxesEdited()
 void TSensorFieldForm::ShowExposure(const TrailExposure& exposure)
 {
     m_exposure = exposure;
-    Guarded([this] { Recalculate(); });
+    Guarded([this] {
+        try {
+            Recalculate();
+        } catch (const ArithmeticError&) {
+            // The job's own error, reported when the job came and said in the window since:
+            // each keystroke in the exposure calculator does not report it again.
+        }
+    });
 }
 
 void TSensorFieldForm::TargetBoxChange()
