@@ -14,7 +14,6 @@ namespace {
 //! of its tangent and sine, still fits.
 constexpr long double Tolerance = 1e-9L;
 
-constexpr const char* NoPixels = "\u2014";
 
 bool Within(long double extent, long double side)
 {
@@ -110,7 +109,7 @@ TargetFraming FrameTarget(double efl, const Sensor& sensor, const Showpiece& tar
     framing.Fits = Within(across, width) && Within(down, height);
     TargetTexts& texts = framing.Texts;
     texts.Image = target.Elongated() ? Mm(major) + " x " + Mm(minor) + " mm" : Mm(major) + " mm across";
-    texts.Pixels = sensor.Film ? NoPixels : FormatFixed(15, 0, Narrow(Divide(major * 1000, sensor.PixelMicrons)));
+    texts.Pixels = sensor.Film ? NoFigure : FormatFixed(15, 0, Narrow(Divide(major * 1000, sensor.PixelMicrons)));
     texts.Across = Mm(across) + " x " + Mm(down) + " mm";
 
     TargetSizes& sizes = framing.Sizes;

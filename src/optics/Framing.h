@@ -33,6 +33,8 @@ struct TargetSizes
     double Overlap = 0;     //!< between panels, as a fraction
     int CameraAngle = 0;    //!< the frame's up direction, degrees from north through east
     std::string Label;      //!< its short name, for a mark too small to see
+
+    bool operator==(const TargetSizes&) const = default;
 };
 
 //! What the field window writes of a catalogue target.

@@ -15,9 +15,6 @@ namespace {
 //! The Dawes limit: 116 arc-seconds divided by the aperture in mm.
 constexpr long double DawesArcSecondMm = 116;
 
-//! What a figure that needs pixels reads for film.
-constexpr const char* NoPixels = "\u2014";
-
 double Millimetres(double pixels, double microns)
 {
     return Narrow(pixels * static_cast<long double>(microns) / 1000);
@@ -238,7 +235,7 @@ SensorFieldFigures ComputeSensorField(double efl, double aperture, const Sensor&
     texts.MoonFits = MoonMargin(shorterSide, moon);
 
     if (sensor.Film) {
-        texts.ImageScale = texts.Sampling = texts.MoonPixels = texts.JupiterPixels = NoPixels;
+        texts.ImageScale = texts.Sampling = texts.MoonPixels = texts.JupiterPixels = NoFigure;
     } else {
         const long double pixelMm = sensor.PixelMicrons / 1000.0L;
         const double scale = Narrow(Divide(ArcSecondsPerRadian * pixelMm, efl));

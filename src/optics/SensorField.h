@@ -37,6 +37,10 @@ inline constexpr std::array<SensorPreset, 8> SensorPresets{{
     {"Planetary camera, 2 MP", {false, 1920, 1080, 2.9}},
 }};
 
+//! What a figure of the field window reads where it cannot be given: one needing pixels on
+//! film, or any figure of a job that cannot be drawn.
+inline constexpr const char* NoFigure = "\u2014";
+
 //! What the sensor list reads once the user has typed a sensor of their own.
 inline constexpr const char* OwnSensorName = "Your own sensor";
 
@@ -83,6 +87,8 @@ struct SensorFieldSizes
     double MoonMm = 0;
     double JupiterLargestMm = 0;
     bool MoonFits = true;
+
+    bool operator==(const SensorFieldSizes&) const = default;
 };
 
 struct SensorFieldFigures

@@ -173,8 +173,13 @@ SensorPicture::SensorPicture(QWidget* parent)
 
 void SensorPicture::SetSizes(const std::optional<SensorFieldSizes>& sizes, const std::optional<TargetSizes>& target)
 {
+    // The window recomputes at every keystroke in the exposure calculator, which changes
+    // nothing drawn: the picture is painted again only when it changes.
+    const std::optional<TargetSizes> drawn = sizes ? target : std::nullopt;
+    if (sizes == m_sizes && drawn == m_target)
+        return;
     m_sizes = sizes;
-    m_target = sizes ? target : std::nullopt;
+    m_target = drawn;
     update();
 }
 

@@ -16,7 +16,6 @@
 
 namespace {
 
-constexpr const char* NoFigure = "\u2014";
 
 QString Text(const std::string& text)
 {

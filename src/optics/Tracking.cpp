@@ -23,7 +23,6 @@ constexpr double LongestWorthSaying = 4 * 3600.0;
 constexpr double SharpPixels = 1.0;
 constexpr double SharpFilmMm = 0.03;
 
-constexpr const char* NoFigure = "\u2014";
 
 constexpr std::array<std::string_view, 2> DegreeUnits{"\u00B0", "deg"};
 

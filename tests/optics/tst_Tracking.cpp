@@ -54,7 +54,10 @@ void tst_Tracking::figures_data()
                                     << QStringList{"11 s", "21 s" + Older, "20 s at f/2.8: a star moves 2.9 pixels, " + Trails};
     QTest::newRow("declination -89.9") << 24.0 << 24.0 / 2.8 << FullFrame << -89.9 << 20.0 << 2.8
                                        << QStringList{"3100 s", "21 s" + Older, "20 s at f/2.8: a star moves 0.0 pixels, stays sharp"};
-    QTest::newRow("beyond four hours") << 24.0 << 24.0 / 2.8 << FullFrame << -89.99 << 20.0 << 2.8
+    // Four hours: 14,315 s is still written, 14,997 s is not.
+    QTest::newRow("just below four hours") << 24.0 << 24.0 / 2.8 << FullFrame << -89.978 << 20.0 << 2.8
+                                           << QStringList{"14000 s", "21 s" + Older, "20 s at f/2.8: a star moves 0.0 pixels, stays sharp"};
+    QTest::newRow("beyond four hours") << 24.0 << 24.0 / 2.8 << FullFrame << 89.979 << 20.0 << 2.8
                                        << QStringList{"over 4 hours", "21 s" + Older, "20 s at f/2.8: a star moves 0.0 pixels, stays sharp"};
     for (const double pole : {90.0, -90.0})
         QTest::addRow("the pole at %g", pole)
