@@ -268,3 +268,36 @@ std::string FormatFixed(int width, int decimals, double value)
     const std::string field = FixedField(width, decimals, value);
     return field.substr(std::min(field.find_first_not_of(Blank), field.size()));
 }
+
+std::string TwoSignificantFigures(double value)
+{
+    if (!(value > 0) || !std::isfinite(value))
+        throw InvalidOperationError();
+    // The value scaled to [10, 100), its first two digits before the point; log10 may land a
+    // hair beside a power of ten, so the scale is corrected once either way.
+    int power = static_cast<int>(std::floor(std::log10(value)));
+    long double scaled = value / std::pow(10.0L, power - 1);
+    if (scaled < 10) {
+        scaled *= 10;
+        --power;
+    } else if (scaled >= 100) {
+        scaled /= 10;
+        ++power;
+    }
+    long double digits = std::floor(scaled);
+    const long double beyond = scaled - digits;
+    // The tolerance of a half is relative to the value, so it means the same at every power.
+    if (beyond > 0.5L || std::fabs(beyond - 0.5L) <= 1e-12L * scaled)
+        ++digits;
+    if (digits >= 100) { // 99.5 and up carry into the next power: 9.96 is "10", not "10.0"
+        digits /= 10;
+        ++power;
+    }
+    std::string text = std::to_string(static_cast<int>(digits));
+    if (power >= 1)
+        return text + std::string(static_cast<std::size_t>(power - 1), '0');
+    // Below 10: "d.d", "0.dd", "0.0dd"...
+    text.insert(0, static_cast<std::size_t>(-power), '0');
+    text.insert(1, 1, '.');
+    return text;
+}

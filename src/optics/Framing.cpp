@@ -10,16 +10,6 @@
 
 namespace {
 
-//! Lengths this close count as equal: an extent that fills a side exactly, with the rounding
-//! of its tangent and sine, still fits.
-constexpr long double Tolerance = 1e-9L;
-
-
-bool Within(long double extent, long double side)
-{
-    return extent <= side * (1 + Tolerance);
-}
-
 long double Radians(long double degrees)
 {
     return degrees * std::numbers::pi_v<long double> / 180;
@@ -32,14 +22,27 @@ long double ImageMm(double efl, double arcminutes)
     return Checked(2 * static_cast<long double>(efl) * std::tan(Radians(arcminutes / 60.0L) / 2));
 }
 
+//! A length of the target rows, as the picture's labels write it: in hundredths of a mm, in
+//! thousandths below a tenth, and never as zero.
 std::string Mm(long double mm)
 {
-    return FormatFixed(15, 2, Narrow(mm));
+    if (mm < 0.0005L)
+        return "less than 0.001";
+    return FormatFixed(15, mm < 0.1L ? 3 : 2, Narrow(mm));
 }
 
+//! How much of the frame a target fills; a speck is "under 1%", never "0%".
 std::string Percent(long double part, long double whole)
 {
-    return FormatFixed(15, 0, Narrow(Divide(part * 100, whole))) + "%";
+    const long double percent = Divide(part * 100, whole);
+    return percent < 1 ? "under 1%" : FormatFixed(15, 0, Narrow(percent)) + "%";
+}
+
+//! The target's major axis in pixels; less than one is said so, never "0".
+std::string Pixels(long double mm, double pixelMicrons)
+{
+    const long double pixels = Divide(mm * 1000, pixelMicrons);
+    return pixels < 1 ? "less than 1" : FormatFixed(15, 0, Narrow(pixels));
 }
 
 //! The short name a mark too small to see is labelled with: the list text up to its first
@@ -66,7 +69,7 @@ double PanelsToCover(double extent, double side, double overlap)
 {
     // n (1 - o) side + o side >= extent, with the tolerance given to the extent.
     const long double step = (1 - static_cast<long double>(overlap)) * side;
-    const long double needed = Divide(extent * (1 - Tolerance) - overlap * static_cast<long double>(side), step);
+    const long double needed = Divide(extent * (1 - FitTolerance) - overlap * static_cast<long double>(side), step);
     return Narrow(std::max(1.0L, std::ceil(Checked(needed))));
 }
 
@@ -106,10 +109,10 @@ TargetFraming FrameTarget(double efl, const Sensor& sensor, const Showpiece& tar
     const long double down = Checked(2 * std::sqrt(a * a * cosine * cosine + b * b * sine * sine));
 
     TargetFraming framing;
-    framing.Fits = Within(across, width) && Within(down, height);
+    framing.Fits = FitsWithin(across, width) && FitsWithin(down, height);
     TargetTexts& texts = framing.Texts;
     texts.Image = target.Elongated() ? Mm(major) + " x " + Mm(minor) + " mm" : Mm(major) + " mm across";
-    texts.Pixels = sensor.Film ? NoFigure : FormatFixed(15, 0, Narrow(Divide(major * 1000, sensor.PixelMicrons)));
+    texts.Pixels = sensor.Film ? NoFigure : Pixels(major, sensor.PixelMicrons);
     texts.Across = Mm(across) + " x " + Mm(down) + " mm";
 
     TargetSizes& sizes = framing.Sizes;
@@ -123,6 +126,16 @@ TargetFraming FrameTarget(double efl, const Sensor& sensor, const Showpiece& tar
         sizes.Rows = PanelsToCover(sizes.DownMm, Narrow(height), sizes.Overlap);
         texts.Fits = "No";
         texts.Mosaic = MosaicText(sizes.Columns, sizes.Rows, overlapPercent);
+        if (!oriented && target.Elongated()) {
+            // Covered as a circle, since nobody knows which way it lies; the photographer who
+            // finds out can lay its length along the frame's longer side, and may need fewer.
+            const bool landscape = width >= height;
+            const double columns = PanelsToCover(Narrow(landscape ? major : minor), Narrow(width), sizes.Overlap);
+            const double rows = PanelsToCover(Narrow(landscape ? minor : major), Narrow(height), sizes.Overlap);
+            if (columns * rows < sizes.Columns * sizes.Rows)
+                texts.Mosaic += " (" + FormatFixed(15, 0, columns) + " x " + FormatFixed(15, 0, rows)
+                                + " if its length lies along the longer side)";
+        }
     }
 
     if (const std::optional<int> suggested = SuggestedCameraAngle(target, sensor.WidthMm(), sensor.HeightMm())) {
@@ -134,7 +147,7 @@ TargetFraming FrameTarget(double efl, const Sensor& sensor, const Showpiece& tar
         texts.Camera = "Orientation not catalogued: drawn as a circle";
         const long double longer = std::max(width, height);
         const long double shorter = std::min(width, height);
-        if (!framing.Fits && Within(major, longer) && Within(minor, shorter))
+        if (!framing.Fits && FitsWithin(major, longer) && FitsWithin(minor, shorter))
             texts.Camera += "; fits if the camera is turned to lay it along the longer side";
     } else {
         texts.Camera = "Round: it frames alike at any angle";
@@ -144,8 +157,8 @@ TargetFraming FrameTarget(double efl, const Sensor& sensor, const Showpiece& tar
 
 std::string MoonMosaic(double moonMm, double frameWidthMm, double frameHeightMm, int overlapPercent)
 {
-    // Fitted exactly, as the Moon's own row has it: equal fits.
-    if (moonMm <= frameWidthMm && moonMm <= frameHeightMm)
+    // The rule of the Moon's own row and of every target: equal fits, within the tolerance.
+    if (FitsWithin(moonMm, frameWidthMm) && FitsWithin(moonMm, frameHeightMm))
         return "Not needed";
     const double overlap = overlapPercent / 100.0;
     return MosaicText(PanelsToCover(moonMm, frameWidthMm, overlap), PanelsToCover(moonMm, frameHeightMm, overlap),

@@ -146,7 +146,7 @@ std::string MoonMargin(double shorterSide, double moon)
 {
     const double difference = Narrow(std::abs(static_cast<long double>(shorterSide) - moon));
     const std::string shown = FormatFixed(15, 2, difference);
-    if (moon <= shorterSide)
+    if (FitsWithin(moon, shorterSide))
         return "Yes, " + shown + " mm to spare";
     return shown == "0.00" ? "No, less than 0.01 mm too large" : "No, " + shown + " mm too large";
 }
@@ -228,10 +228,11 @@ SensorFieldFigures ComputeSensorField(double efl, double aperture, const Sensor&
     }
 
     // The geometry, for film as for a digital sensor: the Moon's image against the frame's
-    // shorter side, compared exactly, equal fits. (The results report keeps its rule of thumb
-    // for film, which leaves room to frame the Moon; this window answers whether it fits.)
+    // shorter side, by the rule every target is fitted by, equal fits. (The results report
+    // keeps its rule of thumb for film, which leaves room to frame the Moon; this window
+    // answers whether it fits.)
     const double shorterSide = std::min(width, height);
-    const bool moonFits = moon <= shorterSide;
+    const bool moonFits = FitsWithin(moon, shorterSide);
     texts.MoonFits = MoonMargin(shorterSide, moon);
 
     if (sensor.Film) {

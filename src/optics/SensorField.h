@@ -37,6 +37,17 @@ inline constexpr std::array<SensorPreset, 8> SensorPresets{{
     {"Planetary camera, 2 MP", {false, 1920, 1080, 2.9}},
 }};
 
+//! Lengths this close count as equal: an extent that fills a side exactly, with the rounding
+//! of its tangent and sine, still fits.
+inline constexpr long double FitTolerance = 1e-9L;
+
+//! Whether an image `extent` mm long fits a side `side` mm long: equal fits, within the
+//! tolerance. The Moon's row, its mosaic and every target's fit use this one rule.
+inline bool FitsWithin(long double extent, long double side)
+{
+    return extent <= side * (1 + FitTolerance);
+}
+
 //! What a figure of the field window reads where it cannot be given: one needing pixels on
 //! film, or any figure of a job that cannot be drawn.
 inline constexpr const char* NoFigure = "\u2014";

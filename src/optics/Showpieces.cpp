@@ -58,8 +58,19 @@ std::vector<Showpiece> ReadShowpieces(std::string_view table)
         if (!fields[4].empty())
             showpiece.PositionAngle = Number(fields[4], line);
         showpiece.Declination = Number(fields[5], line);
-        if (!(showpiece.MajorArcmin > 0 && showpiece.MinorArcmin > 0 && showpiece.MinorArcmin <= showpiece.MajorArcmin))
-            throw std::invalid_argument("Showpieces: axes out of order in \"" + std::string(line) + "\"");
+        // Written as positive tests, so that a NaN fails them too. No showpiece spans more
+        // than 180 degrees (10,800 arcminutes) of the sky.
+        const auto refuse = [line](const char* what) {
+            throw std::invalid_argument(std::string("Showpieces: ") + what + " in \"" + std::string(line) + "\"");
+        };
+        if (!(showpiece.MajorArcmin > 0 && showpiece.MajorArcmin <= 10800 && showpiece.MinorArcmin > 0))
+            refuse("an axis out of range");
+        if (!(showpiece.MinorArcmin <= showpiece.MajorArcmin))
+            refuse("axes out of order");
+        if (showpiece.PositionAngle && !(*showpiece.PositionAngle >= 0 && *showpiece.PositionAngle <= 180))
+            refuse("a position angle out of range");
+        if (!(showpiece.Declination >= -90 && showpiece.Declination <= 90))
+            refuse("a declination out of range");
         showpieces.push_back(std::move(showpiece));
     }
     return showpieces;

@@ -13,6 +13,7 @@
 #include <QSpinBox>
 
 #include <exception>
+#include <initializer_list>
 
 namespace {
 
@@ -35,7 +36,7 @@ TSensorFieldForm::TSensorFieldForm(QWidget* parent)
 {
     setFont(PixelFont(11));
     setupUi(this);
-    SetupWindowFrame(this, {960, 680});
+    SetupWindowFrame(this, {960, 720});
     SetBackground(this, Silver);
 
     for (const SensorPreset& preset : SensorPresets)
@@ -67,6 +68,13 @@ TSensorFieldForm::TSensorFieldForm(QWidget* parent)
     for (QPushButton* button : {SaveButton, CloseButton})
         button->setFont(PixelFont(11, true));
     Picture->setAccessibleName(QStringLiteral("Picture of the field on the sensor"));
+    // What the angle means, where the user meets it and where a screen reader reads it.
+    const QString angleMeaning = QStringLiteral("Position angle of the frame's up direction, from north through east: "
+                                                "0\u00B0 = north up, east left");
+    for (QWidget* widget : std::initializer_list<QWidget*>{AngleCaption, AngleBox}) {
+        widget->setToolTip(angleMeaning);
+        widget->setAccessibleDescription(angleMeaning);
+    }
 
     ConnectHandler(SensorBox, &QComboBox::currentIndexChanged, this, &TSensorFieldForm::SensorBoxChange);
     for (QLineEdit* box : {PixelsAcrossBox, PixelsDownBox, PixelSizeBox})
@@ -184,6 +192,9 @@ void TSensorFieldForm::Recalculate()
     const Showpiece* target = TargetBox->currentIndex() > 0
                                   ? &Showpieces().at(static_cast<std::size_t>(TargetBox->currentIndex() - 1))
                                   : nullptr;
+    // The Moon and Jupiter are round and wander: the angle changes nothing for them.
+    AngleBox->setEnabled(target != nullptr);
+    AngleCaption->setEnabled(target != nullptr);
     const int angle = AngleBox->value();
     const int overlap = OverlapBox->value();
 
@@ -223,13 +234,9 @@ void TSensorFieldForm::Recalculate()
     }
     if (why.isEmpty()) {
         // The untracked figures follow every keystroke in the exposure calculator: an
-        // arithmetic error of theirs (an absurd suggestion) is said in their own row, and costs
+        // arithmetic error of theirs (an absurd suggestion) is said in its own row, and costs
         // neither the picture nor an error box at each keystroke there.
-        try {
-            trackingTexts = ComputeTracking(m_job.EffectiveFocalLengthMm, m_job.ApertureMm, *sensor, declination, m_exposure);
-        } catch (const ArithmeticError& error) {
-            trackingTexts = {NoFigure, NoFigure, std::string(NoFigure) + " (" + error.what() + ")"};
-        }
+        trackingTexts = ComputeTracking(m_job.EffectiveFocalLengthMm, m_job.ApertureMm, *sensor, declination, m_exposure);
         JobMessage->setText(QStringLiteral("Effective focal length %1 mm, aperture %2 mm.")
                                 .arg(Text(WholeMillimetreText(m_job.EffectiveFocalLengthMm)),
                                      Text(WholeMillimetreText(m_job.ApertureMm))));

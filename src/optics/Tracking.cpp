@@ -1,5 +1,6 @@
 #include "optics/Tracking.h"
 
+#include "exposure/ExposureModel.h"
 #include "numeric/Arithmetic.h"
 #include "numeric/NumberText.h"
 #include "optics/OpticalResults.h"
@@ -19,10 +20,10 @@ constexpr long double NpfPixel = 13.7L;
 constexpr long double FiveHundred = 500;
 //! Beyond this the limit no longer matters: no one exposes longer untracked.
 constexpr double LongestWorthSaying = 4 * 3600.0;
-//! The verdict: a trail up to this long, as written, stays sharp.
-constexpr double SharpPixels = 1.0;
-constexpr double SharpFilmMm = 0.03;
-
+constexpr const char* OverFourHours = "over 4 hours";
+//! The exposure calculator's words for times beyond its shutter speeds and its hours.
+constexpr const char* ExcessivelyShort = "Excessively short";
+constexpr const char* ExcessivelyLong = "Excessively long";
 
 constexpr std::array<std::string_view, 2> DegreeUnits{"\u00B0", "deg"};
 
@@ -31,41 +32,92 @@ long double Cosine(double degrees)
     return std::cos(degrees * std::numbers::pi_v<long double> / 180);
 }
 
-std::string LimitText(long double seconds)
+//! A row of its own: an arithmetic error of one figure is said in its row and costs the
+//! others nothing.
+template <typename Compute>
+std::string Row(Compute compute)
 {
-    return seconds > LongestWorthSaying ? "over 4 hours" : SignificantSeconds(Narrow(seconds));
+    try {
+        return compute();
+    } catch (const ArithmeticError& error) {
+        return std::string(NoFigure) + " (" + error.what() + ")";
+    }
 }
 
-//! Whether a figure as written is at most `limit`.
-bool ShownAtMost(const std::string& shown, double limit)
+//! The exposure as the exposure calculator writes it: its number without the leading blanks,
+//! a blank and the unit ("1/250 s", "55 s", "2.1 h"), or a limit text alone.
+std::string ExposureWordsText(const ExposureWords& words)
 {
-    return ParseLeadingNumber(shown) <= limit;
+    const std::size_t start = words.Number.find_first_not_of(' ');
+    const std::string number = start == std::string::npos ? std::string() : words.Number.substr(start);
+    return words.Unit.empty() ? number : number + " " + words.Unit;
+}
+
+//! The seconds an exposure's text states: "1/250" s is 0.004 s, "12" m is 720 s.
+long double StatedSeconds(const ExposureWords& words)
+{
+    const std::string& number = words.Number;
+    const std::size_t slash = number.find('/');
+    const long double value = slash == std::string::npos
+                                  ? static_cast<long double>(ParseLeadingNumber(number))
+                                  : Divide(ParseLeadingNumber(number.substr(0, slash)), ParseLeadingNumber(number.substr(slash + 1)));
+    return words.Unit == "h" ? value * 3600 : words.Unit == "m" ? value * 60 : value;
+}
+
+//! The longest untracked exposure by the rule the window judges by: the NPF rule on a digital
+//! sensor, the 500 rule on film (which knows nothing of pixels).
+struct Limit
+{
+    long double Seconds = 0;
+    std::string Text;
+    const char* Rule = "";
+};
+
+long double FiveHundredSeconds(long double f, const Sensor& sensor)
+{
+    // The 500 rule scales with the crop factor against the 36 x 24 mm frame, exactly 1 for
+    // any frame of that size; it knows nothing of declination or pixels.
+    const long double crop = Divide(std::hypot(static_cast<long double>(FilmFrameWidthMm), static_cast<long double>(FilmFrameHeightMm)),
+                                    std::hypot(static_cast<long double>(sensor.WidthMm()), static_cast<long double>(sensor.HeightMm())));
+    return Checked(Divide(FiveHundred, crop * f));
+}
+
+long double NpfSeconds(long double f, double fRatio, const Sensor& sensor, long double cosine)
+{
+    return Checked(Divide(NpfFRatio * fRatio + NpfFocalLength * f + NpfPixel * sensor.PixelMicrons, f * cosine));
+}
+
+//! Whether the exposure stays within the limit, each side taken as its text states it, equal
+//! within; where either side is beyond what its text can state, their seconds are compared.
+bool Within(double seconds, const ExposureWords& words, const Limit& limit)
+{
+    if (words.Number == ExcessivelyShort)
+        return true;
+    if (words.Number == ExcessivelyLong || limit.Text == OverFourHours)
+        return seconds <= limit.Seconds;
+    return StatedSeconds(words) <= ParseLeadingNumber(limit.Text);
+}
+
+//! Whether the exposure calculator's f/ratio belongs to another set-up: it differs from the
+//! job's f/ratio as the report hands it over (one decimal) and by more than 1% from the exact
+//! one. The 1% carries a margin of 1e-9 so that exactly 1% is never flagged by a binary digit.
+bool AnotherSetUp(double exposureFRatio, double fRatio)
+{
+    if (exposureFRatio == ParseLeadingNumber(FormatFixed(15, 1, fRatio)))
+        return false;
+    return std::abs(static_cast<long double>(exposureFRatio) - fRatio) > 0.01L * exposureFRatio * (1 + 1e-9L);
 }
 
 } // namespace
 
 std::string SignificantSeconds(double seconds)
 {
-    if (!(seconds > 0) || !std::isfinite(seconds))
-        throw InvalidOperationError();
-    // The power of ten of the first significant digit, corrected once where rounding carries
-    // into the next power (9.96 is "10", not "10.0").
-    int power = static_cast<int>(std::floor(std::log10(seconds)));
-    for (int pass = 0; pass < 2; ++pass) {
-        std::string text;
-        if (power >= 1) {
-            // Two digits, then zeros: 1234 is "1200". The digits are rounded from the value
-            // scaled down, so that no digit beyond the second counts.
-            const long double scale = std::pow(10.0L, power - 1);
-            text = FormatFixed(15, 0, Narrow(seconds / scale)) + std::string(static_cast<std::size_t>(power - 1), '0');
-        } else {
-            text = FormatFixed(15, 1 - power, seconds);
-        }
-        if (ParseLeadingNumber(text) < std::pow(10.0, power + 1))
-            return text + " s";
-        ++power;
-    }
-    return FormatFixed(15, 0, seconds) + " s"; // not reached: a carry happens once at most
+    return TwoSignificantFigures(seconds) + " s";
+}
+
+std::string UntrackedLimitText(double seconds)
+{
+    return seconds > LongestWorthSaying ? OverFourHours : SignificantSeconds(seconds);
 }
 
 std::string FRatioText(double fRatio)
@@ -87,30 +139,28 @@ TrackingTexts ComputeTracking(double efl, double aperture, const Sensor& sensor,
     const long double f = efl;
     const double fRatio = Narrow(Divide(f, aperture));
 
-    // The 500 rule scales with the crop factor against the 36 x 24 mm frame, exactly 1 for
-    // any frame of that size; it knows nothing of declination or pixels.
-    const long double crop = Divide(std::hypot(static_cast<long double>(FilmFrameWidthMm), static_cast<long double>(FilmFrameHeightMm)),
-                                    std::hypot(static_cast<long double>(sensor.WidthMm()), static_cast<long double>(sensor.HeightMm())));
-    const std::string fiveHundred = LimitText(Checked(Divide(FiveHundred, crop * f)));
-    texts.FiveHundred = sensor.Film ? fiveHundred : fiveHundred + ", the older rule: use the NPF figure for a digital sensor";
+    texts.FiveHundred = Row([&] {
+        const std::string limit = UntrackedLimitText(Narrow(FiveHundredSeconds(f, sensor)));
+        return sensor.Film ? limit : limit + ", the older rule: use the NPF figure for a digital sensor";
+    });
 
-    if (!declination) {
-        texts.Npf = texts.Trail = NoFigure;
-        return texts;
-    }
     // At the celestial pole the stars stand still; cos 90° is not exactly 0 in floating point,
     // so the pole is taken as written.
-    const bool pole = std::abs(*declination) == 90;
-    const long double cosine = pole ? 0 : Cosine(*declination);
-    if (sensor.Film) {
+    const bool pole = declination && std::abs(*declination) == 90;
+    const long double cosine = pole || !declination ? 0 : Cosine(*declination);
+    if (sensor.Film)
+        texts.Npf = std::string(NoFigure) + " (digital sensors only)";
+    else if (!declination)
         texts.Npf = NoFigure;
-    } else if (pole) {
+    else if (pole)
         texts.Npf = "no limit at the celestial pole";
-    } else {
-        const long double npf = Divide(NpfFRatio * fRatio + NpfFocalLength * f + NpfPixel * sensor.PixelMicrons, f * cosine);
-        texts.Npf = LimitText(Checked(npf));
-    }
+    else
+        texts.Npf = Row([&] { return UntrackedLimitText(Narrow(NpfSeconds(f, fRatio, sensor, cosine))); });
 
+    if (!declination) {
+        texts.Trail = NoFigure;
+        return texts;
+    }
     if (!exposure.Computed) {
         texts.Trail = std::string(NoFigure) + " (the exposure calculator has not suggested an exposure yet)";
         return texts;
@@ -119,31 +169,57 @@ TrackingTexts ComputeTracking(double efl, double aperture, const Sensor& sensor,
         texts.Trail = std::string(NoFigure) + " (the exposure calculator shows no exposure: \"???\")";
         return texts;
     }
-    const long double trail = Checked(SiderealArcsecondsPerSecond * exposure.Seconds * cosine); // arcseconds
-    std::string length;
-    bool sharp = false;
-    if (sensor.Film && trail >= ArcSecondsPerRadian * std::numbers::pi_v<long double> / 2) {
-        // A quarter of the sky or more: the tangent would turn round, and the star has long
-        // left the frame.
-        length = "out of the frame";
-    } else if (sensor.Film) {
-        length = FormatFixed(15, 2, Narrow(f * std::tan(trail / ArcSecondsPerRadian))) + " mm";
-        sharp = ShownAtMost(length, SharpFilmMm);
-    } else {
-        const long double scale = Divide(ArcSecondsPerRadian * sensor.PixelMicrons / 1000, f); // arcseconds per pixel
-        length = FormatFixed(15, 1, Narrow(Divide(trail, scale))) + " pixels";
-        sharp = ShownAtMost(length, SharpPixels);
-    }
-    texts.Trail = LimitText(exposure.Seconds) + " at " + FRatioText(exposure.FRatio) + ": a star moves " + length
-                  + (sharp ? ", stays sharp" : ", trails: needs a tracking mount or a shorter exposure");
-    if (std::abs(exposure.FRatio - fRatio) > 0.01 * fRatio)
-        texts.Trail += " (computed for another set-up: this one is " + FRatioText(fRatio) + ")";
+    texts.Trail = Row([&] {
+        const long double trail = Checked(SiderealArcsecondsPerSecond * exposure.Seconds * cosine); // arcseconds
+        // Once a star crosses more than the frame's diagonal its trail has no length worth
+        // giving; on film a quarter of the sky would also turn the tangent round.
+        std::string length = "a star's trail is longer than the frame";
+        if (sensor.Film) {
+            const long double diagonal = std::hypot(static_cast<long double>(FilmFrameWidthMm), static_cast<long double>(FilmFrameHeightMm));
+            if (trail < ArcSecondsPerRadian * std::numbers::pi_v<long double> / 2) {
+                const long double mm = Checked(f * std::tan(trail / ArcSecondsPerRadian));
+                if (mm <= diagonal)
+                    length = "a star moves " + FormatFixed(15, 2, Narrow(mm)) + " mm";
+            }
+        } else {
+            const long double scale = Divide(ArcSecondsPerRadian * sensor.PixelMicrons / 1000, f); // arcseconds per pixel
+            const long double pixels = Divide(trail, scale);
+            if (pixels <= std::hypot(static_cast<long double>(sensor.PixelsAcross), static_cast<long double>(sensor.PixelsDown)))
+                length = "a star moves " + FormatFixed(15, 1, Narrow(pixels)) + " pixels";
+        }
+
+        Limit limit;
+        limit.Rule = sensor.Film ? "the 500-rule limit" : "the NPF limit";
+        limit.Seconds = pole ? 0 : sensor.Film ? FiveHundredSeconds(f, sensor) : NpfSeconds(f, fRatio, sensor, cosine);
+        // A limit beyond four hours is not narrowed to a double: however long, it is compared
+        // by its seconds.
+        limit.Text = pole ? std::string()
+                     : limit.Seconds > LongestWorthSaying ? OverFourHours
+                                                          : UntrackedLimitText(Narrow(limit.Seconds));
+        const ExposureWords words = ExposureText(exposure.Seconds);
+        const std::string verdict = pole || Within(exposure.Seconds, words, limit)
+                                        ? std::string("within ") + limit.Rule + ": stars stay round"
+                                        : std::string("longer than ") + limit.Rule
+                                              + ": the stars trail; use a tracking mount or a shorter exposure";
+        std::string line = ExposureWordsText(words) + " at " + FRatioText(exposure.FRatio) + ": " + length + "; " + verdict;
+        if (AnotherSetUp(exposure.FRatio, fRatio))
+            line += " (computed for another set-up: this one is " + FRatioText(fRatio) + ")";
+        return line;
+    });
     return texts;
 }
 
 std::optional<double> ReadDeclination(const std::string& text, std::string& refusal)
 {
-    const std::optional<double> degrees = ReadBoxNumber(text, DegreeUnits);
+    // A minus sign as typography writes it (U+2212) is a minus.
+    constexpr std::string_view TypographicMinus = "\u2212";
+    std::string typed;
+    for (std::size_t at = 0; at < text.size();) {
+        const bool minus = std::string_view(text).substr(at).starts_with(TypographicMinus);
+        typed += minus ? '-' : text[at];
+        at += minus ? TypographicMinus.size() : 1;
+    }
+    const std::optional<double> degrees = ReadBoxNumber(typed, DegreeUnits);
     if (degrees && *degrees >= -90 && *degrees <= 90)
         return degrees;
     // Short enough to stand beside the box.

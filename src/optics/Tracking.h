@@ -14,10 +14,14 @@ struct TrailExposure
     double FRatio = 0;
 };
 
-//! Seconds with two significant figures, halves away from zero, trailing zeros kept, never in
-//! exponent notation: "0.20 s", "5.5 s", "21 s", "150 s", "1200 s". Seconds not above zero, or
-//! beyond the double range, are an invalid operation.
+//! Seconds with two significant figures as TwoSignificantFigures writes them: "0.20 s",
+//! "7.4 s", "21 s", "1200 s". Seconds not above zero, or beyond the double range, are an invalid
+//! operation.
 std::string SignificantSeconds(double seconds);
+
+//! A longest untracked exposure as the window writes it: SignificantSeconds up to four hours,
+//! "over 4 hours" beyond.
+std::string UntrackedLimitText(double seconds);
 
 //! An f/ratio as photographers write it: "f/4", "f/10.5", "f/2.83" (at most two decimals; from
 //! 1e36 on in the number writer's exponent form).
@@ -26,7 +30,7 @@ std::string FRatioText(double fRatio);
 //! What the field window writes for a job without a tracking mount.
 struct TrackingTexts
 {
-    std::string Npf;         //!< the longest exposure by the NPF rule; "—" on film
+    std::string Npf;         //!< the longest exposure by the NPF rule; "— (digital sensors only)" on film
     std::string FiveHundred; //!< by the older 500 rule
     std::string Trail;       //!< what the suggested exposure does to a star
 };
@@ -37,8 +41,10 @@ struct TrackingTexts
 //! Frédéric Michaud (Société Astronomique du Havre), complete, with k = 1:
 //! t = (16.9 N + 0.10 f + 13.7 p) / (f cos δ); the 500 rule: t = 500 / (c f), c the crop factor
 //! against the 36 x 24 mm frame; a star moves 15.041 arcseconds per second of time at the
-//! celestial equator. The limits are written as SignificantSeconds, above four hours as "over
-//! 4 hours". Arithmetic errors are thrown as everywhere in the program.
+//! celestial equator. The limits are written as UntrackedLimitText. The suggested exposure is
+//! written as the exposure calculator writes it and judged against the limit the window shows
+//! for the sensor (NPF on a digital sensor, 500 rule on film), each as its text states it. Each
+//! row is computed alone: an arithmetic error is written in its own row as "— (message)".
 TrackingTexts ComputeTracking(double efl, double aperture, const Sensor& sensor, std::optional<double> declination,
                               const TrailExposure& exposure);
 

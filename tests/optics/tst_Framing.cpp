@@ -4,6 +4,7 @@
 
 #include "optics/Framing.h"
 
+#include <QFile>
 #include <QTest>
 
 #include <stdexcept>
@@ -38,6 +39,9 @@ private slots:
     void malformedCatalogueLinesAreRefused();
     void targetOnTheFrame_data();
     void targetOnTheFrame();
+    void catalogueIsTheDataFile();
+    void moonMosaic_data();
+    void moonMosaic();
     void panelsToCover_data();
     void panelsToCover();
     void suggestedCameraAngle_data();
@@ -87,14 +91,66 @@ void tst_Framing::malformedCatalogueLinesAreRefused_data()
     QTest::newRow("a decimal comma") << std::string("M1, Crab Nebula;NGC1952;8;4;;+22,01");
     QTest::newRow("minor above major") << std::string("M1, Crab Nebula;NGC1952;4;8;;+22.01");
     QTest::newRow("no name") << std::string(";NGC1952;8;4;;+22.01");
+    QTest::newRow("no major axis") << std::string("M1, Crab Nebula;NGC1952;0;;;+22.01");
+    QTest::newRow("more than half the sky") << std::string("M1, Crab Nebula;NGC1952;10800.1;4;;+22.01");
+    QTest::newRow("a position angle beyond 180") << std::string("M1, Crab Nebula;NGC1952;8;4;180.1;+22.01");
+    QTest::newRow("a negative position angle") << std::string("M1, Crab Nebula;NGC1952;8;4;-1;+22.01");
+    QTest::newRow("beyond the north pole") << std::string("M1, Crab Nebula;NGC1952;8;4;;+90.01");
+    QTest::newRow("beyond the south pole") << std::string("M1, Crab Nebula;NGC1952;8;4;;-90.01");
 }
 
 void tst_Framing::malformedCatalogueLinesAreRefused()
 {
     QFETCH(std::string, line);
     const std::string headings = "# a comment\nName;Entry;MajAx;MinAx;PosAng;Dec\n";
-    QCOMPARE(ReadShowpieces(headings + "M1, Crab Nebula;NGC1952;8;4;;+22.01\r\n").size(), std::size_t(1));
+    QCOMPARE(ReadShowpieces(headings + "M1, Crab Nebula;NGC1952;10800;4;180;-90\r\n").size(), std::size_t(1));
     QVERIFY_THROWS_EXCEPTION(std::invalid_argument, ReadShowpieces(headings + line + "\n"));
+}
+
+void tst_Framing::catalogueIsTheDataFile()
+{
+    // The data file read here on its own, so that what the build makes of it cannot drift.
+    QFile file(QStringLiteral(SHOWPIECES_TABLE_FILE));
+    QVERIFY(file.open(QIODevice::ReadOnly | QIODevice::Text));
+    QStringList rows;
+    for (const QString& line : QString::fromUtf8(file.readAll()).split(QLatin1Char('\n')))
+        if (!line.isEmpty() && !line.startsWith(QLatin1Char('#')))
+            rows << line;
+    rows.removeFirst(); // the headings
+    QCOMPARE(Showpieces().size(), std::size_t(rows.size()));
+    for (qsizetype i = 0; i < rows.size(); ++i) {
+        const QStringList f = rows[i].split(QLatin1Char(';'));
+        const Showpiece& held = Showpieces()[static_cast<std::size_t>(i)];
+        QCOMPARE(QString::fromStdString(held.Name), f[0]);
+        QCOMPARE(QString::fromStdString(held.Entry), f[1]);
+        QCOMPARE(held.MajorArcmin, f[2].toDouble());
+        QCOMPARE(held.MinorArcmin, f[3].isEmpty() ? f[2].toDouble() : f[3].toDouble());
+        QCOMPARE(held.PositionAngle.value_or(-1), f[4].isEmpty() ? -1 : f[4].toDouble());
+        QCOMPARE(held.Declination, f[5].toDouble());
+    }
+}
+
+void tst_Framing::moonMosaic_data()
+{
+    QTest::addColumn<double>("moon");
+    QTest::addColumn<int>("overlap");
+    QTest::addColumn<QString>("mosaic");
+
+    // 60 mm on 36 x 24 mm: 36 + 28.8 covers it across, 24 + 2 x 19.2 down; at 50% overlap
+    // 36 + 2 x 18 and 24 + 3 x 12.
+    QTest::newRow("20%") << 60.0 << 20 << "a mosaic of 2 x 3 panels at 20% overlap";
+    QTest::newRow("50%") << 60.0 << 50 << "a mosaic of 3 x 4 panels at 50% overlap";
+    QTest::newRow("equal fits") << 24.0 << 20 << "Not needed";
+    QTest::newRow("equal within the tolerance") << 24.0 * (1 + 1e-12) << 20 << "Not needed";
+    QTest::newRow("beyond the tolerance") << 24.0 * (1 + 1e-8) << 20 << "a mosaic of 1 x 2 panels at 20% overlap";
+}
+
+void tst_Framing::moonMosaic()
+{
+    QFETCH(double, moon);
+    QFETCH(int, overlap);
+    QFETCH(QString, mosaic);
+    QCOMPARE(QString::fromStdString(MoonMosaic(moon, 36, 24, overlap)), mosaic);
 }
 
 void tst_Framing::targetOnTheFrame_data()
@@ -130,7 +186,8 @@ void tst_Framing::targetOnTheFrame_data()
     for (const int angle : {0, 45})
         QTest::addRow("M42 at 600 mm on APS-C, %d\u00B0", angle)
             << "M42" << 600.0 << ApsC << angle << 20
-            << QStringList{"15.71 x 10.47 mm", "4028", "15.71 x 15.71 mm", "No", "a mosaic of 1 x 2 panels at 20% overlap", circle};
+            << QStringList{"15.71 x 10.47 mm", "4028", "15.71 x 15.71 mm", "No",
+                           "a mosaic of 1 x 2 panels at 20% overlap (1 x 1 if its length lies along the longer side)", circle};
     for (const int overlap : {0, 20, 50})
         QTest::addRow("Large Magellanic Cloud at 400 mm, %d%% overlap", overlap)
             << "Large Magellanic Cloud" << 400.0 << FullFrame << 0 << overlap
@@ -139,6 +196,52 @@ void tst_Framing::targetOnTheFrame_data()
                            : overlap == 20 ? "a mosaic of 2 x 4 panels at 20% overlap"
                                            : "a mosaic of 3 x 6 panels at 50% overlap",
                            along.arg(80)};
+    // Specks: M57 through an 8 mm lens is 0.0030 mm across, half a pixel and 0.008% of the
+    // frame's width; every figure says how small, none reads zero.
+    QTest::newRow("M57 through an 8 mm lens")
+        << "M57" << 8.0 << FullFrame << 0 << 20
+        << QStringList{"0.003 mm across", "less than 1", "0.003 x 0.003 mm", "Yes, it fills under 1% x under 1% of the frame",
+                       "Not needed", round};
+    // One pixel of 2.9 micrometres is M57 at 7.8500 mm: 1.0001 pixels at 7.851 mm, 0.999 at 7.842.
+    QTest::newRow("M57 at 1.0 pixel") << "M57" << 7.851 << Planetary << 0 << 20
+                                      << QStringList{"0.003 mm across", "1", "0.003 x 0.003 mm",
+                                                     "Yes, it fills under 1% x under 1% of the frame", "Not needed", round};
+    QTest::newRow("M57 at 0.999 pixels") << "M57" << 7.842 << Planetary << 0 << 20
+                                         << QStringList{"0.003 mm across", "less than 1", "0.003 x 0.003 mm",
+                                                        "Yes, it fills under 1% x under 1% of the frame", "Not needed", round};
+    // 1% of the full frame's 36 mm is M57 at 974.48 mm.
+    QTest::newRow("M57 filling 1.0% of the width") << "M57" << 974.6 << FullFrame << 0 << 20
+                                                   << QStringList{"0.36 mm across", "60", "0.36 x 0.36 mm",
+                                                                  "Yes, it fills 1% x 2% of the frame", "Not needed", round};
+    QTest::newRow("M57 filling 0.999%") << "M57" << 973.5 << FullFrame << 0 << 20
+                                        << QStringList{"0.36 mm across", "60", "0.36 x 0.36 mm",
+                                                       "Yes, it fills under 1% x 1% of the frame", "Not needed", round};
+    // The tenth of a millimetre: M57 is 0.0999 mm at 270.4 mm, written in thousandths.
+    QTest::newRow("M57 below a tenth of a mm") << "M57" << 270.4 << FullFrame << 0 << 20
+                                               << QStringList{"0.100 mm across", "17", "0.100 x 0.100 mm",
+                                                              "Yes, it fills under 1% x under 1% of the frame", "Not needed", round};
+    // M13 filling the 24 mm height at 5000.349 mm, a hair above it within the tolerance.
+    QTest::newRow("M13 filling the height within the tolerance")
+        << "M13" << 5000.349340008976 * (1 + 1e-13) << FullFrame << 0 << 20
+        << QStringList{"24.00 mm across", "4000", "24.00 x 24.00 mm", "Yes, it fills 67% x 100% of the frame", "Not needed", round};
+    // 305 degrees lays M31 as 125 degrees does.
+    QTest::newRow("M31 turned to 305\u00B0")
+        << "M31" << 600.0 << FullFrame << 305 << 20
+        << QStringList{"31.04 x 12.16 mm", "5174", "31.04 x 12.16 mm", "Yes, it fills 86% x 51% of the frame", "Not needed",
+                       "At 305\u00B0 its major axis lies along the longer side"};
+    // Not oriented, so covered as a circle of 46.55 mm; along the longer side its 46.55 x
+    // 11.64 mm would take 3 x 1.
+    QTest::newRow("California Nebula at 1000 mm on APS-C")
+        << "California" << 1000.0 << ApsC << 0 << 20
+        << QStringList{"46.55 x 11.64 mm", "11936", "46.55 x 46.55 mm", "No",
+                       "a mosaic of 3 x 4 panels at 20% overlap (3 x 1 if its length lies along the longer side)",
+                       "Orientation not catalogued: drawn as a circle"};
+    // M42 at 200 mm is 5.24 x 3.49 mm: its length fits the planetary camera's 5.57 mm, but its
+    // width not the 3.13 mm, so no turn makes it fit.
+    QTest::newRow("M42 on the planetary camera: no turn fits")
+        << "M42" << 200.0 << Planetary << 0 << 20
+        << QStringList{"5.24 x 3.49 mm", "1806", "5.24 x 5.24 mm", "No",
+                       "a mosaic of 1 x 2 panels at 20% overlap", "Orientation not catalogued: drawn as a circle"};
     QTest::newRow("Pleiades on film: round, though oriented")
         << "M45" << 300.0 << Film << 0 << 20
         << QStringList{"13.09 mm across", "\u2014", "13.09 x 13.09 mm", "Yes, it fills 36% x 55% of the frame", "Not needed", round};

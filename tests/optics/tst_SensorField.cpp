@@ -54,6 +54,13 @@ void tst_SensorField::figures_data()
                        none, "0.58 arcsec", none, "24.0 mm", none, "0.40 to 0.65 mm", none,
                        "Yes, 0.00 mm to spare"}
         << true;
+    // A hair more fits by the rule every target is fitted by, as the Moon's mosaic says.
+    QTest::newRow("film frame at 2640.0000001 mm")
+        << 2640.0000001 << 200.0 << 0
+        << QStringList{"36.00 x 24.00 mm", "0.52° x 0.78°, diagonal 0.94°", "31.3' x 46.9', diagonal 56.3'",
+                       none, "0.58 arcsec", none, "24.0 mm", none, "0.40 to 0.65 mm", none,
+                       "Yes, 0.00 mm to spare"}
+        << true;
     // Half a millimetre more: 4.5 micrometres too large, which two decimals would show as 0.00.
     QTest::newRow("full frame at 2640.5 mm")
         << 2640.5 << 200.0 << 1

@@ -120,6 +120,8 @@ private slots:
     void framesAShowpiece();
     void savedTargetIsToScale_data();
     void savedTargetIsToScale();
+    void compassPointsNorthAndEast_data();
+    void compassPointsNorthAndEast();
     void followsTheExposureCalculator();
 
 private:
@@ -162,7 +164,7 @@ void tst_SensorFieldWindow::followsTheReport()
     TSensorFieldForm* field = OpenFromReport();
     QVERIFY(field);
     QCOMPARE(field->windowTitle(), QStringLiteral("Orvalis Optical Calculations - Field on the Sensor"));
-    QCOMPARE(field->size(), QSize(960, 680));
+    QCOMPARE(field->size(), QSize(960, 720));
     QCOMPARE(field->SensorBox->currentIndex(), FilmFrame);
     QVERIFY(!field->PixelsAcrossBox->isEnabled());
     // On film the report and the field window agree on the Moon; pixel figures are dashes.
@@ -289,8 +291,10 @@ void tst_SensorFieldWindow::framesAShowpiece()
     QCOMPARE(field->TargetBox->currentText(), QStringLiteral("The Moon and Jupiter"));
     QVERIFY(PickItem(field->SensorBox, FullFrame));
     QCOMPARE(field->MosaicLabel->text(), QStringLiteral("Not needed"));
+    QVERIFY(!field->AngleBox->isEnabled()); // the Moon and Jupiter frame alike at any angle
 
     QVERIFY(PickItem(field->TargetBox, Andromeda));
+    QVERIFY(field->AngleBox->isEnabled());
     QCOMPARE(field->TargetBox->currentText(), QStringLiteral("M31, Andromeda Galaxy"));
     QCOMPARE(field->ExtentLabel->text(), QStringLiteral("20.40 x 26.37 mm"));
     QCOMPARE(field->MosaicLabel->text(), QStringLiteral("a mosaic of 1 x 2 panels at 20% overlap"));
@@ -324,6 +328,16 @@ void tst_SensorFieldWindow::framesAShowpiece()
                                                         "fits if the camera is turned to lay it along the longer side"));
     QVERIFY2(ClippedCaptions(field).isEmpty(), qPrintable(ClippedCaptions(field).join(QLatin1Char('\n'))));
     SaveScreenshot(field, QStringLiteral("field-california-400mm"));
+
+    // A speck: M57 through an 8 mm lens, every figure said, none read as zero.
+    ShowReport(4, 8);
+    QVERIFY(PickItem(field->SensorBox, FullFrame));
+    field->TargetBox->setCurrentIndex(12);
+    QCOMPARE(field->TargetBox->currentText(), QStringLiteral("M57, Ring Nebula"));
+    QCOMPARE(field->TargetPixelsLabel->text(), QStringLiteral("less than 1"));
+    QCOMPARE(field->TargetFitsLabel->text(), QStringLiteral("Yes, it fills under 1% x under 1% of the frame"));
+    SaveScreenshot(field, QStringLiteral("field-m57-8mm"));
+    field->SensorBox->setCurrentIndex(ApsC);
 
     // Back to the Moon and Jupiter: today's picture and figures, with the Moon's own mosaic.
     ShowReport(200, 4000);
@@ -381,6 +395,71 @@ void tst_SensorFieldWindow::savedTargetIsToScale()
     QCOMPARE(topLeft < target.center().x() - target.width() / 4, upperEndLeft);
 }
 
+void tst_SensorFieldWindow::compassPointsNorthAndEast_data()
+{
+    QTest::addColumn<int>("angle");
+    QTest::newRow("0\u00B0: north up, east left") << 0;
+    QTest::newRow("125\u00B0") << 125;
+    QTest::newRow("305\u00B0") << 305;
+}
+
+void tst_SensorFieldWindow::compassPointsNorthAndEast()
+{
+    // The camera angle is the position angle of the frame's up direction, counted from north
+    // through east; on the sky as seen east lies a quarter turn counter-clockwise from north.
+    // So north lies `angle` clockwise from the picture's up, and east `angle` - 90.
+    QFETCH(int, angle);
+    ShowReport(80, 600);
+    TSensorFieldForm* field = OpenFromReport();
+    QVERIFY(field);
+    field->SensorBox->setCurrentIndex(FullFrame);
+    field->TargetBox->setCurrentIndex(Andromeda);
+    const auto picture = [field](int at) {
+        field->AngleBox->setValue(at);
+        return field->Picture->Image(2);
+    };
+    const auto inked = [](const QImage& image, QPointF at) {
+        for (int dx = -1; dx <= 1; ++dx)
+            for (int dy = -1; dy <= 1; ++dy)
+                if (Nearest(image.pixelColor(at.toPoint() + QPoint(dx, dy))) == FieldMoon)
+                    return true;
+        return false;
+    };
+    // The compass's centre is where its arrows start at every angle: the ink that the pictures
+    // at 0 and 180 degrees share in the lower left quarter.
+    const QImage up = picture(0);
+    const QImage down = picture(180);
+    QPointF sum;
+    int count = 0;
+    for (int y = up.height() / 2; y < up.height(); ++y)
+        for (int x = 0; x < up.width() / 2; ++x)
+            if (Nearest(up.pixelColor(x, y)) == FieldMoon && Nearest(down.pixelColor(x, y)) == FieldMoon) {
+                sum += QPointF(x, y);
+                ++count;
+            }
+    QVERIFY(count > 0);
+    const QPointF centre = sum / count;
+
+    const QImage image = picture(angle);
+    // How much of a ray, `clockwise` degrees from up, from 8 to 24 pixels out, carries ink.
+    const auto along = [&](double clockwise) {
+        const double radians = qDegreesToRadians(clockwise);
+        int hits = 0;
+        for (int r = 8; r <= 24; ++r)
+            hits += inked(image, centre + QPointF(std::sin(radians), -std::cos(radians)) * r) ? 1 : 0;
+        return hits / 17.0;
+    };
+    const QString at = QStringLiteral("compass at (%1, %2)").arg(centre.x()).arg(centre.y());
+    QVERIFY2(along(angle) > 0.8, qPrintable(at + QStringLiteral(": no arrow to the north")));
+    QVERIFY2(along(angle - 90) > 0.8, qPrintable(at + QStringLiteral(": no arrow to the east")));
+    // East mirrored to the right of north, or the compass turned the other way.
+    QVERIFY2(along(angle + 90) < 0.3, qPrintable(at + QStringLiteral(": east mirrored")));
+    if (angle % 180 != 0) {
+        QVERIFY2(along(-angle) < 0.3, qPrintable(at + QStringLiteral(": north turned the wrong way")));
+        QVERIFY2(along(-angle - 90) < 0.3, qPrintable(at + QStringLiteral(": east turned the wrong way")));
+    }
+}
+
 void tst_SensorFieldWindow::followsTheExposureCalculator()
 {
     // The exposure calculator at a dark country sky's fog limit, at f/2.8, before the field
@@ -390,9 +469,10 @@ void tst_SensorFieldWindow::followsTheExposureCalculator()
     QVERIFY(QTest::qWaitForWindowActive(form));
     TypeInto(form->FRatioBox, QStringLiteral("2.8"));
     TypeInto(form->BrightnessBox, QStringLiteral("20.0"));
-    // At ISO 200, reciprocity 0.8: 20.0 needs 5525 s, 16.0 needs 57.0 s; at 24 mm on 6.0-micrometre
-    // pixels (51.566 arcseconds each) a star moves 1611.6 and 16.6 pixels in them.
-    const QString trails = QStringLiteral(", trails: needs a tracking mount or a shorter exposure");
+    // At ISO 200, reciprocity 0.8: 20.0 needs 5525 s, written "1.5 h", 16.0 needs 57.0 s,
+    // written "55 s", and 13.8 needs 5.1 s; at 24 mm on 6.0-micrometre pixels (51.566 arcseconds
+    // each) a star moves 1611.6, 16.6 and 1.5 pixels in them. The NPF limit is 5.5 s.
+    const QString trails = QStringLiteral("; longer than the NPF limit: the stars trail; use a tracking mount or a shorter exposure");
 
     // A 24 mm lens at f/2.8 on the full-frame preset: the field window made now starts from the
     // current suggestion (its seconds handed over, never read from the caption).
@@ -401,21 +481,29 @@ void tst_SensorFieldWindow::followsTheExposureCalculator()
     QVERIFY(field);
     QVERIFY(PickItem(field->SensorBox, FullFrame));
     QCOMPARE(field->NpfLabel->text(), QStringLiteral("5.5 s"));
-    QCOMPARE(field->TrailLabel->text(), QStringLiteral("5500 s at f/2.8: a star moves 1611.6 pixels") + trails);
+    QCOMPARE(field->TrailLabel->text(), QStringLiteral("1.5 h at f/2.8: a star moves 1611.6 pixels") + trails);
     QVERIFY2(ClippedCaptions(field).isEmpty(), qPrintable(ClippedCaptions(field).join(QLatin1Char('\n'))));
     SaveScreenshot(field, QStringLiteral("field-untracked-24mm"));
+
+    // About 5 s: more than a pixel of smear, and within the NPF rule, which allows it.
+    ShowWindow(form);
+    QVERIFY(QTest::qWaitForWindowActive(form));
+    TypeInto(form->BrightnessBox, QStringLiteral("13.8"));
+    QCOMPARE(field->TrailLabel->text(),
+             QStringLiteral("5 s at f/2.8: a star moves 1.5 pixels; within the NPF limit: stars stay round"));
+    SaveScreenshot(field, QStringLiteral("field-untracked-24mm-5s"));
 
     // Each keystroke in the calculator reaches the open field window: 16.0 is a city sky.
     ShowWindow(form);
     QVERIFY(QTest::qWaitForWindowActive(form));
     TypeInto(form->BrightnessBox, QStringLiteral("16.0"));
-    QCOMPARE(field->TrailLabel->text(), QStringLiteral("57 s at f/2.8: a star moves 16.6 pixels") + trails);
+    QCOMPARE(field->TrailLabel->text(), QStringLiteral("55 s at f/2.8: a star moves 16.6 pixels") + trails);
     QTest::keyClick(form->BrightnessBox->lineEdit(), Qt::Key_X);
     QCOMPARE(field->TrailLabel->text(), QStringLiteral("\u2014 (the exposure calculator shows no exposure: \"???\")"));
     // An arithmetic error box leaves the line as it was, as it leaves the caption.
     TypeInto(form->BrightnessBox, QStringLiteral("80"));
     const QString before = field->TrailLabel->text();
-    QVERIFY2(before.startsWith(QStringLiteral("over 4 hours at f/2.8")), qPrintable(before));
+    QVERIFY2(before.startsWith(QStringLiteral("Excessively long at f/2.8")), qPrintable(before));
     QTest::keyClick(form->BrightnessBox->lineEdit(), Qt::Key_0);
     QVERIFY(m_program->Boxes.TakeTexts().contains(QStringLiteral("Floating point overflow.")));
     QCOMPARE(field->TrailLabel->text(), before);
