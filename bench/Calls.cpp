@@ -1,7 +1,8 @@
 // In-process timings: one keystroke in the exposure calculator's brightness box against a
 // bare QLabel::setText, the exposure arithmetic and number writer per call, the results
 // report's FormShow per call, a keystroke in the field window's camera angle box and its
-// picture drawn, and one exposure sheet written to a PDF file per sheet.
+// picture drawn, a keystroke in the Tonight window's latitude box and its chart drawn, and one
+// exposure sheet written to a PDF file per sheet.
 #include "app/TSplashScreen.h"
 #include "app/TStartForm.h"
 #include "app/WindowSet.h"
@@ -12,12 +13,14 @@
 #include "optics/OpticalJob.h"
 #include "optics/TOpticReportForm.h"
 #include "optics/TSensorFieldForm.h"
+#include "sky/TTonightForm.h"
 #include "print/PrinterSheet.h"
 #include "print/QPrinterSurface.h"
 #include "ui/ProgramWindows.h"
 #include "ui/WindowRules.h"
 
 #include <QApplication>
+#include <QDateEdit>
 #include <QDir>
 #include <QFileInfo>
 #include <QLabel>
@@ -165,6 +168,29 @@ int main(int argc, char* argv[])
         drawing = std::max(drawing, MicrosecondsPerCall(11, 1, [field](int) { Sink = Sink + field->Picture->Image(1).width(); }));
     }
 
+    // The Tonight window: one keystroke in the latitude box, up to every row and the chart's
+    // curves computed afresh (the night's astronomy included), and the chart drawn whole.
+    field->TargetBox->setCurrentIndex(field->TargetBox->findText(QStringLiteral("M31"), Qt::MatchStartsWith));
+    QTest::mouseClick(field->TonightButton, Qt::LeftButton);
+    TTonightForm* tonight = Windows().TonightForm;
+    if (!tonight || !QTest::qWaitForWindowExposed(tonight))
+        Fail("the Tonight window was not shown");
+    tonight->LatitudeBox->setText(QStringLiteral("48.856"));
+    tonight->LongitudeBox->setText(QStringLiteral("2.3522"));
+    tonight->DateBox->setDate(QDate(2026, 10, 15));
+    tonight->ZoneBox->setCurrentText(QStringLiteral("Europe/Paris"));
+    tonight->LatitudeBox->setFocus();
+    tonight->LatitudeBox->end(false);
+    const QString dark = tonight->DarkAboveLabel->text();
+    QTest::keyClick(tonight->LatitudeBox, Qt::Key_6);
+    if (tonight->DarkAboveLabel->text().isEmpty() || tonight->SunsetLabel->text() == QStringLiteral("\u2014"))
+        Fail("a keystroke in the latitude box left no night");
+    // Typing a digit and taking it back: two nights computed per pair of keystrokes.
+    const double latitudeKeystroke = MicrosecondsPerCall(
+        11, 2, [tonight](int i) { QTest::keyClick(tonight->LatitudeBox, i % 2 ? Qt::Key_6 : Qt::Key_Backspace); },
+        [] { QCoreApplication::processEvents(); });
+    const double chart = MicrosecondsPerCall(21, 1, [tonight](int) { Sink = Sink + tonight->Chart->Image(1).width(); });
+
     // One exposure sheet, laid out and written to a PDF file.
     QTemporaryDir folder;
     const QString pdf = QDir(folder.path()).filePath(QStringLiteral("sheet.pdf"));
@@ -188,6 +214,8 @@ int main(int argc, char* argv[])
     std::printf("Results report FormShow:                        %9.1f us per call\n", formShow);
     std::printf("Keystroke in the field's camera angle box:      %9.1f us (goal: well under 1000 us)\n", angleKeystroke);
     std::printf("Field picture drawn, the most panels:           %9.2f ms (goal: well under 16 ms)\n", drawing / 1000);
+    std::printf("Keystroke in Tonight's latitude box, all rows:  %9.2f ms (goal: under 50 ms)\n", latitudeKeystroke / 1000);
+    std::printf("Tonight's chart drawn:                          %9.2f ms (goal: under 16 ms)\n", chart / 1000);
     std::printf("Exposure sheet to PDF through QPrinter:         %9.2f ms per sheet\n", sheet / 1000);
     return 0;
 }

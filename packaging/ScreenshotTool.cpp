@@ -10,10 +10,13 @@
 #include "optics/TOpticForm2.h"
 #include "optics/TOpticReportForm.h"
 #include "optics/TSensorFieldForm.h"
+#include "exposure/TDigitalCameraForm.h"
+#include "sky/TTonightForm.h"
 #include "ui/NightVision.h"
 #include "ui/WindowRules.h"
 
 #include <QAction>
+#include <QDateEdit>
 
 #include <cstdio>
 
@@ -87,6 +90,35 @@ bool MakePictures()
     if (!QTest::qWaitForWindowActive(field) || !PickItem(field->SensorBox, 1) || andromeda < 0
         || !PickItem(field->TargetBox, andromeda) || !Save(field, QStringLiteral("field-framing")))
         return false;
+
+    // Tonight: the Andromeda Galaxy from Paris on 2026-10-15, from the field window's button.
+    QTest::mouseClick(field->TonightButton, Qt::LeftButton);
+    TTonightForm* tonight = Windows().TonightForm;
+    if (!tonight || !QTest::qWaitForWindowActive(tonight))
+        return false;
+    TypeInto(tonight->LatitudeBox, QStringLiteral("48.8566"));
+    TypeInto(tonight->LongitudeBox, QStringLiteral("2.3522"));
+    tonight->DateBox->setDate(QDate(2026, 10, 15));
+    TypeInto(tonight->ZoneBox, QStringLiteral("Europe/Paris"));
+    tonight->Chart->SetNow(std::nullopt);
+    if (!Save(tonight, QStringLiteral("tonight")))
+        return false;
+    tonight->close();
+
+    // The Digital Camera window for the worked example: an 80 mm refractor at 480 mm on the
+    // cooled APS-C camera, an object of 22.0 under a sky of 21.0.
+    if (!PrimeFocus(QStringLiteral("80"), QStringLiteral("480")))
+        return false;
+    w.OpticReportForm->FieldontheSensor1->trigger();
+    if (!QTest::qWaitForWindowActive(field))
+        return false;
+    field->SensorBox->setCurrentIndex(5);
+    TypeInto(w.Form1->BrightnessBox, QStringLiteral("22.0"));
+    w.Form1->Recalculate();
+    QTest::mouseClick(field->DigitalCameraButton, Qt::LeftButton);
+    if (!Windows().DigitalCameraForm || !Save(Windows().DigitalCameraForm, QStringLiteral("digital-camera")))
+        return false;
+    w.Form1->BrightnessBox->setCurrentIndex(fullMoon); // as the night vision picture shows it
 
     // The exposure calculator in night vision.
     NightVision::Action()->trigger();

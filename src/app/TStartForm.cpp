@@ -5,6 +5,7 @@
 #include "info/TIntroForm.h"
 #include "optics/OpticalJob.h"
 #include "optics/TOpticForm2.h"
+#include "sky/TTonightForm.h"
 #include "ui/ErrorReport.h"
 #include "ui/NightVision.h"
 #include "ui/ProgramWindows.h"
@@ -31,6 +32,7 @@ TStartForm::TStartForm(QWidget* parent)
     ConnectHandler(Button2, &QPushButton::clicked, this, &TStartForm::Button2Click);
     ConnectHandler(Button3, &QPushButton::clicked, this, &TStartForm::Button3Click);
     ConnectHandler(Exit1, &QAction::triggered, this, &TStartForm::Exit1Click);
+    ConnectHandler(Tonight1, &QAction::triggered, this, &TStartForm::Tonight1Click);
     // The one night vision item of the program; its Ctrl+N works from every window.
     View1->addAction(NightVision::Action());
     ConnectHandler(AboutOrvalisCalculator1, &QAction::triggered, this, &TStartForm::AboutOrvalisCalculator1Click);
@@ -63,6 +65,11 @@ void TStartForm::Button3Click()
 void TStartForm::Exit1Click()
 {
     close();
+}
+
+void TStartForm::Tonight1Click()
+{
+    ShowWindow(TonightWindow());
 }
 
 void TStartForm::AboutOrvalisCalculator1Click()

@@ -16,6 +16,7 @@ public:
     void Button2Click();
     void Button3Click();
     void Exit1Click();
+    void Tonight1Click();
     void AboutOrvalisCalculator1Click();
 
 protected:

@@ -2,6 +2,7 @@
 
 #include "app/TSplashScreen.h"
 #include "app/TStartForm.h"
+#include "exposure/TDigitalCameraForm.h"
 #include "exposure/TForm1.h"
 #include "info/TForm2.h"
 #include "info/TForm3.h"
@@ -18,6 +19,7 @@
 #include "optics/TOpticReportForm.h"
 #include "optics/TOpticTeleForm.h"
 #include "optics/TSensorFieldForm.h"
+#include "sky/TTonightForm.h"
 #include "ui/Artwork.h"
 #include "ui/FocusRing.h"
 #include "ui/NightVision.h"
@@ -64,15 +66,61 @@ TrailExposure ForTheField(const ExposureSuggestion& suggestion)
     return {suggestion.Computed, suggestion.Seconds, suggestion.FRatio};
 }
 
+//! Tells the Digital Camera window, where it exists, the field window's sensor; film until the
+//! field window exists.
+void SensorToTheCamera()
+{
+    TDigitalCameraForm* camera = TheWindows.DigitalCameraForm;
+    if (!camera)
+        return;
+    if (const TSensorFieldForm* field = TheWindows.SensorFieldForm)
+        camera->ShowSensor(field->CurrentSensor(), field->CurrentPreset());
+    else
+        camera->ShowSensor(SensorPresets.front().Model, 0);
+}
+
 } // namespace
 
 TSensorFieldForm* SensorFieldWindow()
 {
     if (!TheWindows.SensorFieldForm) {
-        TheWindows.SensorFieldForm = Create<TSensorFieldForm>();
-        TheWindows.SensorFieldForm->ShowExposure(ForTheField(TheWindows.Form1->Suggestion()));
+        TSensorFieldForm* field = Create<TSensorFieldForm>();
+        TheWindows.SensorFieldForm = field;
+        field->ShowExposure(ForTheField(TheWindows.Form1->Suggestion()));
+        // Its two buttons open the windows that follow it, through the set, and each change of
+        // its sensor reaches the Digital Camera window.
+        field->SetTonightOpener([](int target) {
+            TTonightForm* tonight = TonightWindow();
+            tonight->ShowTarget(target);
+            ShowWindow(tonight);
+        });
+        field->SetDigitalCameraOpener([] { ShowWindow(DigitalCameraWindow()); });
+        field->SetSensorChanged(SensorToTheCamera);
+        SensorToTheCamera();
     }
     return TheWindows.SensorFieldForm;
+}
+
+TTonightForm* TonightWindow()
+{
+    if (!TheWindows.TonightForm) {
+        TheWindows.TonightForm = Create<TTonightForm>();
+        if (const TSensorFieldForm* field = TheWindows.SensorFieldForm)
+            TheWindows.TonightForm->ShowTarget(field->CurrentTarget());
+    }
+    return TheWindows.TonightForm;
+}
+
+TDigitalCameraForm* DigitalCameraWindow()
+{
+    if (!TheWindows.DigitalCameraForm) {
+        TDigitalCameraForm* camera = Create<TDigitalCameraForm>();
+        TheWindows.DigitalCameraForm = camera;
+        camera->ShowBrightness(TheWindows.Form1->Suggestion().Brightness);
+        camera->ShowJob(TheWindows.OpticReportForm->Job());
+        SensorToTheCamera();
+    }
+    return TheWindows.DigitalCameraForm;
 }
 
 QWidget* StartWindow()
@@ -127,6 +175,12 @@ void CreateProgramWindows()
     w.Form1->SetRecalculated([] {
         if (TSensorFieldForm* field = TheWindows.SensorFieldForm)
             field->ShowExposure(ForTheField(TheWindows.Form1->Suggestion()));
+        if (TDigitalCameraForm* camera = TheWindows.DigitalCameraForm)
+            camera->ShowBrightness(TheWindows.Form1->Suggestion().Brightness);
+    });
+    w.OpticReportForm->SetJobTaker([](const FieldJob& job) {
+        if (TDigitalCameraForm* camera = TheWindows.DigitalCameraForm)
+            camera->ShowJob(job);
     });
     QGuiApplication::setFont(desktopFont);
     ShowKeyboardFocus();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <optional>
 #include <string>
 
 //! One standard shutter speed: exposures below `LimitDenominator` reciprocal seconds get `Number`.
@@ -56,6 +57,7 @@ struct ExposureSuggestion
     bool Computed = false; //!< false until the first recalculation
     double Seconds = 0;
     double FRatio = 0;
+    std::optional<double> Brightness; //!< the brightness box's number, none where it holds none
 };
 
 //! What Recalculate uses for t when a box holds no readable number: far outside the range

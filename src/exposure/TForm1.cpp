@@ -3,6 +3,7 @@
 #include "exposure/ExposureModel.h"
 #include "exposure/ExposurePresets.h"
 #include "exposure/ExposureSheet.h"
+#include "exposure/TDigitalCameraForm.h"
 #include "info/TForm2.h"
 #include "info/TForm3.h"
 #include "info/TForm4.h"
@@ -96,6 +97,7 @@ TForm1::TForm1(QWidget* parent)
     ConnectHandler(Button1, &QPushButton::clicked, this, &TForm1::Button1Click);
     ConnectHandler(Button2, &QPushButton::clicked, this, &TForm1::Button2Click);
     ConnectHandler(Exit1, &QAction::triggered, this, &TForm1::Exit1Click);
+    ConnectHandler(DigitalCamera1, &QAction::triggered, this, &TForm1::DigitalCamera1Click);
     ConnectHandler(Howtousethisprogram1, &QAction::triggered, this, &TForm1::Howtousethisprogram1Click);
     ConnectHandler(Instructions1, &QAction::triggered, this, &TForm1::Instructions1Click);
     ConnectHandler(About1, &QAction::triggered, this, &TForm1::About1Click);
@@ -105,9 +107,11 @@ void TForm1::Recalculate()
 {
     double t = UnreadableInputMarker;
     double fRatio = 0;
+    std::optional<double> brightnessRead;
     try {
         // Read in this order; the first unreadable box stops the reading.
         const double brightness = ReadBox(BrightnessBox);
+        brightnessRead = brightness;
         const double speed = ReadBox(SpeedBox);
         const double filterFactor = ReadBox(FilterFactorBox);
         fRatio = ReadBox(FRatioBox);
@@ -122,9 +126,14 @@ void TForm1::Recalculate()
     ExposureLabel->adjustSize();
     ApproximateWarning->show();
     ApproximateWarning2->show();
-    m_suggestion = {true, t, fRatio};
+    m_suggestion = {true, t, fRatio, brightnessRead};
     if (m_recalculated)
         m_recalculated();
+}
+
+void TForm1::DigitalCamera1Click()
+{
+    ShowWindow(DigitalCameraWindow());
 }
 
 void TForm1::FormActivate()

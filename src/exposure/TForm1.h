@@ -22,6 +22,7 @@ public:
     void Print1Click();
     void ExportasPDF1Click();
     void Exit1Click();
+    void DigitalCamera1Click();
     void Howtousethisprogram1Click();
     void Instructions1Click();
     void About1Click();

@@ -269,18 +269,20 @@ std::string FormatFixed(int width, int decimals, double value)
     return field.substr(std::min(field.find_first_not_of(Blank), field.size()));
 }
 
-std::string TwoSignificantFigures(double value)
+std::string SignificantFigures(double value, int figures)
 {
     if (!(value > 0) || !std::isfinite(value))
         throw InvalidOperationError();
-    // The value scaled to [10, 100), its first two digits before the point; log10 may land a
-    // hair beside a power of ten, so the scale is corrected once either way.
+    figures = std::clamp(figures, 1, 15);
+    // The value scaled so that its first `figures` digits stand before the point; log10 may
+    // land a hair beside a power of ten, so the scale is corrected once either way.
+    const long double first = std::pow(10.0L, figures - 1); // the smallest number of that many digits
     int power = static_cast<int>(std::floor(std::log10(value)));
-    long double scaled = value / std::pow(10.0L, power - 1);
-    if (scaled < 10) {
+    long double scaled = value / std::pow(10.0L, power - (figures - 1));
+    if (scaled < first) {
         scaled *= 10;
         --power;
-    } else if (scaled >= 100) {
+    } else if (scaled >= first * 10) {
         scaled /= 10;
         ++power;
     }
@@ -289,15 +291,33 @@ std::string TwoSignificantFigures(double value)
     // The tolerance of a half is relative to the value, so it means the same at every power.
     if (beyond > 0.5L || std::fabs(beyond - 0.5L) <= 1e-12L * scaled)
         ++digits;
-    if (digits >= 100) { // 99.5 and up carry into the next power: 9.96 is "10", not "10.0"
+    if (digits >= first * 10) { // 99.5 and up carry into the next power: 9.96 is "10", not "10.0"
         digits /= 10;
         ++power;
     }
-    std::string text = std::to_string(static_cast<int>(digits));
-    if (power >= 1)
-        return text + std::string(static_cast<std::size_t>(power - 1), '0');
-    // Below 10: "d.d", "0.dd", "0.0dd"...
-    text.insert(0, static_cast<std::size_t>(-power), '0');
-    text.insert(1, 1, '.');
+    std::string text = std::to_string(static_cast<long long>(digits));
+    const int point = power + 1; // digits before the point
+    if (point >= figures)
+        return text + std::string(static_cast<std::size_t>(point - figures), '0');
+    if (point > 0)
+        return text.insert(static_cast<std::size_t>(point), 1, '.');
+    // Below 1: "0.dd", "0.0dd"...
+    return "0." + std::string(static_cast<std::size_t>(-point), '0') + text;
+}
+
+std::string TwoSignificantFigures(double value)
+{
+    return SignificantFigures(value, 2);
+}
+
+std::string TrimmedFixed(int decimals, double value)
+{
+    std::string text = FormatFixed(15, decimals, value);
+    if (text.find('.') != std::string::npos && text.find('E') == std::string::npos) {
+        while (text.back() == '0')
+            text.pop_back();
+        if (text.back() == '.')
+            text.pop_back();
+    }
     return text;
 }

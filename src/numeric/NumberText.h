@@ -28,9 +28,16 @@ std::string FixedField(int width, int decimals, double value);
 //! FixedField without its leading blanks.
 std::string FormatFixed(int width, int decimals, double value);
 
-//! A value above zero with two significant figures, trailing zeros kept, never in exponent
-//! notation: "0.20", "5.5", "21", "150", "1200". Halves go away from zero on the decimal value
-//! the user reads, not on its binary neighbour: a value within a relative 1e-12 of a half is
-//! taken as the half, so 7.35 is "7.4" and 0.865 "0.87". A value not above zero, or beyond the
-//! double range, is an invalid operation.
+//! A value above zero with `figures` significant figures (1 to 15), trailing zeros kept, never
+//! in exponent notation: with two, "0.20", "5.5", "21", "150", "1200". Halves go away from zero
+//! on the decimal value the user reads, not on its binary neighbour: a value within a relative
+//! 1e-12 of a half is taken as the half, so 7.35 is "7.4" and 0.865 "0.87". A value not above
+//! zero, or beyond the double range, is an invalid operation.
+std::string SignificantFigures(double value, int figures);
+
+//! SignificantFigures with two figures, as the program's limits and sub-exposures are written.
 std::string TwoSignificantFigures(double value);
+
+//! FormatFixed with at most `decimals` decimals and no needless zeros: "5", "2.5", "3.76"
+//! (an exponent form keeps its digits).
+std::string TrimmedFixed(int decimals, double value);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "optics/Showpieces.h"
+#include "sky/Showpieces.h"
 #include "optics/SensorField.h"
 
 #include <optional>

@@ -95,6 +95,8 @@ void TOpticReportForm::TellFieldWindow() const
 {
     if (TSensorFieldForm* field = Windows().SensorFieldForm)
         field->ShowJob(m_fieldJob);
+    if (m_jobTaker)
+        m_jobTaker(m_fieldJob);
 }
 
 void TOpticReportForm::FieldontheSensor1Click()

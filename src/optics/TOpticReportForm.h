@@ -27,6 +27,11 @@ public:
     //! Where the report hands the f/ratio it computed, as the text of a number: the window set
     //! gives it to the exposure calculator.
     void SetFRatioTaker(std::function<void(const QString&)> taker) { m_fRatioTaker = std::move(taker); }
+    //! What the program does with each job the report computes, besides the field window: the
+    //! window set passes it on to the windows that follow it.
+    void SetJobTaker(std::function<void(const FieldJob&)> taker) { m_jobTaker = std::move(taker); }
+    //! The job on display, as the windows that follow the report take it.
+    const FieldJob& Job() const { return m_fieldJob; }
 
 private:
     //! What the sheet shows: the labels as they stand now, so the sheet matches the screen.
@@ -35,5 +40,6 @@ private:
     void TellFieldWindow() const;
 
     FieldJob m_fieldJob; // the job on display, as the field window takes it
+    std::function<void(const FieldJob&)> m_jobTaker;
     std::function<void(const QString&)> m_fRatioTaker;
 };

@@ -5,11 +5,9 @@
 #include "optics/Framing.h"
 #include "optics/OpticalResults.h"
 #include "ui/ErrorReport.h"
-#include "ui/SafeSave.h"
 #include "ui/SaveDialogs.h"
 #include "ui/WindowRules.h"
 
-#include <QIODevice>
 #include <QSpinBox>
 
 #include <exception>
@@ -65,7 +63,7 @@ TSensorFieldForm::TSensorFieldForm(QWidget* parent)
     NpfLabel->setAccessibleDescription(QStringLiteral("Longest exposure before the stars trail, by the NPF rule"));
     FiveHundredLabel->setAccessibleDescription(QStringLiteral("Longest exposure before the stars trail, by the 500 rule"));
     TrailLabel->setAccessibleDescription(QStringLiteral("Trail of the exposure the exposure calculator suggests"));
-    for (QPushButton* button : {SaveButton, CloseButton})
+    for (QPushButton* button : {TonightButton, DigitalCameraButton, SaveButton, CloseButton})
         button->setFont(PixelFont(11, true));
     Picture->setAccessibleName(QStringLiteral("Picture of the field on the sensor"));
     // What the angle means, where the user meets it and where a screen reader reads it.
@@ -83,6 +81,8 @@ TSensorFieldForm::TSensorFieldForm(QWidget* parent)
     ConnectHandler(DeclinationBox, &QLineEdit::textChanged, this, &TSensorFieldForm::DeclinationBoxChange);
     for (QSpinBox* box : {AngleBox, OverlapBox})
         ConnectHandler(box, &QSpinBox::valueChanged, this, &TSensorFieldForm::FramingChange);
+    ConnectHandler(TonightButton, &QPushButton::clicked, this, &TSensorFieldForm::TonightButtonClick);
+    ConnectHandler(DigitalCameraButton, &QPushButton::clicked, this, &TSensorFieldForm::DigitalCameraButtonClick);
     ConnectHandler(SaveButton, &QPushButton::clicked, this, &TSensorFieldForm::SaveButtonClick);
     ConnectHandler(CloseButton, &QPushButton::clicked, this, &TSensorFieldForm::CloseButtonClick);
 
@@ -174,6 +174,15 @@ void TSensorFieldForm::Recalculate()
     else
         sensor = ReadSensor(PixelsAcrossBox->text().toStdString(), PixelsDownBox->text().toStdString(),
                             PixelSizeBox->text().toStdString(), refusal);
+    const int preset = CurrentPreset();
+    const bool sensorChanged = preset != m_preset || sensor.has_value() != m_sensor.has_value()
+                               || (sensor && (sensor->Film != m_sensor->Film || sensor->PixelsAcross != m_sensor->PixelsAcross
+                                              || sensor->PixelsDown != m_sensor->PixelsDown
+                                              || sensor->PixelMicrons != m_sensor->PixelMicrons));
+    m_sensor = sensor;
+    m_preset = preset;
+    if (sensorChanged && m_sensorChanged)
+        m_sensorChanged();
     SensorMessage->setText(Text(refusal));
     for (QLineEdit* box : {PixelsAcrossBox, PixelsDownBox, PixelSizeBox})
         box->setAccessibleDescription(Text(refusal));
@@ -288,15 +297,28 @@ void TSensorFieldForm::Recalculate()
         std::rethrow_exception(failure);
 }
 
+int TSensorFieldForm::CurrentPreset() const
+{
+    const int index = SensorBox->currentIndex();
+    return index < static_cast<int>(SensorPresets.size()) ? index : -1;
+}
+
+void TSensorFieldForm::TonightButtonClick()
+{
+    if (m_openTonight)
+        m_openTonight(CurrentTarget());
+}
+
+void TSensorFieldForm::DigitalCameraButtonClick()
+{
+    if (m_openCamera)
+        m_openCamera();
+}
+
 void TSensorFieldForm::SaveButtonClick()
 {
-    SaveDialogs::AskToSave(this, QStringLiteral("Save Picture"), QStringLiteral("Field on the Sensor.png"),
-                           QStringLiteral("PNG pictures (*.png)"), QStringLiteral("png"), [this](const QString& path) {
-                               // The picture as it stands when the user confirms the name, at
-                               // twice the size of the picture area.
-                               const QImage image = Picture->Image(2);
-                               SaveSafely(path, [&image](QIODevice& file) { return image.save(&file, "PNG"); });
-                           });
+    // At twice the size of the picture area.
+    SaveDialogs::AskToSavePicture(this, QStringLiteral("Field on the Sensor.png"), [this] { return Picture->Image(2); });
 }
 
 void TSensorFieldForm::CloseButtonClick()

@@ -6,6 +6,9 @@
 
 #include <QWidget>
 
+#include <functional>
+#include <optional>
+
 //! The field on the sensor: the job the results report shows, drawn to scale on film or on a
 //! digital sensor, with its figures. Made the first time the report asks for it; the report
 //! hands it every job it computes. It reads the report's numbers, never its labels. Besides the
@@ -28,8 +31,23 @@ public:
     void TargetBoxChange();
     void FramingChange();
     void DeclinationBoxChange();
+    void TonightButtonClick();
+    void DigitalCameraButtonClick();
     void SaveButtonClick();
     void CloseButtonClick();
+
+    //! The sensor as the window reads it now (none while its boxes are incomplete), and the
+    //! preset it comes from (-1 for the user's own).
+    std::optional<Sensor> CurrentSensor() const { return m_sensor; }
+    int CurrentPreset() const;
+    //! The target's place in the list: 0 for the Moon and Jupiter, then the showpieces.
+    int CurrentTarget() const { return TargetBox->currentIndex(); }
+
+    //! What the window set does on "Tonight..." (with the target) and "Digital Camera...", and
+    //! after each change of sensor: the windows that follow are made and told through it.
+    void SetTonightOpener(std::function<void(int target)> opener) { m_openTonight = std::move(opener); }
+    void SetDigitalCameraOpener(std::function<void()> opener) { m_openCamera = std::move(opener); }
+    void SetSensorChanged(std::function<void()> changed) { m_sensorChanged = std::move(changed); }
 
 private:
     //! Reads the sensor, computes the figures and draws; what cannot be computed reads "—".
@@ -38,4 +56,9 @@ private:
     FieldJob m_job;
     TrailExposure m_exposure;
     bool m_filling = false; // while a preset fills the three boxes
+    std::optional<Sensor> m_sensor;
+    int m_preset = -2; // none yet
+    std::function<void(int)> m_openTonight;
+    std::function<void()> m_openCamera;
+    std::function<void()> m_sensorChanged;
 };

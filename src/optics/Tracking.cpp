@@ -122,14 +122,7 @@ std::string UntrackedLimitText(double seconds)
 
 std::string FRatioText(double fRatio)
 {
-    std::string text = FormatFixed(15, 2, fRatio);
-    if (text.find('E') == std::string::npos) { // "10.50" is f/10.5; an exponent keeps its digits
-        while (text.back() == '0')
-            text.pop_back();
-        if (text.back() == '.')
-            text.pop_back();
-    }
-    return "f/" + text;
+    return "f/" + TrimmedFixed(2, fRatio); // "10.50" is f/10.5
 }
 
 TrackingTexts ComputeTracking(double efl, double aperture, const Sensor& sensor, std::optional<double> declination,

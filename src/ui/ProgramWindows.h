@@ -20,6 +20,8 @@ class TOpticBarlowForm;
 class TOpticEypcForm;
 class TOpticReportForm;
 class TSensorFieldForm;
+class TTonightForm;
+class TDigitalCameraForm;
 
 //! The program's sixteen windows, each a single instance created once at start-up and
 //! reachable from every other. Members are listed in creation order.
@@ -44,6 +46,9 @@ struct ProgramWindows
     //! Not one of the sixteen: made the first time it is asked for (SensorFieldWindow), so
     //! that start-up does not pay for it; null until then.
     TSensorFieldForm* SensorFieldForm = nullptr;
+    //! Made the same way, the first time each is asked for.
+    TTonightForm* TonightForm = nullptr;
+    TDigitalCameraForm* DigitalCameraForm = nullptr;
 };
 
 //! The program-wide set of windows. Every window reaches the others through it; the set is
@@ -55,6 +60,14 @@ std::vector<QWidget*> AllWindows();
 
 //! The field-on-the-sensor window, made the first time it is asked for and ended with the set.
 TSensorFieldForm* SensorFieldWindow();
+
+//! The Tonight window, made the first time it is asked for, showing the field window's target
+//! if that window exists; ended with the set.
+TTonightForm* TonightWindow();
+
+//! The Digital Camera window, made the first time it is asked for with what the exposure
+//! calculator, the report and the field window hold then; ended with the set.
+TDigitalCameraForm* DigitalCameraWindow();
 
 //! The start window as a plain window, for the windows that show it without knowing its class.
 QWidget* StartWindow();

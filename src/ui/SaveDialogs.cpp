@@ -2,12 +2,14 @@
 
 #include "ui/ErrorReport.h"
 #include "ui/NightVision.h"
+#include "ui/SafeSave.h"
 #include "ui/WindowRules.h"
 
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QHash>
+#include <QIODevice>
 #include <QPointer>
 #include <QStandardPaths>
 
@@ -117,6 +119,15 @@ void SetAnswerer(Answerer answerer)
 void ForgetLastFolder()
 {
     LastFolder().clear();
+}
+
+void AskToSavePicture(QWidget* window, const QString& fileName, const std::function<QImage()>& picture)
+{
+    AskToSave(window, QStringLiteral("Save Picture"), fileName, QStringLiteral("PNG pictures (*.png)"), QStringLiteral("png"),
+              [picture](const QString& path) {
+                  const QImage image = picture();
+                  SaveSafely(path, [&image](QIODevice& file) { return image.save(&file, "PNG"); });
+              });
 }
 
 } // namespace SaveDialogs

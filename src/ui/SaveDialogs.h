@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QImage>
 #include <QString>
 
 #include <functional>
@@ -36,6 +37,10 @@ void Ask(const Request& request, Chosen chosen);
 //! leaves the folder offered as it was.
 void AskToSave(QWidget* window, const QString& caption, const QString& fileName, const QString& nameFilter,
                const QString& defaultSuffix, Chosen chosen);
+
+//! Asks for a PNG file first named `fileName`, as AskToSave does, and writes `picture()` to it
+//! through SaveSafely: the picture as it stands when the user confirms the name.
+void AskToSavePicture(QWidget* window, const QString& fileName, const std::function<QImage()>& picture);
 
 //! Replaces the dialog with `answerer` (tests); an empty answerer restores the real dialog.
 void SetAnswerer(Answerer answerer);

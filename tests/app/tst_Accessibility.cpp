@@ -10,6 +10,8 @@
 #include "optics/TOpticForm2.h"
 #include "optics/TOpticReportForm.h"
 #include "optics/TSensorFieldForm.h"
+#include "sky/TTonightForm.h"
+#include "exposure/TDigitalCameraForm.h"
 #include "ui/Artwork.h"
 #include "ui/FocusRing.h"
 #include "ui/ProgramWindows.h"
@@ -23,6 +25,8 @@ namespace {
 
 //! The row of the field window, which is not one of the sixteen.
 constexpr int FieldWindow = 16;
+constexpr int TonightWindowIndex = 17;
+constexpr int CameraWindowIndex = 18;
 
 double Luminance(QRgb rgb)
 {
@@ -90,8 +94,9 @@ void tst_Accessibility::namedControlsAndVisibleFocus_data()
     const char* names[] = {"TStartForm",     "TOpticCamLensForm", "TIntroForm",       "TForm1",
                            "TForm2",         "TForm3",            "TForm4",           "TOpticForm1",
                            "TOpticForm2",    "TOpticTeleForm",    "TOpticCompForm",   "TOpticAfocalForm",
-                           "TOpticBarlowForm", "TOpticEypcForm",  "TOpticReportForm", "TSensorFieldForm"};
-    const int indices[] = {0, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, FieldWindow};
+                           "TOpticBarlowForm", "TOpticEypcForm",  "TOpticReportForm", "TSensorFieldForm",
+                           "TTonightForm",   "TDigitalCameraForm"};
+    const int indices[] = {0, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, FieldWindow, TonightWindowIndex, CameraWindowIndex};
     for (std::size_t i = 0; i < std::size(names); ++i)
         QTest::newRow(names[i]) << indices[i];
 }
@@ -99,7 +104,10 @@ void tst_Accessibility::namedControlsAndVisibleFocus_data()
 void tst_Accessibility::namedControlsAndVisibleFocus()
 {
     QFETCH(int, index);
-    QWidget* window = index == FieldWindow ? SensorFieldWindow() : AllWindows().at(static_cast<std::size_t>(index));
+    QWidget* window = index == FieldWindow          ? SensorFieldWindow()
+                      : index == TonightWindowIndex ? static_cast<QWidget*>(TonightWindow())
+                      : index == CameraWindowIndex  ? static_cast<QWidget*>(DigitalCameraWindow())
+                                                    : AllWindows().at(static_cast<std::size_t>(index));
     ShowWindow(window);
     QVERIFY(QTest::qWaitForWindowActive(window));
     m_program->Boxes.Take(); // the report, shown without a job, reports its division by zero

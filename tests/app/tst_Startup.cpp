@@ -111,9 +111,12 @@ void tst_Startup::everyBuiltWindowIsInTheSet()
         {"OpticForm2", w.OpticForm2},       {"OpticTeleForm", w.OpticTeleForm}, {"OpticCompForm", w.OpticCompForm},
         {"OpticAfocalForm", w.OpticAfocalForm}, {"OpticBarlowForm", w.OpticBarlowForm},
         {"OpticEypcForm", w.OpticEypcForm}, {"OpticReportForm", w.OpticReportForm}};
-    // The field window is the one more: made when first asked for, never at start-up.
-    static_assert(sizeof(ProgramWindows) == (std::size(windows) + 1) * sizeof(QWidget*), "a window is missing from this list");
+    // The field, Tonight and Digital Camera windows are the three more: made when first asked
+    // for, never at start-up.
+    static_assert(sizeof(ProgramWindows) == (std::size(windows) + 3) * sizeof(QWidget*), "a window is missing from this list");
     QVERIFY(!w.SensorFieldForm);
+    QVERIFY(!w.TonightForm);
+    QVERIFY(!w.DigitalCameraForm);
     // Every window exists, hidden but for the start window and the splash.
     for (const auto& [name, window] : windows) {
         QVERIFY2(window, name);

@@ -1,10 +1,8 @@
-// Framing a showpiece on the sensor: the catalogue as the program reads it, the turned
-// ellipse against the frame, the mosaic it takes, and the camera angle that lays it along the
+// Framing a showpiece on the sensor: the turned ellipse against the frame, the mosaic it takes, and the camera angle that lays it along the
 // frame's longer side. Worked values, computed independently of the program.
 
 #include "optics/Framing.h"
 
-#include <QFile>
 #include <QTest>
 
 #include <stdexcept>
@@ -33,13 +31,8 @@ class tst_Framing : public QObject
     Q_OBJECT
 
 private slots:
-    void catalogue_data();
-    void catalogue();
-    void malformedCatalogueLinesAreRefused_data();
-    void malformedCatalogueLinesAreRefused();
     void targetOnTheFrame_data();
     void targetOnTheFrame();
-    void catalogueIsTheDataFile();
     void moonMosaic_data();
     void moonMosaic();
     void panelsToCover_data();
@@ -47,88 +40,6 @@ private slots:
     void suggestedCameraAngle_data();
     void suggestedCameraAngle();
 };
-
-void tst_Framing::catalogue_data()
-{
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QString>("entry");
-    QTest::addColumn<double>("major");
-    QTest::addColumn<double>("minor");
-    QTest::addColumn<double>("positionAngle"); // -1: not catalogued
-    QTest::addColumn<double>("declination");
-
-    QTest::newRow("every field") << "M31, Andromeda Galaxy" << "NGC0224" << 177.83 << 69.66 << 35.0 << 41.27;
-    QTest::newRow("no minor axis: round") << "M13, Hercules Cluster" << "NGC6205" << 16.5 << 16.5 << -1.0 << 36.46;
-    QTest::newRow("south, no orientation") << "M8, Lagoon Nebula" << "NGC6523" << 45.0 << 30.0 << -1.0 << -24.38;
-    QTest::newRow("name with brackets") << "Horsehead Nebula (Barnard 33)" << "B033" << 6.0 << 4.0 << 90.0 << -2.46;
-    QTest::newRow("the last") << "47 Tucanae (NGC 104)" << "NGC0104" << 31.8 << 31.8 << -1.0 << -72.08;
-}
-
-void tst_Framing::catalogue()
-{
-    QFETCH(QString, name);
-    QFETCH(QString, entry);
-    QFETCH(double, major);
-    QFETCH(double, minor);
-    QFETCH(double, positionAngle);
-    QFETCH(double, declination);
-    QCOMPARE(Showpieces().front().Name, std::string("M1, Crab Nebula"));
-    const Showpiece& target = Target(name);
-    QCOMPARE(QString::fromStdString(target.Name), name);
-    QCOMPARE(QString::fromStdString(target.Entry), entry);
-    QCOMPARE(target.MajorArcmin, major);
-    QCOMPARE(target.MinorArcmin, minor);
-    QCOMPARE(target.PositionAngle.value_or(-1), positionAngle);
-    QCOMPARE(target.Declination, declination);
-}
-
-void tst_Framing::malformedCatalogueLinesAreRefused_data()
-{
-    QTest::addColumn<std::string>("line");
-
-    QTest::newRow("five fields") << std::string("M1, Crab Nebula;NGC1952;8;4;+22.01");
-    QTest::newRow("no number") << std::string("M1, Crab Nebula;NGC1952;eight;4;;+22.01");
-    QTest::newRow("a decimal comma") << std::string("M1, Crab Nebula;NGC1952;8;4;;+22,01");
-    QTest::newRow("minor above major") << std::string("M1, Crab Nebula;NGC1952;4;8;;+22.01");
-    QTest::newRow("no name") << std::string(";NGC1952;8;4;;+22.01");
-    QTest::newRow("no major axis") << std::string("M1, Crab Nebula;NGC1952;0;;;+22.01");
-    QTest::newRow("more than half the sky") << std::string("M1, Crab Nebula;NGC1952;10800.1;4;;+22.01");
-    QTest::newRow("a position angle beyond 180") << std::string("M1, Crab Nebula;NGC1952;8;4;180.1;+22.01");
-    QTest::newRow("a negative position angle") << std::string("M1, Crab Nebula;NGC1952;8;4;-1;+22.01");
-    QTest::newRow("beyond the north pole") << std::string("M1, Crab Nebula;NGC1952;8;4;;+90.01");
-    QTest::newRow("beyond the south pole") << std::string("M1, Crab Nebula;NGC1952;8;4;;-90.01");
-}
-
-void tst_Framing::malformedCatalogueLinesAreRefused()
-{
-    QFETCH(std::string, line);
-    const std::string headings = "# a comment\nName;Entry;MajAx;MinAx;PosAng;Dec\n";
-    QCOMPARE(ReadShowpieces(headings + "M1, Crab Nebula;NGC1952;10800;4;180;-90\r\n").size(), std::size_t(1));
-    QVERIFY_THROWS_EXCEPTION(std::invalid_argument, ReadShowpieces(headings + line + "\n"));
-}
-
-void tst_Framing::catalogueIsTheDataFile()
-{
-    // The data file read here on its own, so that what the build makes of it cannot drift.
-    QFile file(QStringLiteral(SHOWPIECES_TABLE_FILE));
-    QVERIFY(file.open(QIODevice::ReadOnly | QIODevice::Text));
-    QStringList rows;
-    for (const QString& line : QString::fromUtf8(file.readAll()).split(QLatin1Char('\n')))
-        if (!line.isEmpty() && !line.startsWith(QLatin1Char('#')))
-            rows << line;
-    rows.removeFirst(); // the headings
-    QCOMPARE(Showpieces().size(), std::size_t(rows.size()));
-    for (qsizetype i = 0; i < rows.size(); ++i) {
-        const QStringList f = rows[i].split(QLatin1Char(';'));
-        const Showpiece& held = Showpieces()[static_cast<std::size_t>(i)];
-        QCOMPARE(QString::fromStdString(held.Name), f[0]);
-        QCOMPARE(QString::fromStdString(held.Entry), f[1]);
-        QCOMPARE(held.MajorArcmin, f[2].toDouble());
-        QCOMPARE(held.MinorArcmin, f[3].isEmpty() ? f[2].toDouble() : f[3].toDouble());
-        QCOMPARE(held.PositionAngle.value_or(-1), f[4].isEmpty() ? -1 : f[4].toDouble());
-        QCOMPARE(held.Declination, f[5].toDouble());
-    }
-}
 
 void tst_Framing::moonMosaic_data()
 {

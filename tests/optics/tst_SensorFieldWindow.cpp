@@ -9,6 +9,7 @@
 #include "optics/SensorPicture.h"
 #include "optics/TOpticReportForm.h"
 #include "optics/TSensorFieldForm.h"
+#include "exposure/TDigitalCameraForm.h"
 #include "ui/SaveDialogs.h"
 #include "ui/WindowRules.h"
 
@@ -123,6 +124,7 @@ private slots:
     void compassPointsNorthAndEast_data();
     void compassPointsNorthAndEast();
     void followsTheExposureCalculator();
+    void digitalCameraFollowsTheOtherWindows();
 
 private:
     //! View, then "Field on the Sensor...", with the keyboard in the report.
@@ -547,6 +549,52 @@ void tst_SensorFieldWindow::followsTheExposureCalculator()
     QVERIFY2(field->TrailLabel->text().endsWith(trails + QStringLiteral(" (computed for another set-up: this one is f/10)")),
              qPrintable(field->TrailLabel->text()));
     QVERIFY2(ClippedCaptions(field).isEmpty(), qPrintable(ClippedCaptions(field).join(QLatin1Char('\n'))));
+}
+
+void tst_SensorFieldWindow::digitalCameraFollowsTheOtherWindows()
+{
+    // The worked example: an 80 mm refractor at 480 mm, the cooled APS-C camera (3.76
+    // micrometres, monochrome, typically 1.5 e- and 80%), a sky of 21.0 and an object of 22.0:
+    // P = 1.2538 and S = 0.49914 e- per pixel per second, t = 17.51 s shown "18 s", T = 753.8 s
+    // in 42 frames.
+    TForm1* form = Windows().Form1;
+    ShowWindow(form);
+    QVERIFY(QTest::qWaitForWindowActive(form));
+    TypeInto(form->BrightnessBox, QStringLiteral("22.0"));
+    ShowReport(80, 480);
+    TSensorFieldForm* field = OpenFromReport();
+    QVERIFY(field);
+    field->SensorBox->setCurrentIndex(CooledApsC);
+    QTest::mouseClick(field->DigitalCameraButton, Qt::LeftButton);
+    TDigitalCameraForm* camera = Windows().DigitalCameraForm;
+    QVERIFY(camera);
+    QVERIFY(QTest::qWaitForWindowActive(camera));
+    QCOMPARE(camera->ReadNoiseBox->text(), QStringLiteral("1.5"));
+    QCOMPARE(camera->SubExposureLabel->text(), QStringLiteral("18 s: read noise then adds 5%"));
+    QCOMPARE(camera->TotalLabel->text(), QStringLiteral("42 frames of 18 s, 13 min in all"));
+    SaveScreenshot(camera, QStringLiteral("digital-camera-worked-example"));
+    TypeInto(camera->SkyBox, QStringLiteral("18.5"));
+    QCOMPARE(camera->SubExposureLabel->text(), QStringLiteral("1.8 s: read noise then adds 5%"));
+    QCOMPARE(camera->TotalLabel->text(), QStringLiteral("3186 frames of 1.8 s, 96 min in all"));
+    SaveScreenshot(camera, QStringLiteral("digital-camera-city-sky"));
+
+    // A keystroke in the exposure calculator reaches the object's row and the totals: at 21.0
+    // the object is 2.512 times brighter.
+    const QString object = camera->ObjectRateLabel->text();
+    ShowWindow(form);
+    QVERIFY(QTest::qWaitForWindowActive(form));
+    TypeInto(form->BrightnessBox, QStringLiteral("21.0"));
+    QCOMPARE(camera->ObjectRateLabel->text(), QStringLiteral("1.25 e\u207B per pixel per second"));
+    QVERIFY(camera->ObjectRateLabel->text() != object);
+    QVERIFY(camera->TotalLabel->text() != QStringLiteral("3186 frames of 1.8 s, 96 min in all"));
+
+    // Another sensor in the field window: its pixels, and its typical figures (a colour
+    // camera's 2.5 e- and 50%).
+    field->SensorBox->setCurrentIndex(ApsC);
+    QCOMPARE(camera->ReadNoiseBox->text(), QStringLiteral("2.5"));
+    QCOMPARE(camera->EfficiencyBox->text(), QStringLiteral("50"));
+    QVERIFY(camera->ColourBox->isChecked());
+    QVERIFY2(camera->SensorLabel->text().contains(QStringLiteral("3.9")), qPrintable(camera->SensorLabel->text()));
 }
 
 int main(int argc, char* argv[])

@@ -16,6 +16,8 @@
 #include "optics/TOpticForm2.h"
 #include "optics/TOpticReportForm.h"
 #include "optics/TSensorFieldForm.h"
+#include "sky/TTonightForm.h"
+#include "exposure/TDigitalCameraForm.h"
 #include "ui/ErrorReport.h"
 #include "ui/FocusRing.h"
 #include "ui/NightVision.h"
@@ -144,13 +146,13 @@ QStringList DimControls(QWidget* window, const QImage& grab)
     return dim;
 }
 
-//! Every window the program can show, the field window included, each on top in turn.
+//! Every window the program can show, those made on demand included, each on top in turn.
 QList<QWidget*> EveryWindow()
 {
     QList<QWidget*> windows;
     for (QWidget* window : AllWindows())
         windows << window;
-    windows << SensorFieldWindow();
+    windows << SensorFieldWindow() << TonightWindow() << DigitalCameraWindow();
     return windows;
 }
 

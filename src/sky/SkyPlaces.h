@@ -1,0 +1,83 @@
+#pragma once
+
+// Where the Sun, the Moon, Jupiter and a star stand for one observer at one moment, all by
+// ERFA (the IAU's SOFA routines): its time scales and leap seconds, Earth rotation,
+// precession-nutation, aberration, light deflection and refraction, and its theories of the
+// Sun (eraEpv00), the Moon (eraMoon98) and Jupiter (eraPlan94). UT1 - UTC is taken as 0.
+
+//! Where the sky is seen from, at sea level.
+struct Place
+{
+    double Latitude = 0;  //!< degrees, north positive
+    double Longitude = 0; //!< degrees, east positive
+};
+
+//! What is to be photographed: a fixed star or deep-sky object at its ICRS (J2000) place, or
+//! Jupiter, whose place changes.
+struct Target
+{
+    bool Jupiter = false;
+    double RightAscension = 0; //!< ICRS, degrees (0 to 360); not used for Jupiter
+    double Declination = 0;    //!< ICRS, degrees
+};
+
+//! A body as the observer sees it (topocentric).
+struct BodyPlace
+{
+    double Altitude = 0;     //!< geometric (no refraction), degrees
+    double Refracted = 0;    //!< with refraction for 1010 hPa, 10 °C, humidity 0.5, 0.55 µm; degrees
+    double Azimuth = 0;      //!< degrees from north through east
+    double SemiDiameter = 0; //!< degrees; 0 for a star or Jupiter
+
+    //! The altitude the program shows: refracted while the body is seen above the horizon,
+    //! geometric below it, where refraction means nothing to a photographer. Degrees.
+    double Shown() const { return Refracted >= 0 ? Refracted : Altitude; }
+    //! Degrees above the rising level of the Sun or the Moon: 0 when the centre is at
+    //! -(34' + semi-diameter) unrefracted, the upper limb touching the horizon as the almanacs
+    //! take it.
+    double AboveRisingLevel() const { return Altitude + SemiDiameter + 34.0 / 60; }
+};
+
+//! The three bodies of the night at one moment.
+struct SkyPlaces
+{
+    BodyPlace Sun;
+    BodyPlace Moon;
+    BodyPlace Target;
+    bool DubiousYear = false; //!< ERFA warned: the date lies where its tables are uncertain
+};
+
+//! The Sun, the Moon and the target seen from `place` at `utc` (POSIX seconds).
+//! Throws SkyError for a moment outside the years the sky is computed for.
+SkyPlaces ComputePlaces(double utc, const Place& place, const ::Target& target);
+
+//! One body alone, cheaper than ComputePlaces where only it is needed.
+BodyPlace SunPlace(double utc, const Place& place);
+BodyPlace MoonPlace(double utc, const Place& place);
+BodyPlace TargetPlace(double utc, const Place& place, const ::Target& target);
+
+//! The Moon at one moment, as a photographer weighs it.
+struct MoonLight
+{
+    double LitFraction = 0;   //!< the illuminated fraction of its disc, 0 to 1 (seen from the Earth's centre)
+    bool Waxing = false;      //!< east of the Sun in ecliptic longitude (0 to 180 degrees)
+    double FromTarget = 0;    //!< degrees between the Moon and the target, both seen from `place`
+    bool DubiousYear = false; //!< as in SkyPlaces
+};
+
+//! The Moon's light and its distance from the target at `utc` (POSIX seconds).
+MoonLight ComputeMoonLight(double utc, const Place& place, const ::Target& target);
+
+//! A body of the solar system.
+enum class SolarBody { Sun, Moon, Jupiter };
+
+//! A body's apparent place from the Earth's centre: right ascension and declination on the
+//! true equator and equinox of date (degrees), and its distance (km). What almanacs and
+//! worked examples give, so that the bodies' theories can be checked against them.
+struct ApparentPlace
+{
+    double RightAscension = 0;
+    double Declination = 0;
+    double DistanceKm = 0;
+};
+ApparentPlace GeocentricPlace(double utc, SolarBody body);

@@ -1,0 +1,317 @@
+#include "sky/TTonightForm.h"
+
+#include "sky/Coordinates.h"
+#include "sky/NightTexts.h"
+#include "sky/Showpieces.h"
+#include "sky/SkyPlaces.h"
+#include "ui/ErrorReport.h"
+#include "ui/Look.h"
+#include "ui/SaveDialogs.h"
+#include "ui/WindowRules.h"
+
+#include <QDateTime>
+#include <QFile>
+#include <QRegularExpression>
+
+#include <cmath>
+#include <initializer_list>
+
+namespace {
+
+QString Text(const std::string& text)
+{
+    return QString::fromStdString(text);
+}
+
+//! What a row reads where the night cannot be computed.
+const QString NoFigureText = QStringLiteral("\u2014");
+
+//! The folder of the system's zone files, where tzdata keeps its own tables.
+QString ZoneFolder()
+{
+    const QString folder = qEnvironmentVariable("TZDIR");
+    return folder.isEmpty() ? QStringLiteral("/usr/share/zoneinfo") : folder;
+}
+
+//! The time zone's principal city, from the time-zone database's own tables: zone1970.tab,
+//! then the older zone.tab. These two system tables are the only files the window reads.
+std::optional<ZonePlace> ZoneCityPlace(const QByteArray& zone)
+{
+    for (const QString& name : {QStringLiteral("zone1970.tab"), QStringLiteral("zone.tab")}) {
+        QFile table(ZoneFolder() + QLatin1Char('/') + name);
+        if (!table.open(QIODevice::ReadOnly))
+            continue;
+        if (const std::optional<ZonePlace> place = FindZonePlace(table.readAll().toStdString(), zone.toStdString()))
+            return place;
+    }
+    return std::nullopt;
+}
+
+//! "UTC+01:00", "UTC-03:30".
+QString OffsetText(int seconds)
+{
+    const int minutes = std::abs(seconds) / 60;
+    return QStringLiteral("UTC%1%2:%3")
+        .arg(seconds < 0 ? QLatin1Char('-') : QLatin1Char('+'))
+        .arg(minutes / 60, 2, 10, QLatin1Char('0'))
+        .arg(minutes % 60, 2, 10, QLatin1Char('0'));
+}
+
+//! The zones offered: the system's own list without its fixed "UTC+hh:mm" offsets, which
+//! name no place, and the system's own zone.
+QStringList OfferedZones()
+{
+    static const QRegularExpression fixedOffset(QStringLiteral("^UTC[+-]"));
+    QStringList zones;
+    for (const QByteArray& id : QTimeZone::availableTimeZoneIds())
+        if (!fixedOffset.match(QString::fromLatin1(id)).hasMatch())
+            zones << QString::fromLatin1(id);
+    const QString system = QString::fromLatin1(QTimeZone::systemTimeZoneId());
+    if (!zones.contains(system))
+        zones << system;
+    zones.sort();
+    return zones;
+}
+
+} // namespace
+
+TTonightForm::TTonightForm(QWidget* parent)
+    : QWidget(parent)
+{
+    setFont(PixelFont(11));
+    setupUi(this);
+    SetupWindowFrame(this, {960, 608});
+    SetBackground(this, Silver);
+
+    const QList<QLabel*> values{SunsetLabel, CivilLabel, NauticalLabel, DarkLabel, MoonLabel, MoonLitLabel,
+                                MoonDistanceLabel, TransitsLabel, AboveLabel, DarkAboveLabel, MoonDownLabel};
+    for (QLabel* value : values)
+        value->setFont(PixelFont(11, true));
+    for (QPushButton* button : {SaveButton, CloseButton})
+        button->setFont(PixelFont(11, true));
+    Chart->setFont(PixelFont(10));
+    Chart->setAccessibleName(QStringLiteral("Chart of the night: the target's and the Moon's altitude against the clock"));
+    // Each box is named by its caption for a screen reader, as its buddy.
+    for (QLabel* caption : {LatitudeCaption, LongitudeCaption, DateCaption, ZoneCaption, TargetCaption, LowestCaption})
+        caption->buddy()->setAccessibleName(caption->text().chopped(1));
+
+    DateBox->setMinimumDate(QDate(1900, 1, 1));
+    DateBox->setMaximumDate(QDate(2100, 12, 31));
+    ZoneBox->addItems(OfferedZones());
+    TargetBox->addItem(QStringLiteral("The Moon and Jupiter"));
+    for (const Showpiece& showpiece : Showpieces())
+        TargetBox->addItem(Text(showpiece.Name));
+
+    // The place at first: the time zone's principal city, for the user to replace with their
+    // own; a zone without one (Etc/UTC on many servers) leaves the boxes for the user.
+    const QByteArray system = QTimeZone::systemTimeZoneId();
+    ZoneBox->setCurrentText(QString::fromLatin1(system));
+    m_zone = QTimeZone(system);
+    if (const std::optional<ZonePlace> city = ZoneCityPlace(system)) {
+        m_zoneCity = Text(city->City);
+        m_cityLatitude = Text(CoordinateText(city->Latitude));
+        m_cityLongitude = Text(CoordinateText(city->Longitude));
+        LatitudeBox->setText(m_cityLatitude);
+        LongitudeBox->setText(m_cityLongitude);
+    }
+    SetTonight();
+
+    for (QLineEdit* box : {LatitudeBox, LongitudeBox})
+        ConnectHandler(box, &QLineEdit::textChanged, this, &TTonightForm::PlaceBoxChange);
+    ConnectHandler(DateBox, &QDateEdit::dateChanged, this, &TTonightForm::DateBoxChange);
+    ConnectHandler(ZoneBox, &QComboBox::editTextChanged, this, &TTonightForm::ZoneBoxChange);
+    ConnectHandler(TargetBox, &QComboBox::currentIndexChanged, this, &TTonightForm::TargetBoxChange);
+    ConnectHandler(LowestBox, &QSpinBox::valueChanged, this, &TTonightForm::LowestBoxChange);
+    ConnectHandler(SaveButton, &QPushButton::clicked, this, &TTonightForm::SaveButtonClick);
+    ConnectHandler(CloseButton, &QPushButton::clicked, this, &TTonightForm::CloseButtonClick);
+    m_minute.setInterval(60 * 1000);
+    QObject::connect(&m_minute, &QTimer::timeout, this, [this] { MarkNow(); });
+
+    Recalculate();
+    LatitudeBox->setFocus();
+}
+
+void TTonightForm::ShowTarget(int index)
+{
+    if (index >= 0 && index < TargetBox->count())
+        TargetBox->setCurrentIndex(index); // recomputes through its handler when it changes
+}
+
+void TTonightForm::SetTonight()
+{
+    const QDateTime now = QDateTime::currentDateTime().toTimeZone(m_zone);
+    DateBox->setDate(now.time().hour() < 12 ? now.date().addDays(-1) : now.date());
+}
+
+void TTonightForm::PlaceBoxChange()
+{
+    Recalculate();
+}
+
+void TTonightForm::DateBoxChange()
+{
+    Recalculate();
+}
+
+void TTonightForm::ZoneBoxChange()
+{
+    Recalculate();
+}
+
+void TTonightForm::TargetBoxChange()
+{
+    Recalculate();
+}
+
+void TTonightForm::LowestBoxChange()
+{
+    Recalculate();
+}
+
+void TTonightForm::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    MarkNow();
+    m_minute.start();
+}
+
+void TTonightForm::hideEvent(QHideEvent* event)
+{
+    m_minute.stop();
+    QWidget::hideEvent(event);
+}
+
+void TTonightForm::MarkNow()
+{
+    Chart->SetNow(static_cast<double>(QDateTime::currentSecsSinceEpoch()));
+}
+
+void TTonightForm::Recalculate()
+{
+    // The place.
+    std::string latitudeRefusal;
+    std::string longitudeRefusal;
+    const std::optional<double> latitude = ReadLatitude(LatitudeBox->text().toStdString(), latitudeRefusal);
+    const std::optional<double> longitude = ReadLongitude(LongitudeBox->text().toStdString(), longitudeRefusal);
+    const bool bothEmpty = LatitudeBox->text().trimmed().isEmpty() && LongitudeBox->text().trimmed().isEmpty();
+    LatitudeMessage->setText(bothEmpty ? QString() : Text(latitudeRefusal));
+    LongitudeMessage->setText(bothEmpty ? QString() : Text(longitudeRefusal));
+    LatitudeBox->setAccessibleDescription(LatitudeMessage->text());
+    LongitudeBox->setAccessibleDescription(LongitudeMessage->text());
+    if (bothEmpty)
+        PlaceNote->setText(QStringLiteral("Type your latitude and longitude."));
+    else if (!m_zoneCity.isEmpty() && LatitudeBox->text() == m_cityLatitude && LongitudeBox->text() == m_cityLongitude)
+        PlaceNote->setText(QStringLiteral("%1, the time zone's city: type your own place for exact times.").arg(m_zoneCity));
+    else
+        PlaceNote->clear();
+
+    // The time zone: one of the list, or a name typed that the system knows.
+    const QString zoneName = ZoneBox->currentText().trimmed();
+    const QTimeZone zone(zoneName.toLatin1());
+    const bool zoneKnown = !zoneName.isEmpty() && zone.isValid();
+    ZoneMessage->setText(zoneKnown ? QString()
+                                   : QStringLiteral("Not a time zone this system knows: pick one from the list, e.g. Europe/Paris."));
+    ZoneBox->setAccessibleDescription(ZoneMessage->text());
+    if (zoneKnown)
+        m_zone = zone;
+
+    // The night: 12:00 of the date to 12:00 of the next day, on the zone's clock.
+    const QDate date = DateBox->date();
+    const QDateTime start(date, QTime(12, 0), m_zone);
+    const QDateTime end(date.addDays(1), QTime(12, 0), m_zone);
+    if (zoneKnown) {
+        const QString first = OffsetText(m_zone.offsetFromUtc(start));
+        const QString second = OffsetText(m_zone.offsetFromUtc(end));
+        OffsetLabel->setText(first == second ? first : QStringLiteral("%1, then %2").arg(first, second));
+    } else {
+        OffsetLabel->clear();
+    }
+
+    const int lowest = LowestBox->value();
+    AboveCaption->setText(Text(::AboveCaption(lowest)));
+    DarkAboveCaption->setText(Text(::DarkAboveCaption(lowest)));
+
+    const QList<QLabel*> rows{SunsetLabel, CivilLabel, NauticalLabel, DarkLabel, MoonLabel, MoonLitLabel,
+                              MoonDistanceLabel, TransitsLabel, AboveLabel, DarkAboveLabel, MoonDownLabel};
+    const auto nothing = [&](const QString& why) {
+        for (QLabel* row : rows)
+            row->setText(NoFigureText);
+        NightMessage->setText(why);
+        Chart->SetNight(std::nullopt);
+        Chart->setAccessibleDescription(why);
+        SaveButton->setEnabled(false);
+    };
+    if (!latitude || !longitude) {
+        nothing(QStringLiteral("Nothing to show: the place is not complete."));
+        return;
+    }
+    if (!zoneKnown) {
+        nothing(QStringLiteral("Nothing to show: the time zone is not known."));
+        return;
+    }
+
+    ::Target target;
+    if (const int index = TargetBox->currentIndex(); index > 0) {
+        const Showpiece& showpiece = Showpieces().at(static_cast<std::size_t>(index - 1));
+        target.RightAscension = showpiece.RightAscension * 15;
+        target.Declination = showpiece.Declination;
+    } else {
+        target.Jupiter = true; // the Moon has rows of its own; the target rows are Jupiter's
+    }
+    const Place place{*latitude, *longitude};
+    const ClockText clock = [this](double utc) {
+        return QDateTime::fromSecsSinceEpoch(static_cast<qint64>(std::llround(utc)), m_zone).toString(QStringLiteral("HH:mm")).toStdString();
+    };
+    try {
+        const NightSky night = ComputeNight(static_cast<double>(start.toSecsSinceEpoch()),
+                                            static_cast<double>(end.toSecsSinceEpoch()), place, target, lowest);
+        // The Moon's light at midnight: the first moment of the next date (where a change to
+        // summer time skips 00:00, the first that exists).
+        const MoonLight moon = ComputeMoonLight(static_cast<double>(date.addDays(1).startOfDay(m_zone).toSecsSinceEpoch()),
+                                                place, target);
+        SunsetLabel->setText(Text(SunsetText(night.Sunset, clock)));
+        CivilLabel->setText(Text(TwilightText(night.Civil, CivilLevel, clock)));
+        NauticalLabel->setText(Text(TwilightText(night.Nautical, NauticalLevel, clock)));
+        DarkLabel->setText(Text(TwilightText(night.Astronomical, AstronomicalLevel, clock)));
+        MoonLabel->setText(Text(MoonText(night.MoonUpAtStart, night.Moon, clock)));
+        MoonLitLabel->setText(Text(MoonLitText(moon)));
+        MoonDistanceLabel->setText(Text(MoonFromTargetText(moon)));
+        TransitsLabel->setText(Text(TransitsText(night.Transits, clock)));
+        AboveLabel->setText(Text(AboveText(night, clock)));
+        DarkAboveLabel->setText(Text(DarkSpansText(night.DarkAbove, clock)));
+        MoonDownLabel->setText(Text(DarkSpansText(night.DarkAboveMoonDown, clock)));
+        NightMessage->setText(night.DubiousYear || moon.DubiousYear
+                                  ? QStringLiteral("For this year the astronomers' tables are less certain: times may be off "
+                                                   "by a minute or more.")
+                                  : QString());
+        const QString lit = MoonLitLabel->text();
+        Chart->SetNight(
+            night,
+            [this](double utc) {
+                return QDateTime::fromSecsSinceEpoch(static_cast<qint64>(std::llround(utc)), m_zone).toString(QStringLiteral("HH:mm"));
+            },
+            [this](double utc) {
+                const QTime time = QDateTime::fromSecsSinceEpoch(static_cast<qint64>(std::llround(utc)), m_zone).time();
+                return time.hour() + time.minute() / 60.0;
+            },
+            static_cast<int>(std::lround(moon.LitFraction * 100)));
+        Chart->setAccessibleDescription(QStringLiteral("%1 %2 %3 %4; Moon lit: %5.")
+                                            .arg(DarkAboveCaption->text(), DarkAboveLabel->text(), MoonDownCaption->text(),
+                                                 MoonDownLabel->text(), lit));
+        SaveButton->setEnabled(true);
+    } catch (const std::exception& error) {
+        nothing(QStringLiteral("Nothing to show: %1.").arg(QString::fromUtf8(error.what())));
+    }
+    MarkNow();
+}
+
+void TTonightForm::SaveButtonClick()
+{
+    // At twice its size on the screen.
+    SaveDialogs::AskToSavePicture(this, QStringLiteral("Tonight.png"), [this] { return Chart->Image(2); });
+}
+
+void TTonightForm::CloseButtonClick()
+{
+    close();
+}

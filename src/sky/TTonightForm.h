@@ -1,0 +1,50 @@
+#pragma once
+
+#include "sky/Night.h"
+#include "ui_TTonightForm.h"
+
+#include <QTimeZone>
+#include <QTimer>
+#include <QWidget>
+
+#include <optional>
+
+//! Tonight: when the target is up, the sky dark and the Moon out of the way, for a place, a
+//! date and a time zone. Made the first time it is asked for and kept for the run. The night
+//! runs from 12:00 of the date to 12:00 of the next day on the zone's clock; every time shown
+//! lies between them. The astronomy is the sky core's (on ERFA); this window only turns UTC
+//! into the zone's clock, which the core knows nothing of.
+class TTonightForm : public QWidget, public Ui::TTonightForm
+{
+public:
+    explicit TTonightForm(QWidget* parent = nullptr);
+
+    //! Shows the target at `index` of the field window's list (0: the Moon and Jupiter).
+    void ShowTarget(int index);
+
+    void PlaceBoxChange();
+    void DateBoxChange();
+    void ZoneBoxChange();
+    void TargetBoxChange();
+    void LowestBoxChange();
+    void SaveButtonClick();
+    void CloseButtonClick();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+
+private:
+    //! Reads the boxes, computes the night and writes every row and the chart; what cannot be
+    //! computed reads "—".
+    void Recalculate();
+    //! Moves the chart's "now" to the present moment, where it lies in the night shown.
+    void MarkNow();
+    //! The date box's date at first: that of the last 12:00 passed on the zone's clock.
+    void SetTonight();
+
+    QTimeZone m_zone;
+    QString m_zoneCity; //!< the place the boxes were filled with at first, or empty
+    QString m_cityLatitude, m_cityLongitude;
+    QTimer m_minute; //!< moves "now" once a minute while the window is shown
+};

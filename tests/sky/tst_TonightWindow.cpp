@@ -1,0 +1,211 @@
+// The Tonight window as a user meets it: opened from the start window and from the field
+// window with its target, the place and the night on the zone's clock, and refusals. Times are
+// PyEphem 4.1.4's (pressure 0, the Sun's upper limb at -34'), computed apart from the program.
+
+#include "TestSupport.h"
+
+#include "app/TStartForm.h"
+#include "optics/OpticalJob.h"
+#include "optics/TOpticReportForm.h"
+#include "optics/TSensorFieldForm.h"
+#include "sky/TTonightForm.h"
+#include "ui/SaveDialogs.h"
+#include "ui/WindowRules.h"
+
+#include <QDateEdit>
+#include <QSpinBox>
+#include <QTemporaryDir>
+
+namespace {
+
+constexpr int Andromeda = 6; // in the target list, after "The Moon and Jupiter"
+
+//! Types a text, or pastes it where it holds signs that no key of the test's keyboard makes.
+void TypeOrPaste(QLineEdit* box, const QString& text)
+{
+    for (const QChar c : text)
+        if (c.unicode() > 0x7E) {
+            box->setFocus();
+            box->selectAll();
+            box->insert(text);
+            return;
+        }
+    TypeInto(box, text);
+}
+
+//! Sets the place, the date and the zone as a user types them.
+void Plan(TTonightForm* tonight, const QString& latitude, const QString& longitude, QDate date, const QString& zone)
+{
+    TypeOrPaste(tonight->LatitudeBox, latitude);
+    TypeOrPaste(tonight->LongitudeBox, longitude);
+    tonight->DateBox->setDate(date);
+    TypeInto(tonight->ZoneBox, zone);
+}
+
+} // namespace
+
+class tst_TonightWindow : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void opensWithTheFieldWindowsTarget();
+    void nightOnTheZonesClock_data();
+    void nightOnTheZonesClock();
+    void refusalsLeaveNothingToShow();
+
+private:
+    std::unique_ptr<RunningProgram> m_program;
+};
+
+void tst_TonightWindow::init()
+{
+    m_program = std::make_unique<RunningProgram>();
+}
+
+void tst_TonightWindow::cleanup()
+{
+    const QStringList unexpected = EndProgram(m_program);
+    QVERIFY2(unexpected.isEmpty(), qPrintable(unexpected.join(QLatin1Char('\n'))));
+}
+
+void tst_TonightWindow::opensWithTheFieldWindowsTarget()
+{
+    // Ctrl+T in the start window: made now, with the list's first entry and the place of the
+    // time zone's city (the test runs in Europe/Paris: +4852+00220 in zone1970.tab).
+    TStartForm* start = Windows().StartForm;
+    ShowWindow(start);
+    QVERIFY(QTest::qWaitForWindowActive(start));
+    QVERIFY(!Windows().TonightForm);
+    QTest::keyClick(start, Qt::Key_T, Qt::ControlModifier);
+    TTonightForm* tonight = Windows().TonightForm;
+    QVERIFY(tonight);
+    QVERIFY(QTest::qWaitForWindowActive(tonight));
+    QCOMPARE(tonight->TargetBox->currentIndex(), 0);
+    QCOMPARE(tonight->LatitudeBox->text(), QStringLiteral("48.8667"));
+    QCOMPARE(tonight->LongitudeBox->text(), QStringLiteral("2.3333"));
+    QCOMPARE(tonight->PlaceNote->text(), QStringLiteral("Paris, the time zone's city: type your own place for exact times."));
+    QCOMPARE(tonight->ZoneBox->currentText(), QStringLiteral("Europe/Paris"));
+    // The night under way: before 12:00 it is the night that began the day before.
+    const QDateTime now = QDateTime::currentDateTime().toTimeZone(QTimeZone("Europe/Paris"));
+    QCOMPARE(tonight->DateBox->date(), now.time().hour() < 12 ? now.date().addDays(-1) : now.date());
+    TypeInto(tonight->LatitudeBox, QStringLiteral("48.8566"));
+    QCOMPARE(tonight->PlaceNote->text(), QString());
+    tonight->close();
+
+    // The field window's "Tonight..." hands over its target.
+    OpticalJob.ApertureMm = 80;
+    OpticalJob.TelescopeFocalLengthMm = OpticalJob.EffectiveFocalLengthMm = 600;
+    OpticalJob.ConfigurationText = "Prime focus";
+    ShowWindow(Windows().OpticReportForm);
+    TSensorFieldForm* field = SensorFieldWindow();
+    ShowWindow(field);
+    QVERIFY(QTest::qWaitForWindowActive(field));
+    field->TargetBox->setCurrentIndex(Andromeda);
+    QTest::mouseClick(field->TonightButton, Qt::LeftButton);
+    QVERIFY(QTest::qWaitForWindowActive(tonight));
+    QCOMPARE(tonight->TargetBox->currentText(), QStringLiteral("M31, Andromeda Galaxy"));
+    m_program->Boxes.Take(); // the report, shown without a job of the wizard's
+}
+
+void tst_TonightWindow::nightOnTheZonesClock_data()
+{
+    QTest::addColumn<QString>("latitude");
+    QTest::addColumn<QString>("longitude");
+    QTest::addColumn<QDate>("date");
+    QTest::addColumn<QString>("zone");
+    QTest::addColumn<int>("target");
+    QTest::addColumn<QString>("sunset");
+    QTest::addColumn<QString>("dark");   // its beginning, or all of it
+    QTest::addColumn<QString>("offset");
+    QTest::addColumn<QString>("screenshot");
+
+    // Paris on 2026-10-15: sunset 17:01:09 UTC, sunrise 06:12:21 UTC, dark from 18:45:59 UTC.
+    QTest::newRow("M31 from Paris") << "48\u00B051\u203224\u2033N" << "2 21 8 E" << QDate(2026, 10, 15) << "Europe/Paris"
+                                    << Andromeda << "19:01 / 08:12" << "20:46 / " << "UTC+02:00" << "tonight-m31-paris";
+    // The same place on New York's clock: the night from 18:00 to 18:00 Paris time.
+    QTest::newRow("Paris on New York's clock") << "48.8566" << "2.3522" << QDate(2026, 10, 15) << "America/New_York"
+                                               << Andromeda << "13:01 / 02:12" << "14:46 / " << "UTC-04:00" << "";
+    // Summer time ends in the night of 24 to 25 October 2026: sunset 16:44:08 UTC on summer
+    // time, sunrise 06:26:17 UTC on winter time; dark from 18:29:47 UTC.
+    QTest::newRow("summer time ends") << "48.8566" << "2.3522" << QDate(2026, 10, 24) << "Europe/Paris" << Andromeda
+                                      << "18:44 / 07:26" << "20:30 / " << "UTC+02:00, then UTC+01:00" << "";
+    // Near full Moon (26 October 2026, 04:12 UTC), the Moon and Jupiter: sunset 16:42:20 UTC,
+    // sunrise 06:27:51 UTC, dark from 18:28:07 UTC.
+    QTest::newRow("the Moon and Jupiter") << "48.8566" << "2.3522" << QDate(2026, 10, 25) << "Europe/Paris" << 0
+                                          << "17:42 / 07:28" << "19:28 / " << "UTC+01:00" << "tonight-moon-jupiter";
+    // Helsinki at midsummer: sunset 19:49:59.7 UTC, sunrise 00:54:19.9 UTC; the Sun stays above
+    // -18 degrees all night.
+    QTest::newRow("a summer night at 60 north") << "60.1699" << "24.9384" << QDate(2026, 6, 21) << "Europe/Helsinki"
+                                                << Andromeda << "22:50 / 03:54" << "never: the Sun stays above -18\u00B0"
+                                                << "UTC+03:00" << "tonight-helsinki-midsummer";
+}
+
+void tst_TonightWindow::nightOnTheZonesClock()
+{
+    QFETCH(QString, latitude);
+    QFETCH(QString, longitude);
+    QFETCH(QDate, date);
+    QFETCH(QString, zone);
+    QFETCH(int, target);
+    QFETCH(QString, sunset);
+    QFETCH(QString, dark);
+    QFETCH(QString, offset);
+    QFETCH(QString, screenshot);
+    TTonightForm* tonight = TonightWindow();
+    ShowWindow(tonight);
+    QVERIFY(QTest::qWaitForWindowActive(tonight));
+    tonight->TargetBox->setCurrentIndex(target);
+    Plan(tonight, latitude, longitude, date, zone);
+    QCOMPARE(tonight->LatitudeMessage->text(), QString());
+    QCOMPARE(tonight->SunsetLabel->text(), sunset);
+    QVERIFY2(tonight->DarkLabel->text().startsWith(dark), qPrintable(tonight->DarkLabel->text()));
+    QCOMPARE(tonight->OffsetLabel->text(), offset);
+    QVERIFY(tonight->SaveButton->isEnabled());
+    QVERIFY2(ClippedCaptions(tonight).isEmpty(), qPrintable(ClippedCaptions(tonight).join(QLatin1Char('\n'))));
+    if (!screenshot.isEmpty())
+        SaveScreenshot(tonight, screenshot);
+    // "Save Picture..." keeps the chart, at twice its size.
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("tonight.png"));
+    SaveDialogs::SetAnswerer([&path](const SaveDialogs::Request&) { return path; });
+    QTest::mouseClick(tonight->SaveButton, Qt::LeftButton);
+    SaveDialogs::SetAnswerer({});
+    QCOMPARE(QImage(path).size(), tonight->Chart->size() * 2);
+}
+
+void tst_TonightWindow::refusalsLeaveNothingToShow()
+{
+    TTonightForm* tonight = TonightWindow();
+    ShowWindow(tonight);
+    QVERIFY(QTest::qWaitForWindowActive(tonight));
+    Plan(tonight, QStringLiteral("48,8566"), QStringLiteral("2.3522"), QDate(2026, 10, 15), QStringLiteral("Europe/Paris"));
+    QVERIFY(!tonight->LatitudeMessage->text().isEmpty());
+    QCOMPARE(tonight->LatitudeBox->accessibleDescription(), tonight->LatitudeMessage->text());
+    QCOMPARE(tonight->SunsetLabel->text(), QStringLiteral("\u2014"));
+    QCOMPARE(tonight->MoonDownLabel->text(), QStringLiteral("\u2014"));
+    QVERIFY(!tonight->SaveButton->isEnabled());
+
+    TypeInto(tonight->LatitudeBox, QStringLiteral("48.8566"));
+    QCOMPARE(tonight->SunsetLabel->text(), QStringLiteral("19:01 / 08:12"));
+    TypeInto(tonight->ZoneBox, QStringLiteral("Mars/Olympus_Mons"));
+    QVERIFY(!tonight->ZoneMessage->text().isEmpty());
+    QCOMPARE(tonight->SunsetLabel->text(), QStringLiteral("\u2014"));
+    QCOMPARE(tonight->OffsetLabel->text(), QString());
+}
+
+int main(int argc, char* argv[])
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    // The place at first comes from the system's time zone: this one, whatever the machine's.
+    qputenv("TZ", "Europe/Paris");
+    QApplication application(argc, argv);
+    tst_TonightWindow test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_TonightWindow.moc"
