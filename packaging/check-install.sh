@@ -33,5 +33,11 @@ for side in 16 22 24 32 48 64 128 256; do
         fail "$file is not a $side x $side PNG: $(file -b "$file")"
     fi
 done
+# Job files: a type of their own, which the desktop entry opens.
+mime="$prefix/share/mime/packages/$id.xml"
+[ -f "$mime" ] || fail "no shared-mime-info file $mime"
+grep -q 'glob pattern="\*.orvalis"' "$mime" || fail "$mime does not claim *.orvalis"
+grep -q '^MimeType=application/x-orvalis-job;' "$entry" || fail "the desktop entry does not open job files"
+grep -q '^Exec=orvalis-calculator %f' "$entry" || fail "the desktop entry does not pass the file"
 [ "$failed" -eq 0 ] && echo "Installed files check out."
 exit "$failed"

@@ -31,6 +31,8 @@ TStartForm::TStartForm(QWidget* parent)
     ConnectHandler(Button1, &QPushButton::clicked, this, &TStartForm::Button1Click);
     ConnectHandler(Button2, &QPushButton::clicked, this, &TStartForm::Button2Click);
     ConnectHandler(Button3, &QPushButton::clicked, this, &TStartForm::Button3Click);
+    ConnectHandler(OpenJob1, &QAction::triggered, this, &TStartForm::OpenJob1Click);
+    ConnectHandler(SaveJob1, &QAction::triggered, this, &TStartForm::SaveJob1Click);
     ConnectHandler(Exit1, &QAction::triggered, this, &TStartForm::Exit1Click);
     ConnectHandler(Tonight1, &QAction::triggered, this, &TStartForm::Tonight1Click);
     // The one night vision item of the program; its Ctrl+N works from every window.
@@ -60,6 +62,16 @@ void TStartForm::Button2Click()
 void TStartForm::Button3Click()
 {
     close();
+}
+
+void TStartForm::OpenJob1Click()
+{
+    AskToOpenJob(this);
+}
+
+void TStartForm::SaveJob1Click()
+{
+    AskToSaveJob(this);
 }
 
 void TStartForm::Exit1Click()

@@ -15,6 +15,8 @@ public:
     void Button1Click();
     void Button2Click();
     void Button3Click();
+    void OpenJob1Click();
+    void SaveJob1Click();
     void Exit1Click();
     void Tonight1Click();
     void AboutOrvalisCalculator1Click();

@@ -1,5 +1,6 @@
 #include "app/WindowSet.h"
 
+#include "app/JobWindows.h"
 #include "app/TSplashScreen.h"
 #include "app/TStartForm.h"
 #include "exposure/TDigitalCameraForm.h"
@@ -96,6 +97,7 @@ TSensorFieldForm* SensorFieldWindow()
         });
         field->SetDigitalCameraOpener([] { ShowWindow(DigitalCameraWindow()); });
         field->SetSensorChanged(SensorToTheCamera);
+        JobWindows::RestoreInto(field);
         SensorToTheCamera();
     }
     return TheWindows.SensorFieldForm;
@@ -107,6 +109,7 @@ TTonightForm* TonightWindow()
         TheWindows.TonightForm = Create<TTonightForm>();
         if (const TSensorFieldForm* field = TheWindows.SensorFieldForm)
             TheWindows.TonightForm->ShowTarget(field->CurrentTarget());
+        JobWindows::RestoreInto(TheWindows.TonightForm);
     }
     return TheWindows.TonightForm;
 }
@@ -119,6 +122,7 @@ TDigitalCameraForm* DigitalCameraWindow()
         camera->ShowBrightness(TheWindows.Form1->Suggestion().Brightness);
         camera->ShowJob(TheWindows.OpticReportForm->Job());
         SensorToTheCamera();
+        JobWindows::RestoreInto(camera);
     }
     return TheWindows.DigitalCameraForm;
 }
@@ -195,4 +199,5 @@ void DestroyProgramWindows()
     }
     TheWindows = ProgramWindows{};
     OpticalJob.Reset();
+    JobWindows::Forget();
 }

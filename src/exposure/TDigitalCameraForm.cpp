@@ -105,6 +105,20 @@ void TDigitalCameraForm::ShowSensor(std::optional<Sensor> sensor, int presetInde
     });
 }
 
+void TDigitalCameraForm::TakeRestoredInputs()
+{
+    const bool known = m_preset >= 0 && static_cast<std::size_t>(m_preset) < TypicalCameras.size();
+    const std::optional<TypicalCamera> typical = known ? TypicalCameras[static_cast<std::size_t>(m_preset)] : std::nullopt;
+    m_readNoiseTyped = !typical || ReadNoiseBox->text() != Text(FormatFixed(15, 1, typical->ReadNoise));
+    m_efficiencyTyped = !typical || EfficiencyBox->text() != Text(FormatFixed(15, 0, typical->QuantumEfficiencyPercent));
+    m_colourTyped = !typical || ColourBox->isChecked() != typical->Colour;
+    Guarded([this] {
+        FollowTypicalFigures();
+        ShowFiltersForColour();
+        Recalculate();
+    });
+}
+
 void TDigitalCameraForm::BoxChange()
 {
     Recalculate();

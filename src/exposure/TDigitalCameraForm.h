@@ -28,6 +28,10 @@ public:
     //! efficiency and colour boxes that the user has not typed in take the preset's figures.
     void ShowSensor(std::optional<Sensor> sensor, int presetIndex);
 
+    //! Recomputes after a job has put its inputs into the boxes: a read noise, efficiency or
+    //! colour other than the sensor's typical figure counts as the user's own, and stays.
+    void TakeRestoredInputs();
+
     void BoxChange();
     void ReadNoiseBoxEdited();
     void EfficiencyBoxEdited();

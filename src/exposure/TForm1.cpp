@@ -96,6 +96,8 @@ TForm1::TForm1(QWidget* parent)
     ConnectHandler(ExportasPDF1, &QAction::triggered, this, &TForm1::ExportasPDF1Click);
     ConnectHandler(Button1, &QPushButton::clicked, this, &TForm1::Button1Click);
     ConnectHandler(Button2, &QPushButton::clicked, this, &TForm1::Button2Click);
+    ConnectHandler(OpenJob1, &QAction::triggered, this, &TForm1::OpenJob1Click);
+    ConnectHandler(SaveJob1, &QAction::triggered, this, &TForm1::SaveJob1Click);
     ConnectHandler(Exit1, &QAction::triggered, this, &TForm1::Exit1Click);
     ConnectHandler(DigitalCamera1, &QAction::triggered, this, &TForm1::DigitalCamera1Click);
     ConnectHandler(Howtousethisprogram1, &QAction::triggered, this, &TForm1::Howtousethisprogram1Click);
@@ -178,6 +180,16 @@ void TForm1::ExportasPDF1Click()
         const ExposureSheetTexts texts = CurrentSheet();
         SaveSheetAsPdf(path, ExposureSheetTitle, [&texts](PrinterText& printer) { PrintExposureSheet(printer, texts); });
     });
+}
+
+void TForm1::OpenJob1Click()
+{
+    AskToOpenJob(this);
+}
+
+void TForm1::SaveJob1Click()
+{
+    AskToSaveJob(this);
 }
 
 void TForm1::Exit1Click()

@@ -21,6 +21,8 @@ public:
     void Button2Click();
     void Print1Click();
     void ExportasPDF1Click();
+    void OpenJob1Click();
+    void SaveJob1Click();
     void Exit1Click();
     void DigitalCamera1Click();
     void Howtousethisprogram1Click();

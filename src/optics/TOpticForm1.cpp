@@ -125,6 +125,23 @@ int TOpticForm1::FocalUnitIndex() const
     return m_focalUnits->checkedId();
 }
 
+void TOpticForm1::RestoreTelescopeBoxes(const QString& aperture, int apertureUnit, const QString& focalLength, int focalUnit)
+{
+    for (const auto& [group, unit] : {std::pair{m_apertureUnits, apertureUnit}, std::pair{m_focalUnits, focalUnit}}) {
+        const QSignalBlocker quiet(group);
+        if (QAbstractButton* button = group->button(unit)) {
+            const QSignalBlocker quietButton(button);
+            button->setChecked(true);
+        }
+    }
+    for (const auto& [box, text] : {std::pair{ApertureEditBox, aperture}, std::pair{FocalEditBox, focalLength}}) {
+        const QSignalBlocker quiet(box);
+        box->setText(text);
+    }
+    ApertureTextUnit = apertureUnit;
+    FocalTextUnit = focalUnit;
+}
+
 void TOpticForm1::ReadTelescopeBoxes()
 {
     OpticalJob.TelescopeFocalLengthMm = TelescopeLengthMm(FocalEditBox->text().toStdString(), FocalTextUnit);

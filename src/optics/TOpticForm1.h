@@ -26,6 +26,13 @@ public:
     int ApertureUnitIndex() const;
     int FocalUnitIndex() const;
 
+    //! The unit each box's text is written in (0 inches, 1 cm, 2 mm), which a job file keeps.
+    int ApertureTextUnitIndex() const { return ApertureTextUnit; }
+    int FocalTextUnitIndex() const { return FocalTextUnit; }
+    //! Puts back the boxes' texts and the units they are written in, each unit's button
+    //! selected without converting the box beside it.
+    void RestoreTelescopeBoxes(const QString& aperture, int apertureUnit, const QString& focalLength, int focalUnit);
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 

@@ -11,6 +11,7 @@
 #include "ui/ProgramWindows.h"
 
 #include <QScopeGuard>
+#include <QScopedValueRollback>
 
 TOpticReportForm::TOpticReportForm(QWidget* parent)
     : QMainWindow(parent)
@@ -77,7 +78,7 @@ void TOpticReportForm::FormShow()
         put(FOV20Label, rows.FieldOfView20);
         put(MoonImageSizeLabel, rows.MoonImageSize);
         put(JupiterImageSizeLabel, rows.JupiterImageSize);
-        if (!rows.FRatioNumber.empty() && m_fRatioTaker)
+        if (m_handFRatioBack && !rows.FRatioNumber.empty() && m_fRatioTaker)
             m_fRatioTaker(QString::fromStdString(rows.FRatioNumber));
     });
     m_fieldJob = {OpticalJob.EffectiveFocalLengthMm, OpticalJob.ApertureMm, {}};
@@ -97,6 +98,17 @@ void TOpticReportForm::TellFieldWindow() const
         field->ShowJob(m_fieldJob);
     if (m_jobTaker)
         m_jobTaker(m_fieldJob);
+}
+
+void TOpticReportForm::TakeRestoredJob()
+{
+    if (isVisible()) {
+        const QScopedValueRollback quiet(m_handFRatioBack, false);
+        FormShow();
+        return;
+    }
+    m_fieldJob = {OpticalJob.EffectiveFocalLengthMm, OpticalJob.ApertureMm, {}};
+    TellFieldWindow();
 }
 
 void TOpticReportForm::FieldontheSensor1Click()

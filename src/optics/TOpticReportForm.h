@@ -30,6 +30,10 @@ public:
     //! What the program does with each job the report computes, besides the field window: the
     //! window set passes it on to the windows that follow it.
     void SetJobTaker(std::function<void(const FieldJob&)> taker) { m_jobTaker = std::move(taker); }
+    //! Takes an optical job put back from a job file: shown again where the report is open,
+    //! without handing its f/ratio to the exposure calculator (whose box was put back too), and
+    //! passed on to the windows that follow the report either way.
+    void TakeRestoredJob();
     //! The job on display, as the windows that follow the report take it.
     const FieldJob& Job() const { return m_fieldJob; }
 
@@ -42,4 +46,5 @@ private:
     FieldJob m_fieldJob; // the job on display, as the field window takes it
     std::function<void(const FieldJob&)> m_jobTaker;
     std::function<void(const QString&)> m_fRatioTaker;
+    bool m_handFRatioBack = true;
 };

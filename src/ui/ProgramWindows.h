@@ -2,6 +2,8 @@
 
 #include <vector>
 
+class QString;
+
 class QWidget;
 class TStartForm;
 class TSplashScreen;
@@ -68,6 +70,14 @@ TTonightForm* TonightWindow();
 //! The Digital Camera window, made the first time it is asked for with what the exposure
 //! calculator, the report and the field window hold then; ended with the set.
 TDigitalCameraForm* DigitalCameraWindow();
+
+//! "Open Job..." and "Save Job..." of the windows that offer them: the program's modeless
+//! open and save dialogs, then the job read into every window or written from them.
+void AskToOpenJob(QWidget* from);
+void AskToSaveJob(QWidget* from);
+
+//! Opens the job named on the command line; a message box says why where it cannot.
+void OpenJobAtStart(const QString& path);
 
 //! The start window as a plain window, for the windows that show it without knowing its class.
 QWidget* StartWindow();

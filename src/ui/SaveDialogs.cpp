@@ -23,7 +23,7 @@ Answerer& CurrentAnswerer()
     return answerer;
 }
 
-//! The folder of the last file written in this run; empty until then.
+//! The folder of the last file written or read in this run; empty until then.
 QString& LastFolder()
 {
     static QString folder;
@@ -63,8 +63,8 @@ void ShowDialog(const Request& request, Chosen chosen)
     auto* dialog = new QFileDialog(request.Window, request.Caption);
     dialog->setOption(QFileDialog::DontUseNativeDialog);
     dialog->setWindowModality(Qt::NonModal);
-    dialog->setAcceptMode(QFileDialog::AcceptSave);
-    dialog->setFileMode(QFileDialog::AnyFile);
+    dialog->setAcceptMode(request.Open ? QFileDialog::AcceptOpen : QFileDialog::AcceptSave);
+    dialog->setFileMode(request.Open ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
     dialog->setNameFilter(request.NameFilter);
     dialog->setDefaultSuffix(request.DefaultSuffix);
     const QFileInfo suggested(request.SuggestedPath);
@@ -107,6 +107,15 @@ void AskToSave(QWidget* window, const QString& caption, const QString& fileName,
             chosen(path);
             // Only a folder a file was written to is offered again: after a failure the dialog
             // offers what it offered before, not the folder that refused the file.
+            LastFolder() = QFileInfo(path).absolutePath();
+        });
+}
+
+void AskToOpen(QWidget* window, const QString& caption, const QString& nameFilter, Chosen chosen)
+{
+    Ask({window, caption, FirstFolder() + QLatin1Char('/'), nameFilter, QString(), true},
+        [chosen = std::move(chosen)](const QString& path) {
+            chosen(path);
             LastFolder() = QFileInfo(path).absolutePath();
         });
 }

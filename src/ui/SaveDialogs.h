@@ -18,6 +18,7 @@ struct Request
     QString SuggestedPath;     //!< the folder and file name offered first
     QString NameFilter;        //!< for example "PDF documents (*.pdf)"
     QString DefaultSuffix;     //!< added to a name typed without an extension
+    bool Open = false;         //!< a file to read, which must exist, rather than one to write
 };
 
 //! Runs when the user confirms a name, with the whole path.
@@ -31,12 +32,16 @@ using Answerer = std::function<QString(const Request&)>;
 //! runs nothing. Asking again from a window whose dialog is open brings that dialog forward.
 void Ask(const Request& request, Chosen chosen);
 
-//! Ask for a file first named `fileName`, offered in the folder of the last file written in
-//! this run, or until then in the user's documents folder, or in the home folder where that
-//! folder is gone. A folder is remembered once `chosen` returns: a failed save throws, and
+//! Ask for a file first named `fileName`, offered in the folder of the last file written or
+//! read in this run, or until then in the user's documents folder, or in the home folder where
+//! that folder is gone. A folder is remembered once `chosen` returns: a failed save throws, and
 //! leaves the folder offered as it was.
 void AskToSave(QWidget* window, const QString& caption, const QString& fileName, const QString& nameFilter,
                const QString& defaultSuffix, Chosen chosen);
+
+//! Asks for an existing file to read, in the same folder as AskToSave offers and remembered the
+//! same way: once `chosen` has read it without throwing.
+void AskToOpen(QWidget* window, const QString& caption, const QString& nameFilter, Chosen chosen);
 
 //! Asks for a PNG file first named `fileName`, as AskToSave does, and writes `picture()` to it
 //! through SaveSafely: the picture as it stands when the user confirms the name.

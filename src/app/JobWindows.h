@@ -1,0 +1,47 @@
+#pragma once
+
+#include "job/Job.h"
+
+class TSensorFieldForm;
+class TTonightForm;
+class TDigitalCameraForm;
+
+//! Job files as the windows meet them: the job gathered from every window's inputs, and a job
+//! put back into them. Windows made on demand that do not exist yet keep their part waiting
+//! until they are made; the set calls the Restore functions as it makes them.
+namespace JobWindows {
+
+//! Everything typed and picked now; a window never made gives its part as it would start, or
+//! the part of an opened job that waits for it.
+Job::Data CurrentJob();
+
+//! Puts a job into every window with their change handlers blocked, restores the optical job,
+//! sets the exposure calculator's boxes last and then recomputes what is made. Which windows
+//! are shown does not change.
+void ApplyJob(const Job::Data& job);
+
+//! Gives a window made now the part of an opened job that waited for it, if any.
+void RestoreInto(TSensorFieldForm* field);
+void RestoreInto(TTonightForm* tonight);
+void RestoreInto(TDigitalCameraForm* camera);
+
+//! Reads the job file at `path` whole and puts it into the windows; a file that cannot be
+//! read, or is not a job this program reads, throws JobFileError naming the file and the first
+//! problem, and nothing changes.
+void OpenJobFile(const QString& path);
+
+//! Writes the current job to `path` whole or not at all; a box text too long to keep, or a
+//! failed write, throws, and any earlier file stays as it was.
+void SaveJobFile(const QString& path);
+
+//! Forgets an opened job's waiting parts, as at start-up.
+void Forget();
+
+} // namespace JobWindows
+
+//! A job file that cannot be opened; the message names the file and says why in plain words.
+class JobFileError : public std::runtime_error
+{
+public:
+    JobFileError(const QString& path, const QString& reason);
+};

@@ -1,0 +1,423 @@
+#include "job/Job.h"
+
+#include "exposure/DigitalCamera.h"
+#include "exposure/ExposurePresets.h"
+#include "numeric/NumberText.h"
+#include "optics/SensorField.h"
+#include "optics/Telescope.h"
+#include "sky/Showpieces.h"
+
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QJsonParseError>
+#include <QJsonValue>
+
+#include <algorithm>
+#include <cmath>
+#include <functional>
+#include <iterator>
+#include <optional>
+#include <utility>
+
+namespace Job {
+
+namespace {
+
+//! The Digital Camera window's filters by name, in the order of CameraFilters: the list's own
+//! texts carry their widths and change with the sensor, so a file keeps these instead.
+constexpr const char* FilterNames[] = {"luminance", "red", "green", "blue", "narrowband"};
+constexpr const char* UnitNames[] = {"in", "cm", "mm"};
+
+//! A name quoted in a message is cut short, so that a file of one long name cannot fill the
+//! screen with a message box.
+constexpr qsizetype LongestQuotedName = 60;
+
+QString Text(const std::string& text)
+{
+    return QString::fromStdString(text);
+}
+
+QString Sentence(const char* name)
+{
+    QString text = QString::fromUtf8(name);
+    text[0] = text[0].toUpper();
+    return text;
+}
+
+template <typename Names>
+bool OneOf(const Names& names, const QString& name)
+{
+    return std::any_of(std::begin(names), std::end(names), [&](const char* known) { return name == QLatin1String(known); });
+}
+
+bool KnownPreset(const QString& name)
+{
+    return name.isEmpty()
+           || std::any_of(TelescopeTable.begin(), TelescopeTable.end(), [&](const TelescopePreset& preset) { return name == QString::fromUtf8(preset.Name); });
+}
+
+bool KnownUnit(const QString& name)
+{
+    return OneOf(UnitNames, name);
+}
+
+bool KnownConfiguration(const QString& name)
+{
+    return OneOf(ConfigurationNames, name);
+}
+
+bool KnownSensor(const QString& name)
+{
+    return name == QString::fromUtf8(OwnSensorName)
+           || std::any_of(SensorPresets.begin(), SensorPresets.end(), [&](const SensorPreset& preset) { return name == QString::fromUtf8(preset.Name); });
+}
+
+bool KnownTarget(const QString& name)
+{
+    const std::string entry = name.toStdString();
+    return name == QLatin1String(MoonAndJupiter)
+           || std::any_of(Showpieces().begin(), Showpieces().end(), [&](const Showpiece& showpiece) { return showpiece.Entry == entry; });
+}
+
+bool KnownFilter(const QString& name)
+{
+    return OneOf(FilterNames, name);
+}
+
+using Known = bool (*)(const QString&);
+
+//! Every value a job holds, once: its key in the file, its name as the user knows it, and its
+//! rule. Writing, reading and the length check all walk this one list, so that a value cannot
+//! be written under one key and read under another.
+template <typename Visitor, typename D>
+void Walk(Visitor& v, D& job)
+{
+    auto& e = job.ExposureCalculator;
+    v.Group("exposureCalculator", "the exposure calculator", [&] {
+        v.Text("brightness", "the exposure calculator's brightness box", e.Brightness);
+        v.Text("filmSpeed", "the exposure calculator's film speed box", e.FilmSpeed);
+        v.Text("reciprocity", "the exposure calculator's reciprocity box", e.Reciprocity);
+        v.Text("filterFactor", "the exposure calculator's filter factor box", e.FilterFactor);
+        v.Text("fRatio", "the exposure calculator's f/ratio box", e.FRatio);
+    });
+    auto& t = job.TelescopeWindow;
+    v.Group("telescope", "the telescope window", [&] {
+        v.Choice("preset", "the telescope preset", t.Preset, KnownPreset);
+        v.Text("aperture", "the telescope window's aperture box", t.Aperture);
+        v.Choice("apertureUnit", "the telescope window's aperture unit", t.ApertureUnit, KnownUnit);
+        v.Text("focalLength", "the telescope window's focal length box", t.FocalLength);
+        v.Choice("focalLengthUnit", "the telescope window's focal length unit", t.FocalLengthUnit, KnownUnit);
+    });
+    v.Choice("configuration", "the optical configuration", job.Configuration, KnownConfiguration);
+    auto& c = job.ConfigurationWindows;
+    v.Group("configurationWindows", "the configuration windows", [&] {
+        v.Text("cameraLensFocalLength", "the camera lens window's focal length box", c.CameraLensFocalLength);
+        v.Text("cameraLensFRatio", "the camera lens window's f-ratio box", c.CameraLensFRatio);
+        v.Text("teleconverterMagnification", "the teleconverter window's magnification box", c.TeleconverterMagnification);
+        v.Text("compressionMagnification", "the compressor window's magnification box", c.CompressionMagnification);
+        v.Text("afocalCameraLens", "the afocal window's camera lens box", c.AfocalCameraLens);
+        v.Text("afocalEyepiece", "the afocal window's eyepiece box", c.AfocalEyepiece);
+        v.Text("barlowFocalLength", "the Barlow window's focal length box", c.BarlowFocalLength);
+        v.Text("barlowDistance", "the Barlow window's distance box", c.BarlowDistance);
+        v.Text("eyepieceFocalLength", "the eyepiece projection window's focal length box", c.EyepieceFocalLength);
+        v.Text("eyepieceDistance", "the eyepiece projection window's distance box", c.EyepieceDistance);
+    });
+    auto& o = job.OpticalJob;
+    v.Group("opticalJob", "the optical job", [&] {
+        v.Number("apertureMm", "the optical job's aperture", o.ApertureMm);
+        v.Number("telescopeFocalLengthMm", "the optical job's telescope focal length", o.TelescopeFocalLengthMm);
+        v.Number("effectiveFocalLengthMm", "the optical job's effective focal length", o.EffectiveFocalLengthMm);
+        v.Text("configurationText", "the optical job's configuration text", o.ConfigurationText);
+        v.Text("telescopeLine", "the optical job's telescope line", o.TelescopeLine);
+    });
+    auto& f = job.FieldWindow;
+    v.Group("fieldWindow", "the field window", [&] {
+        v.Choice("sensor", "the field window's sensor", f.Sensor, KnownSensor);
+        v.Text("pixelsAcross", "the field window's pixels across box", f.PixelsAcross);
+        v.Text("pixelsDown", "the field window's pixels down box", f.PixelsDown);
+        v.Text("pixelSize", "the field window's pixel size box", f.PixelSize);
+        v.Choice("target", "the field window's target", f.Target, KnownTarget);
+        v.Whole("cameraAngle", "the field window's camera angle", f.CameraAngle, 0, 359);
+        v.Whole("overlap", "the field window's overlap", f.Overlap, 0, 50);
+        v.Text("declination", "the field window's declination box", f.Declination);
+    });
+    auto& n = job.TonightWindow;
+    v.Group("tonight", "the Tonight window", [&] {
+        v.Text("latitude", "the Tonight window's latitude box", n.Latitude);
+        v.Text("longitude", "the Tonight window's longitude box", n.Longitude);
+        v.Text("zone", "the Tonight window's time zone box", n.Zone);
+        v.Choice("target", "the Tonight window's target", n.Target, KnownTarget);
+        v.Whole("lowestAltitude", "the Tonight window's lowest altitude", n.LowestAltitude, 0, 80);
+    });
+    auto& d = job.DigitalCamera;
+    v.Group("digitalCamera", "the Digital Camera window", [&] {
+        v.Text("readNoise", "the Digital Camera window's read noise box", d.ReadNoise);
+        v.Text("quantumEfficiency", "the Digital Camera window's quantum efficiency box", d.QuantumEfficiency);
+        v.Flag("colour", "the Digital Camera window's colour sensor box", d.Colour);
+        v.Text("skyBrightness", "the Digital Camera window's sky brightness box", d.SkyBrightness);
+        v.Choice("filter", "the Digital Camera window's filter", d.Filter, KnownFilter);
+        v.Text("narrowbandWidth", "the Digital Camera window's narrowband width box", d.NarrowbandWidth);
+        v.Text("obstruction", "the Digital Camera window's obstruction box", d.Obstruction);
+        v.Text("readNoiseRise", "the Digital Camera window's read noise rise box", d.ReadNoiseRise);
+        v.Text("signalToNoise", "the Digital Camera window's signal-to-noise box", d.SignalToNoise);
+    });
+}
+
+class Writer
+{
+public:
+    QJsonObject Object;
+
+    void Group(const char* key, const char*, const std::function<void()>& values)
+    {
+        QJsonObject group;
+        std::swap(group, Object);
+        values();
+        std::swap(group, Object);
+        Object.insert(QLatin1String(key), group);
+    }
+    void Text(const char* key, const char*, const QString& text) { Object.insert(QLatin1String(key), text); }
+    void Choice(const char* key, const char*, const QString& name, Known) { Object.insert(QLatin1String(key), name); }
+    void Whole(const char* key, const char*, int value, int, int) { Object.insert(QLatin1String(key), value); }
+    void Number(const char* key, const char*, double value) { Object.insert(QLatin1String(key), value); }
+    void Flag(const char* key, const char*, bool value) { Object.insert(QLatin1String(key), value); }
+};
+
+//! Reads into a job that starts as Initial(), so that a key left out keeps its value there;
+//! stops at the first refusal.
+class Reader
+{
+public:
+    explicit Reader(QJsonObject root)
+        : m_object(std::move(root))
+    {
+    }
+
+    QString Refusal;
+
+    void Group(const char* key, const char* name, const std::function<void()>& values)
+    {
+        const QJsonValue value = Value(key);
+        if (value.isUndefined())
+            return;
+        if (!value.isObject()) {
+            Refuse(Sentence(name) + QStringLiteral(" in the file is not a group of values."));
+            return;
+        }
+        QJsonObject group = value.toObject();
+        std::swap(group, m_object);
+        values();
+        std::swap(group, m_object);
+    }
+
+    void Text(const char* key, const char* name, QString& text)
+    {
+        if (const std::optional<QString> read = ReadText(key, name))
+            text = *read;
+    }
+
+    void Choice(const char* key, const char* name, QString& choice, Known known)
+    {
+        const std::optional<QString> read = ReadText(key, name);
+        if (!read)
+            return;
+        if (!known(*read)) {
+            const QString quoted = read->size() > LongestQuotedName ? read->left(LongestQuotedName) + QStringLiteral("...") : *read;
+            Refuse(Sentence(name) + QStringLiteral(" \"") + quoted + QStringLiteral("\" is not one this program knows."));
+            return;
+        }
+        choice = *read;
+    }
+
+    void Whole(const char* key, const char* name, int& whole, int lowest, int highest)
+    {
+        const QJsonValue value = Value(key);
+        if (value.isUndefined())
+            return;
+        const double number = value.toDouble();
+        if (!value.isDouble() || number != std::trunc(number)) {
+            Refuse(Sentence(name) + QStringLiteral(" is not a whole number."));
+            return;
+        }
+        if (number < lowest || number > highest) {
+            Refuse(Sentence(name) + QStringLiteral(" is %1; it must be from %2 to %3.").arg(number).arg(lowest).arg(highest));
+            return;
+        }
+        whole = static_cast<int>(number);
+    }
+
+    void Number(const char* key, const char* name, double& number)
+    {
+        const QJsonValue value = Value(key);
+        if (value.isUndefined())
+            return;
+        // Qt's reader refuses a number beyond the double range; the check keeps that promise
+        // here rather than trusting it.
+        if (!value.isDouble() || !std::isfinite(value.toDouble())) {
+            Refuse(Sentence(name) + QStringLiteral(" is not a number."));
+            return;
+        }
+        number = value.toDouble();
+    }
+
+    void Flag(const char* key, const char* name, bool& flag)
+    {
+        const QJsonValue value = Value(key);
+        if (value.isUndefined())
+            return;
+        if (!value.isBool()) {
+            Refuse(Sentence(name) + QStringLiteral(" is not true or false."));
+            return;
+        }
+        flag = value.toBool();
+    }
+
+private:
+    QJsonObject m_object;
+
+    //! Nothing more is read once a value is refused: the first problem is the one said.
+    QJsonValue Value(const char* key) const
+    {
+        return Refusal.isEmpty() ? m_object.value(QLatin1String(key)) : QJsonValue(QJsonValue::Undefined);
+    }
+
+    void Refuse(const QString& refusal)
+    {
+        if (Refusal.isEmpty())
+            Refusal = refusal;
+    }
+
+    std::optional<QString> ReadText(const char* key, const char* name)
+    {
+        const QJsonValue value = Value(key);
+        if (value.isUndefined())
+            return std::nullopt;
+        if (!value.isString()) {
+            Refuse(Sentence(name) + QStringLiteral(" is not a text."));
+            return std::nullopt;
+        }
+        QString text = value.toString();
+        if (text.size() > LongestText) {
+            Refuse(Sentence(name) + QStringLiteral(" is longer than %1 characters.").arg(LongestText));
+            return std::nullopt;
+        }
+        return text;
+    }
+};
+
+//! The first text the reader would refuse as too long; names are never that long.
+class LengthCheck
+{
+public:
+    QString Overlong;
+
+    void Group(const char*, const char*, const std::function<void()>& values) { values(); }
+    void Text(const char*, const char* name, const QString& text)
+    {
+        if (Overlong.isEmpty() && text.size() > LongestText)
+            Overlong = QString::fromUtf8(name);
+    }
+    void Choice(const char* key, const char* name, const QString& text, Known) { Text(key, name, text); }
+    void Whole(const char*, const char*, int, int, int) {}
+    void Number(const char*, const char*, double) {}
+    void Flag(const char*, const char*, bool) {}
+};
+
+//! The 1-based line of a byte offset, as an editor counts lines.
+qsizetype LineOf(const QByteArray& bytes, int offset)
+{
+    const qsizetype end = std::clamp<qsizetype>(offset, 0, bytes.size());
+    return std::count(bytes.begin(), bytes.begin() + end, '\n') + 1;
+}
+
+} // namespace
+
+Data Initial()
+{
+    Data job;
+    job.ExposureCalculator = {Text(BrightnessInitialText), Text(SpeedInitialText), Text(ReciprocityInitialText),
+                              Text(FilterFactorInitialText), Text(FRatioInitialText)};
+    // TOpticForm1.ui: no preset picked, both boxes hold "?" and both unit groups start on mm.
+    job.TelescopeWindow = {QString(), QStringLiteral("?"), QStringLiteral("mm"), QStringLiteral("?"), QStringLiteral("mm")};
+    // TOpticForm2.ui: "Camera lens alone" is checked at first.
+    job.Configuration = QString::fromUtf8(ConfigurationNames[0]);
+    // The boxes as TOpticCamLensForm.ui, TOpticTeleForm.ui, TOpticCompForm.ui, TOpticAfocalForm.ui,
+    // TOpticBarlowForm.ui and TOpticEypcForm.ui start them.
+    job.ConfigurationWindows = {QStringLiteral("50"),  QStringLiteral("1.8"), QStringLiteral("2"),   QStringLiteral("0.63"),
+                                QStringLiteral("50"),  QStringLiteral("18"),  QStringLiteral("-75"), QStringLiteral("120"),
+                                QStringLiteral("18"),  QStringLiteral("120")};
+    job.FieldWindow.Sensor = QString::fromUtf8(SensorPresets[0].Name);
+    job.FieldWindow.Target = QString::fromUtf8(MoonAndJupiter);
+    // TSensorFieldForm.ui: the overlap box starts at 20 %, the declination box at "0".
+    job.FieldWindow.Overlap = 20;
+    job.FieldWindow.Declination = QStringLiteral("0");
+    job.TonightWindow.Target = QString::fromUtf8(MoonAndJupiter);
+    job.TonightWindow.LowestAltitude = 30; // TTonightForm.ui's LowestBox
+    Camera& camera = job.DigitalCamera;
+    // As the window writes the starting camera's figures into its boxes.
+    camera.ReadNoise = Text(FormatFixed(15, 1, StartingCamera.ReadNoise));
+    camera.QuantumEfficiency = Text(FormatFixed(15, 0, StartingCamera.QuantumEfficiencyPercent));
+    camera.Colour = StartingCamera.Colour;
+    camera.SkyBrightness = QString::fromUtf8(SkyInitialText);
+    camera.Filter = QString::fromUtf8(FilterNames[0]);
+    camera.NarrowbandWidth = QString::fromUtf8(NarrowbandInitialText);
+    camera.Obstruction = QString::fromUtf8(ObstructionInitialText);
+    camera.ReadNoiseRise = QString::fromUtf8(RiseInitialText);
+    camera.SignalToNoise = QString::fromUtf8(SignalToNoiseInitialText);
+    return job;
+}
+
+QByteArray Write(const Data& job)
+{
+    Writer writer;
+    writer.Object.insert(QLatin1String("format"), QLatin1String(FormatName));
+    writer.Object.insert(QLatin1String("version"), FormatVersion);
+    Walk(writer, job);
+    return QJsonDocument(writer.Object).toJson(QJsonDocument::Indented);
+}
+
+std::variant<Data, QString> Read(const QByteArray& bytes)
+{
+    if (bytes.size() > LargestFile)
+        return QStringLiteral("The file is larger than 1 MiB.");
+    QJsonParseError error;
+    const QJsonDocument document = QJsonDocument::fromJson(bytes, &error);
+    if (error.error != QJsonParseError::NoError)
+        return QStringLiteral("Not a job file: %1 at line %2.").arg(error.errorString()).arg(LineOf(bytes, error.offset));
+    const QJsonObject root = document.object();
+    if (!document.isObject() || root.value(QLatin1String("format")) != QJsonValue(QLatin1String(FormatName)))
+        return QStringLiteral("Not an Orvalis Calculator job file.");
+
+    const QJsonValue versionValue = root.value(QLatin1String("version"));
+    const double version = versionValue.toDouble();
+    if (!versionValue.isDouble() || version != std::trunc(version))
+        return QStringLiteral("The job file's version is not a whole number.");
+    if (version > FormatVersion)
+        return QStringLiteral("This job was saved by a newer Orvalis Calculator (format %1); this one reads format %2.")
+            .arg(version)
+            .arg(FormatVersion);
+    if (version < FormatVersion)
+        return QStringLiteral("The job file's version %1 is not one this program knows.").arg(version);
+
+    Data job = Initial();
+    Reader reader(root);
+    Walk(reader, job);
+    if (!reader.Refusal.isEmpty())
+        return reader.Refusal;
+    return job;
+}
+
+QString OverlongBox(const Data& job)
+{
+    LengthCheck check;
+    Walk(check, job);
+    return check.Overlong;
+}
+
+QString WithSuffix(const QString& path)
+{
+    const QString suffix = QLatin1String(Suffix);
+    return path.endsWith(suffix) ? path : path + suffix;
+}
+
+} // namespace Job

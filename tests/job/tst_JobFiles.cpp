@@ -1,0 +1,290 @@
+// Job files as a user meets them: "Save Job..." and "Open Job..." over every window, a fresh
+// program given back everything typed and picked, and files that are refused leaving every
+// window exactly as it was.
+
+#include "TestSupport.h"
+
+#include "app/JobWindows.h"
+#include "app/TStartForm.h"
+#include "exposure/TDigitalCameraForm.h"
+#include "exposure/TForm1.h"
+#include "optics/OpticalJob.h"
+#include "optics/TOpticAfocalForm.h"
+#include "optics/TOpticBarlowForm.h"
+#include "optics/TOpticCamLensForm.h"
+#include "optics/TOpticCompForm.h"
+#include "optics/TOpticEypcForm.h"
+#include "optics/TOpticForm1.h"
+#include "optics/TOpticForm2.h"
+#include "optics/TOpticReportForm.h"
+#include "optics/TOpticTeleForm.h"
+#include "optics/TSensorFieldForm.h"
+#include "sky/TTonightForm.h"
+#include "ui/SaveDialogs.h"
+#include "ui/WindowRules.h"
+
+#include <QCheckBox>
+#include <QFile>
+#include <QSpinBox>
+#include <QTemporaryDir>
+
+namespace {
+
+constexpr int ApsC = 2;
+constexpr int Andromeda = 6;
+constexpr int Orion = 8;
+
+//! Everything a user sees of the program's inputs and results, one line each.
+QStringList Everything()
+{
+    const ProgramWindows& w = Windows();
+    QStringList seen;
+    const auto add = [&seen](const QString& name, const QString& value) { seen << name + QStringLiteral(": ") + value; };
+    for (QComboBox* box : {w.Form1->BrightnessBox, w.Form1->SpeedBox, w.Form1->ReciprocityBox, w.Form1->FilterFactorBox,
+                           w.Form1->FRatioBox})
+        add(box->objectName(), box->currentText());
+    add(QStringLiteral("exposure"), w.Form1->ExposureLabel->text());
+    const TOpticForm1* telescope = w.OpticForm1;
+    add(QStringLiteral("preset"), telescope->ListBox1->selectedItems().value(0) ? telescope->ListBox1->selectedItems()[0]->text() : QString());
+    add(QStringLiteral("aperture"), telescope->ApertureEditBox->text() + QString::number(telescope->ApertureTextUnitIndex())
+                                        + QString::number(telescope->ApertureInches->isChecked()));
+    add(QStringLiteral("focal length"), telescope->FocalEditBox->text() + QString::number(telescope->FocalTextUnitIndex()));
+    add(QStringLiteral("prime focus"), QString::number(w.OpticForm2->PrimeFocusButton->isChecked()));
+    for (QLineEdit* box : {w.OpticCamLensForm->CamLensEdit, w.OpticCamLensForm->CamFEdit, w.OpticTeleForm->MagnificationEdit,
+                           w.OpticCompForm->MagnificationEdit, w.OpticAfocalForm->CamLensEdit, w.OpticAfocalForm->EypcEdit,
+                           w.OpticBarlowForm->BarlowFLEdit, w.OpticBarlowForm->BarlowDistanceEdit, w.OpticEypcForm->EypcFLEdit,
+                           w.OpticEypcForm->EypcDistanceEdit})
+        add(box->window()->objectName() + box->objectName(), box->text());
+    add(QStringLiteral("job"), QStringLiteral("%1 %2 %3 %4 %5")
+                                   .arg(OpticalJob.ApertureMm)
+                                   .arg(OpticalJob.TelescopeFocalLengthMm)
+                                   .arg(OpticalJob.EffectiveFocalLengthMm)
+                                   .arg(QString::fromStdString(OpticalJob.ConfigurationText), QString::fromStdString(OpticalJob.TelescopeLine)));
+    const TSensorFieldForm* field = SensorFieldWindow();
+    for (const QWidget* box : field->findChildren<QWidget*>()) {
+        if (const auto* edit = qobject_cast<const QLineEdit*>(box); edit && !qobject_cast<const QComboBox*>(box->parentWidget()))
+            add(box->objectName(), edit->text());
+        else if (const auto* spin = qobject_cast<const QSpinBox*>(box))
+            add(box->objectName(), QString::number(spin->value()));
+        else if (const auto* list = qobject_cast<const QComboBox*>(box))
+            add(box->objectName(), list->currentText());
+        else if (const auto* label = qobject_cast<const QLabel*>(box); label && label->objectName().endsWith(QLatin1String("Label")))
+            add(box->objectName(), label->text());
+    }
+    TTonightForm* tonight = TonightWindow();
+    add(QStringLiteral("place"), tonight->LatitudeBox->text() + QLatin1Char(' ') + tonight->LongitudeBox->text());
+    add(QStringLiteral("zone"), tonight->ZoneBox->currentText());
+    add(QStringLiteral("night target"), tonight->TargetBox->currentText());
+    add(QStringLiteral("lowest"), QString::number(tonight->LowestBox->value()));
+    add(QStringLiteral("dark and above"), tonight->DarkAboveLabel->text());
+    TDigitalCameraForm* camera = DigitalCameraWindow();
+    for (QLineEdit* box : {camera->ReadNoiseBox, camera->EfficiencyBox, camera->WidthBox, camera->ObstructionBox, camera->RiseBox,
+                           camera->SignalToNoiseBox})
+        add(box->objectName(), box->text());
+    add(QStringLiteral("colour"), QString::number(camera->ColourBox->isChecked()));
+    add(QStringLiteral("sky"), camera->SkyBox->currentText());
+    add(QStringLiteral("filter"), camera->FilterBox->currentText());
+    for (QLabel* label : {camera->SkyRateLabel, camera->ObjectRateLabel, camera->SubExposureLabel, camera->TotalLabel})
+        add(label->objectName(), label->text());
+    return seen;
+}
+
+//! Answers the next save or open dialog with `path`.
+void Answer(const QString& path)
+{
+    SaveDialogs::SetAnswerer([path](const SaveDialogs::Request&) { return path; });
+}
+
+} // namespace
+
+class tst_JobFiles : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void everyWindowComesBack();
+    void refusedFilesChangeNothing_data();
+    void refusedFilesChangeNothing();
+    void anOverlongBoxIsNotSaved();
+
+private:
+    std::unique_ptr<RunningProgram> m_program;
+    QTemporaryDir m_folder;
+};
+
+void tst_JobFiles::init()
+{
+    m_program = std::make_unique<RunningProgram>();
+}
+
+void tst_JobFiles::cleanup()
+{
+    SaveDialogs::SetAnswerer({});
+    const QStringList unexpected = EndProgram(m_program);
+    QVERIFY2(unexpected.isEmpty(), qPrintable(unexpected.join(QLatin1Char('\n'))));
+}
+
+void tst_JobFiles::everyWindowComesBack()
+{
+    // Every input set to something other than it starts with, as a user would.
+    const ProgramWindows& w = Windows();
+    w.OpticForm1->ListBox1->setCurrentRow(6); // 8-inch f/6.3: fills the boxes in mm
+    w.OpticForm1->ApertureInches->click();    // the aperture box converted to inches
+    w.OpticForm2->PrimeFocusButton->setChecked(true);
+    const QStringList configurationTexts{"50", "2.8", "2", "0.63", "25", "10", "-100", "50", "12", "80"};
+    const QList<QLineEdit*> configurationBoxes{w.OpticCamLensForm->CamLensEdit, w.OpticCamLensForm->CamFEdit,
+                                               w.OpticTeleForm->MagnificationEdit, w.OpticCompForm->MagnificationEdit,
+                                               w.OpticAfocalForm->CamLensEdit, w.OpticAfocalForm->EypcEdit,
+                                               w.OpticBarlowForm->BarlowFLEdit, w.OpticBarlowForm->BarlowDistanceEdit,
+                                               w.OpticEypcForm->EypcFLEdit, w.OpticEypcForm->EypcDistanceEdit};
+    for (qsizetype i = 0; i < configurationBoxes.size(); ++i)
+        configurationBoxes[i]->setText(configurationTexts[i]);
+    // The job the wizard completed: 203 mm at 1280 mm, prime focus.
+    OpticalJob.ApertureMm = 203;
+    OpticalJob.TelescopeFocalLengthMm = OpticalJob.EffectiveFocalLengthMm = 1280;
+    OpticalJob.ConfigurationText = "Prime focus";
+    OpticalJob.TelescopeLine = std::string("8-inch f/6.3 Schmidt-Cassegrain") + CrLf;
+    ShowWindow(w.OpticReportForm);
+    TSensorFieldForm* field = SensorFieldWindow();
+    field->SensorBox->setCurrentIndex(ApsC);
+    field->TargetBox->setCurrentIndex(Andromeda);
+    field->AngleBox->setValue(125);
+    field->OverlapBox->setValue(30);
+    field->DeclinationBox->setText(QStringLiteral("41.5"));
+    TTonightForm* tonight = TonightWindow();
+    tonight->LatitudeBox->setText(QStringLiteral("48.8566"));
+    tonight->LongitudeBox->setText(QStringLiteral("2.3522"));
+    tonight->ZoneBox->setEditText(QStringLiteral("Europe/Berlin"));
+    tonight->TargetBox->setCurrentIndex(Orion);
+    tonight->LowestBox->setValue(25);
+    TDigitalCameraForm* camera = DigitalCameraWindow();
+    ShowWindow(camera);
+    QVERIFY(QTest::qWaitForWindowActive(camera));
+    TypeInto(camera->ReadNoiseBox, QStringLiteral("1.8"));
+    TypeInto(camera->EfficiencyBox, QStringLiteral("65"));
+    camera->ColourBox->click();
+    camera->SkyBox->setCurrentIndex(4); // Bortle 5
+    camera->FilterBox->setCurrentIndex(4); // narrowband
+    for (const auto& [box, text] : {std::pair{camera->WidthBox, "12"}, std::pair{camera->ObstructionBox, "30"},
+                                    std::pair{camera->RiseBox, "10"}, std::pair{camera->SignalToNoiseBox, "20"}})
+        TypeInto(box, QString::fromLatin1(text));
+    // The exposure calculator last, after the report's hand-back, with an f/ratio of its own.
+    ShowWindow(w.Form1);
+    QVERIFY(QTest::qWaitForWindowActive(w.Form1));
+    TypeInto(w.Form1->BrightnessBox, QStringLiteral("18.5"));
+    TypeInto(w.Form1->SpeedBox, QStringLiteral("400"));
+    TypeInto(w.Form1->ReciprocityBox, QStringLiteral("0.9"));
+    TypeInto(w.Form1->FilterFactorBox, QStringLiteral("2"));
+    TypeInto(w.Form1->FRatioBox, QStringLiteral("5.6"));
+    const QStringList before = Everything();
+    m_program->Boxes.Take(); // whatever the report said of a job with no configuration of the wizard's
+
+    // Saved under a name of two dots: the suffix is added all the same.
+    Answer(m_folder.filePath(QStringLiteral("m31.v2")));
+    ShowWindow(w.StartForm);
+    QVERIFY(QTest::qWaitForWindowActive(w.StartForm));
+    QTest::keyClick(w.StartForm, Qt::Key_S, Qt::ControlModifier);
+    QVERIFY(QFile::exists(m_folder.filePath(QStringLiteral("m31.v2.orvalis"))));
+    QCOMPARE(w.StartForm->windowTitle(), QStringLiteral("Orvalis Calculator - m31.v2.orvalis"));
+
+    // A fresh program, as after a new start: the job opened from the exposure calculator's menu.
+    SaveDialogs::SetAnswerer({});
+    QVERIFY(EndProgram(m_program).isEmpty());
+    m_program = std::make_unique<RunningProgram>();
+    QVERIFY(Everything() != before);
+    DestroyProgramWindows(); // the windows made by that look were never asked for: start afresh
+    m_program.reset();
+    m_program = std::make_unique<RunningProgram>();
+    Answer(m_folder.filePath(QStringLiteral("m31.v2.orvalis")));
+    ShowWindow(Windows().Form1);
+    QVERIFY(QTest::qWaitForWindowActive(Windows().Form1));
+    QTest::keyClick(Windows().Form1, Qt::Key_O, Qt::ControlModifier);
+    QCOMPARE(Windows().StartForm->windowTitle(), QStringLiteral("Orvalis Calculator - m31.v2.orvalis"));
+    QVERIFY(!Windows().SensorFieldForm); // which windows exist or are shown does not change
+    const QStringList after = Everything();
+    for (qsizetype i = 0; i < before.size(); ++i)
+        QCOMPARE(after.value(i), before[i]);
+    m_program->Boxes.Take();
+}
+
+void tst_JobFiles::refusedFilesChangeNothing_data()
+{
+    QTest::addColumn<QByteArray>("content"); // none: no file at all
+    QTest::addColumn<QString>("reason");
+
+    const QByteArray good = Job::Write(Job::Initial());
+    QByteArray newer = good;
+    newer.replace("\"version\": 1", "\"version\": 2");
+    QByteArray target = good;
+    target.replace("\"moon-jupiter\"", "\"NGC9999\"");
+    QByteArray type = good;
+    type.replace("\"lowestAltitude\": 30", "\"lowestAltitude\": \"30\"");
+    QByteArray overlong = good;
+    overlong.replace("\"declination\": \"0\"", "\"declination\": \"" + QByteArray(1001, '1') + "\"");
+    QByteArray large = good;
+    large.insert(large.lastIndexOf('}'), QByteArray(Job::LargestFile, ' '));
+    QTest::newRow("not JSON") << QByteArray("orvalis") << QStringLiteral("Not a job file");
+    QTest::newRow("truncated") << good.left(good.size() / 2) << QStringLiteral("Not a job file");
+    QTest::newRow("another format") << QByteArray(good).replace("orvalis-calculator-job", "orvalis-calculator-sheet")
+                                    << QStringLiteral("Not an Orvalis Calculator job file.");
+    QTest::newRow("newer version")
+        << newer << QStringLiteral("This job was saved by a newer Orvalis Calculator (format 2); this one reads format 1.");
+    QTest::newRow("unknown target") << target << QStringLiteral("NGC9999");
+    QTest::newRow("wrong type") << type << QStringLiteral("whole number");
+    QTest::newRow("over-long text") << overlong << QStringLiteral("1000 characters");
+    QTest::newRow("over 1 MiB") << large << QStringLiteral("larger than 1 MiB");
+    QTest::newRow("missing") << QByteArray() << QStringLiteral("there is no such file.");
+}
+
+void tst_JobFiles::refusedFilesChangeNothing()
+{
+    QFETCH(QByteArray, content);
+    QFETCH(QString, reason);
+    const QString path = m_folder.filePath(QStringLiteral("refused.orvalis"));
+    QFile::remove(path);
+    if (!content.isEmpty()) {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(content);
+    }
+    TypeInto(Windows().Form1->BrightnessBox, QStringLiteral("12.5"));
+    SensorFieldWindow()->TargetBox->setCurrentIndex(Andromeda);
+    const Job::Data before = JobWindows::CurrentJob();
+    const QString title = Windows().StartForm->windowTitle();
+
+    Answer(path);
+    Windows().StartForm->OpenJob1->trigger();
+    const QStringList said = m_program->Boxes.TakeTexts();
+    QCOMPARE(said.size(), 1);
+    QVERIFY2(said[0].startsWith(QStringLiteral("Could not open the job \"%1\": ").arg(QDir::toNativeSeparators(path))),
+             qPrintable(said[0]));
+    QVERIFY2(said[0].contains(reason), qPrintable(said[0]));
+    QVERIFY(JobWindows::CurrentJob() == before);
+    QCOMPARE(Windows().StartForm->windowTitle(), title);
+}
+
+void tst_JobFiles::anOverlongBoxIsNotSaved()
+{
+    TypeInto(Windows().OpticForm1->ApertureEditBox, QString(1001, QLatin1Char('8')));
+    const QString path = m_folder.filePath(QStringLiteral("long.orvalis"));
+    Answer(path);
+    Windows().Form1->SaveJob1->trigger();
+    const QStringList said = m_program->Boxes.TakeTexts();
+    QCOMPARE(said.size(), 1);
+    QVERIFY2(said[0].contains(QStringLiteral("aperture")), qPrintable(said[0]));
+    QVERIFY(!QFile::exists(path));
+}
+
+int main(int argc, char* argv[])
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication application(argc, argv);
+    tst_JobFiles test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_JobFiles.moc"
