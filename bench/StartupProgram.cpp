@@ -6,6 +6,7 @@
 
 int main(int argc, char* argv[])
 {
+    PrepareApplication();
     QApplication application(argc, argv);
     ReportFirstIdle();
     return RunProgram(application);

@@ -3,6 +3,8 @@
 repo=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 
 build_packages=(cmake g++ make qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev libcups2-dev fonts-liberation liberfa-dev)
+# The start-up benchmark, built with the program, watches the X server through xcb.
+build_packages+=(libxcb1-dev)
 # The printing test runs a CUPS server of its own and reads the printed PDF back.
 test_packages=(xvfb xauth locales openbox x11-utils cups cups-client poppler-utils)
 # The packaging test checks the installed desktop entry, metainfo and icons.

@@ -144,6 +144,7 @@ void CreateProgramWindows()
     QApplication::setWindowIcon(ProgramIcon());
     // The start window ends the program itself; hiding the last other window must not.
     QApplication::setQuitOnLastWindowClosed(false);
+    UseProgramStyle();
 
     // A text box lays out its text the moment it is made, in the application's default font,
     // before its window's font reaches it. While the windows are made, that font is the
@@ -159,6 +160,11 @@ void CreateProgramWindows()
     w.SplashScreen = Create<TSplashScreen>();
     w.OpticCamLensForm = Create<TOpticCamLensForm>(); // before the splash is shown
     ShowWindow(w.SplashScreen);
+    // The other windows are made once the start window is on the screen, so that making them
+    // does not hold up the desktop's framing of it; all of them exist before the user's first
+    // key or click is taken. Should the desktop never show the window, start-up goes on after
+    // a second.
+    WaitUntilExposed(w.StartForm, 1000);
     w.IntroForm = Create<TIntroForm>();
     w.Form1 = Create<TForm1>();
     w.Form2 = Create<TForm2>();

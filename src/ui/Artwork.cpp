@@ -193,10 +193,34 @@ QImage ProgramIconImage(int side)
     return image;
 }
 
+QString StoredIconName()
+{
+    return QStringLiteral("icon.argb32p");
+}
+
 namespace {
 
-// The icon is drawn for whatever size and resolution it is asked for, so it is sharp on every
-// screen; each size is drawn once.
+// The icon at one size: the build's when it drew that size, else drawn now.
+QImage StoredOrDrawnIcon(int side)
+{
+    const QResource stored(QStringLiteral(":/art/") + StoredIconName());
+    qint64 offset = 0;
+    for (const int stockSide : ProgramIconSides) {
+        const qint64 bytes = qint64(stockSide) * stockSide * 4;
+        if (stockSide == side) {
+            if (!stored.isValid() || stored.compressionAlgorithm() != QResource::NoCompression
+                || stored.size() < offset + bytes)
+                break;
+            // Read where the program keeps it, without a copy; the pixmap makes its own.
+            return QImage(stored.data() + offset, side, side, side * 4, QImage::Format_ARGB32_Premultiplied);
+        }
+        offset += bytes;
+    }
+    return ProgramIconImage(side);
+}
+
+// The icon is given for whatever size and resolution it is asked for, so it is sharp on every
+// screen; each size is made once.
 class DrawnIconEngine : public QIconEngine
 {
 public:
@@ -213,7 +237,7 @@ public:
         const int side = std::max(1, std::min(size.width(), size.height()));
         auto found = m_drawn.find(side);
         if (found == m_drawn.end())
-            found = m_drawn.emplace(side, QPixmap::fromImage(ProgramIconImage(side))).first;
+            found = m_drawn.emplace(side, QPixmap::fromImage(StoredOrDrawnIcon(side))).first;
         if (mode == QIcon::Disabled)
             return QIconEngine::pixmap(size, mode, state); // not used by the program
         return found->second;
@@ -227,10 +251,12 @@ public:
 
     QList<QSize> availableSizes(QIcon::Mode, QIcon::State) override
     {
-        // What a window hands the window manager: every size offered is drawn and sent for
-        // every window that is shown, so only the sizes a title bar or task switcher uses, up to
-        // twice them for high-resolution screens. Larger sizes are still drawn on request.
-        return {{16, 16}, {24, 24}, {32, 32}, {48, 48}, {64, 64}};
+        // What a window hands the window manager: every size offered is sent for every window
+        // that is shown, so only a few. Larger sizes are still drawn on request.
+        QList<QSize> sizes;
+        for (const int side : ProgramIconSides)
+            sizes.append({side, side});
+        return sizes;
     }
 
     QIconEngine* clone() const override { return new DrawnIconEngine(*this); }

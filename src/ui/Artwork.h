@@ -26,6 +26,17 @@ QImage SplashPictureFor(qreal scale);
 //! made from it too.
 QImage ProgramIconImage(int side);
 
-//! The program icon: a small refractor against a starry sky, drawn at whatever size and
-//! resolution a desktop asks for.
+//! The sizes at which the program icon goes to the window manager with every window: those of
+//! a title bar or a task switcher, up to twice them for high-resolution screens.
+inline constexpr int ProgramIconSides[] = {16, 24, 32, 48, 64};
+
+//! The name of the file in which the build keeps the program icon drawn at every one of
+//! ProgramIconSides, in that order: the raw pixels of each, row after row, in
+//! QImage::Format_ARGB32_Premultiplied.
+QString StoredIconName();
+
+//! The program icon: a small refractor against a starry sky, at whatever size and resolution
+//! a desktop asks for. The sizes of ProgramIconSides are the build's, kept among the program's
+//! resources under ":/art/", so that making the first window does not paint five icons;
+//! others are drawn when asked for.
 QIcon ProgramIcon();

@@ -3,10 +3,12 @@
 #include "ui/Artwork.h"
 #include "ui/ErrorReport.h"
 #include "ui/NightVision.h"
+#include "ui/ProgramStyle.h"
 
 #include <QAbstractButton>
 #include <QApplication>
 #include <QComboBox>
+#include <QDeadlineTimer>
 #include <QLineEdit>
 #include <QGuiApplication>
 #include <QLabel>
@@ -19,6 +21,7 @@
 #include <QTimer>
 #include <QVariantMap>
 #include <QWidget>
+#include <QWindow>
 
 #include <vector>
 
@@ -252,6 +255,53 @@ void TabToCheckedButton(const QList<QRadioButton*>& group)
                     button->setFocus(Qt::OtherFocusReason);
         });
     }
+}
+
+void UseProgramStyle()
+{
+    // Night vision may have wrapped the program's style in its own.
+    for (QStyle* style = QApplication::style(); style;) {
+        if (dynamic_cast<ProgramStyle*>(style))
+            return;
+        const auto* proxy = qobject_cast<QProxyStyle*>(style);
+        style = proxy ? proxy->baseStyle() : nullptr;
+    }
+    // The proxy takes the desktop's style as its own, so the application, which deletes the
+    // style it replaces only while it owns it, leaves it alive.
+    QApplication::setStyle(new ProgramStyle(QApplication::style()));
+}
+
+namespace {
+
+// Holds back the desktop's requests to close a window (its title bar's close box), as Qt holds
+// back keys and clicks: the start window's closing would end an event loop not running yet.
+class CloseRequestsHeldBack : public QObject
+{
+public:
+    CloseRequestsHeldBack() { qApp->installEventFilter(this); }
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        return event->type() == QEvent::Close && event->spontaneous();
+    }
+};
+
+} // namespace
+
+void WaitUntilExposed(QWidget* window, int milliseconds)
+{
+    QWindow* handle = window->windowHandle();
+    if (!handle || !window->isVisible())
+        return;
+    const CloseRequestsHeldBack heldBack;
+    const QDeadlineTimer deadline(milliseconds);
+    // Wakes the loop at the deadline should nothing else come.
+    QTimer wake;
+    wake.setSingleShot(true);
+    wake.start(milliseconds);
+    while (!handle->isExposed() && !deadline.hasExpired())
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents | QEventLoop::WaitForMoreEvents);
 }
 
 void ShowWindow(QWidget* window)

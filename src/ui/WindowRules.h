@@ -56,6 +56,17 @@ protected:
     ~RefreshedOnShow() = default;
 };
 
+//! Puts the program's style (ui/ProgramStyle.h) around the application's, unless it is there
+//! already: the desktop's look, with no picture read from a file when the first window is
+//! made. Called before the first window is made.
+void UseProgramStyle();
+
+//! Runs the event loop until a shown window is on the screen (its first exposure) or
+//! `milliseconds` have passed, holding back user input meanwhile: Qt keeps keys and clicks and
+//! delivers them at the next run of the loop that takes them; a close box clicked meanwhile is
+//! ignored. What start-up makes after this call does not delay the window.
+void WaitUntilExposed(QWidget* window, int milliseconds);
+
 //! Makes a window visible and brings it to the front. The first showing centres it on the
 //! screen; later showings keep wherever it was, the user's own moves included. A window that
 //! is RefreshedOnShow runs its FormShow here; an error in it is reported and ends FormShow
