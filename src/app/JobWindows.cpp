@@ -19,6 +19,7 @@
 #include "sky/Showpieces.h"
 #include "sky/TTonightForm.h"
 #include "ui/ErrorReport.h"
+#include "ui/MessageBoxes.h"
 #include "ui/ProgramWindows.h"
 #include "ui/SafeSave.h"
 #include "ui/SaveDialogs.h"
@@ -294,8 +295,12 @@ void ApplyJob(const Job::Data& job)
     WaitingField = job.FieldWindow;
     WaitingTonight = job.TonightWindow;
     WaitingCamera = job.DigitalCamera;
+    // The field window, once restored, tells the camera its sensor; until it is made, the
+    // camera takes the sensor that waits for it.
     if (w.SensorFieldForm)
         RestoreInto(w.SensorFieldForm);
+    else
+        ShowSensorToTheCamera();
     if (w.TonightForm)
         RestoreInto(w.TonightForm);
     if (w.DigitalCameraForm)
@@ -330,6 +335,20 @@ void RestoreInto(TDigitalCameraForm* camera)
 {
     if (const std::optional<Job::Camera> part = std::exchange(WaitingCamera, std::nullopt))
         PutCamera(camera, *part);
+}
+
+std::optional<WaitingSensor> WaitingFieldSensor()
+{
+    if (!WaitingField)
+        return std::nullopt;
+    int preset = -1;
+    for (std::size_t i = 0; i < SensorPresets.size(); ++i)
+        if (WaitingField->Sensor == QString::fromUtf8(SensorPresets[i].Name))
+            preset = static_cast<int>(i);
+    std::string refusal;
+    return WaitingSensor{ChosenSensor(preset, WaitingField->PixelsAcross.toStdString(), WaitingField->PixelsDown.toStdString(),
+                                      WaitingField->PixelSize.toStdString(), refusal),
+                         preset};
 }
 
 void OpenJobFile(const QString& path)
@@ -393,7 +412,16 @@ void AskToSaveJob(QWidget* from)
     const QString suggested = LastJobName().isEmpty() ? QStringLiteral("Job") + QLatin1String(Job::Suffix) : LastJobName();
     SaveDialogs::AskToSave(from, QStringLiteral("Save Job"), suggested, JobFilter, QStringLiteral("orvalis"),
                            [](const QString& chosen) {
+                               // The dialog asked before replacing the name it was given; a
+                               // name the suffix was added to is asked about here.
                                const QString path = Job::WithSuffix(chosen);
+                               if (path != chosen && QFileInfo::exists(path)
+                                   && MessageBoxes::Show({QStringLiteral("Save Job"),
+                                                          QStringLiteral("%1 already exists.\nDo you want to replace it?")
+                                                              .arg(QFileInfo(path).fileName()),
+                                                          MessageBoxes::Buttons::OkCancel})
+                                          == MessageBoxes::Answer::Cancel)
+                                   return;
                                JobWindows::SaveJobFile(path);
                                LastJobName() = QFileInfo(path).fileName();
                                ShowJobName(path);

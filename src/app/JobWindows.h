@@ -1,6 +1,9 @@
 #pragma once
 
 #include "job/Job.h"
+#include "optics/SensorField.h"
+
+#include <optional>
 
 class TSensorFieldForm;
 class TTonightForm;
@@ -24,6 +27,16 @@ void ApplyJob(const Job::Data& job);
 void RestoreInto(TSensorFieldForm* field);
 void RestoreInto(TTonightForm* tonight);
 void RestoreInto(TDigitalCameraForm* camera);
+
+//! The sensor of an opened job's field part that waits for the field window: its preset's
+//! place in the sensor list (-1 for the user's own sensor) and the sensor it gives, none where
+//! its boxes do not read. None when no field part waits.
+struct WaitingSensor
+{
+    std::optional<Sensor> Model;
+    int Preset = -1;
+};
+std::optional<WaitingSensor> WaitingFieldSensor();
 
 //! Reads the job file at `path` whole and puts it into the windows; a file that cannot be
 //! read, or is not a job this program reads, throws JobFileError naming the file and the first

@@ -67,20 +67,20 @@ TrailExposure ForTheField(const ExposureSuggestion& suggestion)
     return {suggestion.Computed, suggestion.Seconds, suggestion.FRatio};
 }
 
-//! Tells the Digital Camera window, where it exists, the field window's sensor; film until the
-//! field window exists.
-void SensorToTheCamera()
+} // namespace
+
+void ShowSensorToTheCamera()
 {
     TDigitalCameraForm* camera = TheWindows.DigitalCameraForm;
     if (!camera)
         return;
     if (const TSensorFieldForm* field = TheWindows.SensorFieldForm)
         camera->ShowSensor(field->CurrentSensor(), field->CurrentPreset());
+    else if (const std::optional<JobWindows::WaitingSensor> waiting = JobWindows::WaitingFieldSensor())
+        camera->ShowSensor(waiting->Model, waiting->Preset);
     else
         camera->ShowSensor(SensorPresets.front().Model, 0);
 }
-
-} // namespace
 
 TSensorFieldForm* SensorFieldWindow()
 {
@@ -96,9 +96,9 @@ TSensorFieldForm* SensorFieldWindow()
             ShowWindow(tonight);
         });
         field->SetDigitalCameraOpener([] { ShowWindow(DigitalCameraWindow()); });
-        field->SetSensorChanged(SensorToTheCamera);
+        field->SetSensorChanged(ShowSensorToTheCamera);
         JobWindows::RestoreInto(field);
-        SensorToTheCamera();
+        ShowSensorToTheCamera();
     }
     return TheWindows.SensorFieldForm;
 }
@@ -121,7 +121,7 @@ TDigitalCameraForm* DigitalCameraWindow()
         TheWindows.DigitalCameraForm = camera;
         camera->ShowBrightness(TheWindows.Form1->Suggestion().Brightness);
         camera->ShowJob(TheWindows.OpticReportForm->Job());
-        SensorToTheCamera();
+        ShowSensorToTheCamera();
         JobWindows::RestoreInto(camera);
     }
     return TheWindows.DigitalCameraForm;

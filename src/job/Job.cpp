@@ -417,7 +417,7 @@ QString OverlongBox(const Data& job)
 QString WithSuffix(const QString& path)
 {
     const QString suffix = QLatin1String(Suffix);
-    return path.endsWith(suffix) ? path : path + suffix;
+    return path.endsWith(suffix, Qt::CaseInsensitive) ? path : path + suffix;
 }
 
 } // namespace Job

@@ -158,7 +158,8 @@ std::variant<Data, QString> Read(const QByteArray& bytes);
 //! program would not open.
 QString OverlongBox(const Data& job);
 
-//! A file name with the job suffix, unless it ends in it already: "m31.v2" is "m31.v2.orvalis".
+//! A file name with the job suffix, unless it ends in it already in any case: "m31.v2" is
+//! "m31.v2.orvalis", "M31.ORVALIS" stays.
 QString WithSuffix(const QString& path);
 
 } // namespace Job

@@ -191,6 +191,15 @@ std::optional<Sensor> ReadSensor(const std::string& pixelsAcross, const std::str
     return std::nullopt;
 }
 
+std::optional<Sensor> ChosenSensor(int preset, const std::string& pixelsAcross, const std::string& pixelsDown,
+                                   const std::string& pixelMicrons, std::string& refusal)
+{
+    const auto index = static_cast<std::size_t>(preset);
+    if (preset >= 0 && index < SensorPresets.size() && SensorPresets[index].Model.Film)
+        return SensorPresets[index].Model;
+    return ReadSensor(pixelsAcross, pixelsDown, pixelMicrons, refusal);
+}
+
 std::string FrameText(const Sensor& sensor)
 {
     return FormatFixed(15, 2, sensor.WidthMm()) + " x " + FormatFixed(15, 2, sensor.HeightMm()) + " mm";

@@ -72,6 +72,12 @@ bool HasDecimalComma(std::string_view text);
 std::optional<Sensor> ReadSensor(const std::string& pixelsAcross, const std::string& pixelsDown,
                                  const std::string& pixelMicrons, std::string& refusal);
 
+//! The sensor the field window's list and boxes give: the film frame where the list's entry
+//! `preset` is film, else the three boxes read as ReadSensor reads them (a digital preset fills
+//! them, the user's own sensor is typed into them).
+std::optional<Sensor> ChosenSensor(int preset, const std::string& pixelsAcross, const std::string& pixelsDown,
+                                   const std::string& pixelMicrons, std::string& refusal);
+
 //! What the field window shows of one job on one sensor, as text. Pixel figures read "—"
 //! for film.
 struct SensorFieldTexts

@@ -166,15 +166,11 @@ void TSensorFieldForm::DeclinationBoxChange()
 void TSensorFieldForm::Recalculate()
 {
     // Everything is written afresh, so nothing of an earlier job or sensor stays on display.
-    std::optional<Sensor> sensor;
     std::string refusal;
-    const auto index = static_cast<std::size_t>(SensorBox->currentIndex());
-    if (index < SensorPresets.size() && SensorPresets[index].Model.Film)
-        sensor = SensorPresets[index].Model;
-    else
-        sensor = ReadSensor(PixelsAcrossBox->text().toStdString(), PixelsDownBox->text().toStdString(),
-                            PixelSizeBox->text().toStdString(), refusal);
     const int preset = CurrentPreset();
+    const std::optional<Sensor> sensor = ChosenSensor(preset, PixelsAcrossBox->text().toStdString(),
+                                                      PixelsDownBox->text().toStdString(),
+                                                      PixelSizeBox->text().toStdString(), refusal);
     const bool sensorChanged = preset != m_preset || sensor.has_value() != m_sensor.has_value()
                                || (sensor && (sensor->Film != m_sensor->Film || sensor->PixelsAcross != m_sensor->PixelsAcross
                                               || sensor->PixelsDown != m_sensor->PixelsDown

@@ -71,6 +71,10 @@ TTonightForm* TonightWindow();
 //! calculator, the report and the field window hold then; ended with the set.
 TDigitalCameraForm* DigitalCameraWindow();
 
+//! Tells the Digital Camera window, where it exists, the field window's sensor; where that
+//! window is not made yet, the sensor of an opened job waiting for it, else film.
+void ShowSensorToTheCamera();
+
 //! "Open Job..." and "Save Job..." of the windows that offer them: the program's modeless
 //! open and save dialogs, then the job read into every window or written from them.
 void AskToOpenJob(QWidget* from);

@@ -45,6 +45,9 @@ public:
         });
     }
 
+    //! Answers the next box asked with `answer` instead of OK.
+    void Queue(MessageBoxes::Answer answer) { m_answers.append(answer); }
+
     //! The boxes shown since the last call.
     QList<MessageBoxes::Request> Take() { return std::exchange(m_asked, {}); }
     //! The texts of the boxes shown since the last call.

@@ -258,6 +258,7 @@ void tst_Job::suffix_data()
     QTest::newRow("none") << "m31" << "m31.orvalis";
     QTest::newRow("another after a point") << "/home/ana/m31.v2" << "/home/ana/m31.v2.orvalis";
     QTest::newRow("already there") << "/home/ana/m31.orvalis" << "/home/ana/m31.orvalis";
+    QTest::newRow("in capitals") << "/home/ana/M31.ORVALIS" << "/home/ana/M31.ORVALIS";
     QTest::newRow("without its point") << "m31orvalis" << "m31orvalis.orvalis";
     QTest::newRow("not at the end") << "m31.orvalis.bak" << "m31.orvalis.bak.orvalis";
 }

@@ -109,6 +109,8 @@ private slots:
     void refusedFilesChangeNothing_data();
     void refusedFilesChangeNothing();
     void anOverlongBoxIsNotSaved();
+    void theCameraMadeFirstTakesTheJobsSensor();
+    void aNameGivenTheSuffixAsksBeforeReplacing();
 
 private:
     std::unique_ptr<RunningProgram> m_program;
@@ -276,6 +278,74 @@ void tst_JobFiles::anOverlongBoxIsNotSaved()
     QCOMPARE(said.size(), 1);
     QVERIFY2(said[0].contains(QStringLiteral("aperture")), qPrintable(said[0]));
     QVERIFY(!QFile::exists(path));
+}
+
+void tst_JobFiles::theCameraMadeFirstTakesTheJobsSensor()
+{
+    // A job framed on an APS-C camera, opened before the field window is made: the Digital
+    // Camera window, made first, works on that sensor, as it does once the field window is made.
+    Job::Data job = Job::Initial();
+    job.FieldWindow.Sensor = QString::fromUtf8(SensorPresets[ApsC].Name);
+    job.FieldWindow.PixelsAcross = QStringLiteral("6000");
+    job.FieldWindow.PixelsDown = QStringLiteral("4000");
+    job.FieldWindow.PixelSize = QStringLiteral("3.9");
+    job.OpticalJob = {1280, 1280, 203, QStringLiteral("Prime focus"), QStringLiteral("8-inch f/6.3 Schmidt-Cassegrain\r\n")};
+    job.ExposureCalculator.Brightness = QStringLiteral("21");
+    const QString path = m_folder.filePath(QStringLiteral("aps-c.orvalis"));
+    {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(Job::Write(job));
+    }
+    Answer(path);
+    Windows().StartForm->OpenJob1->trigger();
+    QVERIFY(m_program->Boxes.TakeTexts().isEmpty());
+    QVERIFY(!Windows().SensorFieldForm);
+
+    const TDigitalCameraForm* camera = DigitalCameraWindow();
+    const auto seen = [camera] {
+        QStringList texts{camera->ReadNoiseBox->text(), camera->EfficiencyBox->text(),
+                          QString::number(camera->ColourBox->isChecked())};
+        for (const QLabel* label : {camera->SkyRateLabel, camera->SubExposureLabel, camera->TotalLabel})
+            texts << label->text();
+        return texts;
+    };
+    const QStringList first = seen();
+    SensorFieldWindow();
+    QCOMPARE(seen(), first);
+    QVERIFY(JobWindows::CurrentJob().DigitalCamera == job.DigitalCamera);
+}
+
+void tst_JobFiles::aNameGivenTheSuffixAsksBeforeReplacing()
+{
+    // "m31" answered where "m31.orvalis" exists: the dialog never saw that name, so the program
+    // asks; Cancel keeps the file, OK replaces it.
+    const QString path = m_folder.filePath(QStringLiteral("m31.orvalis"));
+    const QByteArray earlier("an earlier job");
+    {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(earlier);
+    }
+    const auto contents = [&path] {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    };
+    Answer(m_folder.filePath(QStringLiteral("m31")));
+    m_program->Boxes.Queue(MessageBoxes::Answer::Cancel);
+    Windows().StartForm->SaveJob1->trigger();
+    QCOMPARE(m_program->Boxes.TakeTexts(), QStringList{QStringLiteral("m31.orvalis already exists.\nDo you want to replace it?")});
+    QCOMPARE(contents(), earlier);
+
+    Windows().StartForm->SaveJob1->trigger();
+    QCOMPARE(m_program->Boxes.TakeTexts().size(), 1);
+    QVERIFY(contents().startsWith('{'));
+    QCOMPARE(Windows().StartForm->windowTitle(), QStringLiteral("Orvalis Calculator - m31.orvalis"));
+
+    // A name the dialog was given whole is not asked about again.
+    Answer(path);
+    Windows().StartForm->SaveJob1->trigger();
+    QVERIFY(m_program->Boxes.TakeTexts().isEmpty());
 }
 
 int main(int argc, char* argv[])
