@@ -4,6 +4,7 @@
 #include "numeric/Arithmetic.h"
 #include "numeric/NumberText.h"
 #include "ui/ErrorReport.h"
+#include "ui/ErrorText.h"
 #include "ui/WindowRules.h"
 
 #include <QLineEdit>
@@ -235,7 +236,7 @@ void TDigitalCameraForm::Recalculate()
         } catch (const ArithmeticError& error) {
             // An absurd job is said here, in the window, with no error box of its own: the job
             // was reported where it was made.
-            why = QStringLiteral("Nothing to compute: %1.").arg(QString::fromUtf8(error.what()));
+            why = QStringLiteral("Nothing to compute: %1.").arg(QString::fromStdString(ErrorClause(error.what())));
         }
     }
     StatusMessage->setText(why);

@@ -81,6 +81,11 @@ void TOpticReportForm::FormShow()
         if (m_handFRatioBack && !rows.FRatioNumber.empty() && m_fRatioTaker)
             m_fRatioTaker(QString::fromStdString(rows.FRatioNumber));
     });
+    ComputeJob(rows);
+}
+
+void TOpticReportForm::ComputeJob(OpticalResultTexts& rows)
+{
     m_fieldJob = {OpticalJob.EffectiveFocalLengthMm, OpticalJob.ApertureMm, {}};
     try {
         ComputeOpticalResults(OpticalJob, rows);
@@ -107,8 +112,14 @@ void TOpticReportForm::TakeRestoredJob()
         FormShow();
         return;
     }
-    m_fieldJob = {OpticalJob.EffectiveFocalLengthMm, OpticalJob.ApertureMm, {}};
-    TellFieldWindow();
+    // Hidden, the report shows nothing and reports nothing; the windows that follow it take
+    // the job as it would give it, an error where its computation stops included.
+    OpticalResultTexts rows;
+    try {
+        ComputeJob(rows);
+    } catch (const std::exception&) {
+        // Told to the windows that follow the report, with the job.
+    }
 }
 
 void TOpticReportForm::FieldontheSensor1Click()

@@ -9,6 +9,8 @@
 
 #include <functional>
 
+struct OpticalResultTexts;
+
 //! The results report, last step of the optical wizard. It keeps nothing of its own: each
 //! showing derives every row from OpticalJob and hands the f/ratio to the exposure calculator.
 class TOpticReportForm : public QMainWindow, public Ui::TOpticReportForm, public RefreshedOnShow
@@ -40,6 +42,9 @@ public:
 private:
     //! What the sheet shows: the labels as they stand now, so the sheet matches the screen.
     OpticalSheetTexts CurrentSheet() const;
+    //! Computes the rows of the optical job and hands the job on, with the error where the
+    //! computation stopped, which is then thrown on.
+    void ComputeJob(OpticalResultTexts& rows);
     //! Hands the job on display to the field window, if there is one yet.
     void TellFieldWindow() const;
 

@@ -5,6 +5,7 @@
 #include "optics/Framing.h"
 #include "optics/OpticalResults.h"
 #include "ui/ErrorReport.h"
+#include "ui/ErrorText.h"
 #include "ui/SaveDialogs.h"
 #include "ui/WindowRules.h"
 
@@ -232,7 +233,7 @@ void TSensorFieldForm::Recalculate()
             sizes = figures.Sizes;
         } catch (const std::exception& error) {
             // Shown as nothing to draw, then reported as every arithmetic error is.
-            why = QStringLiteral("Nothing to draw: %1.").arg(QString::fromUtf8(error.what()));
+            why = QStringLiteral("Nothing to draw: %1.").arg(QString::fromStdString(ErrorClause(error.what())));
             failure = std::current_exception();
             targetSizes.reset();
         }

@@ -5,6 +5,7 @@
 #include "sky/Showpieces.h"
 #include "sky/SkyPlaces.h"
 #include "ui/ErrorReport.h"
+#include "ui/ErrorText.h"
 #include "ui/Look.h"
 #include "ui/SaveDialogs.h"
 #include "ui/WindowRules.h"
@@ -300,7 +301,7 @@ void TTonightForm::Recalculate()
                                                  MoonDownLabel->text(), lit));
         SaveButton->setEnabled(true);
     } catch (const std::exception& error) {
-        nothing(QStringLiteral("Nothing to show: %1.").arg(QString::fromUtf8(error.what())));
+        nothing(QStringLiteral("Nothing to show: %1.").arg(QString::fromStdString(ErrorClause(error.what()))));
     }
     MarkNow();
 }

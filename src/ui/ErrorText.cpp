@@ -6,3 +6,10 @@ std::string ErrorReportText(const std::string& message)
         return message + '.';
     return message;
 }
+
+std::string ErrorClause(const std::string& message)
+{
+    if (message.ends_with('.') && !message.ends_with(".."))
+        return message.substr(0, message.size() - 1);
+    return message;
+}

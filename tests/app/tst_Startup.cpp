@@ -51,6 +51,8 @@ private slots:
     void programEnds();
     void errorReportText_data();
     void errorReportText();
+    void errorClause_data();
+    void errorClause();
     void errorEscapingAHandlerIsShownInTheErrorBox();
 
 private:
@@ -295,6 +297,26 @@ void tst_Startup::errorReportText()
     QFETCH(std::string, message);
     QFETCH(std::string, shown);
     QCOMPARE(ErrorReportText(message), shown);
+}
+
+void tst_Startup::errorClause_data()
+{
+    QTest::addColumn<std::string>("message");
+    QTest::addColumn<std::string>("clause");
+
+    QTest::newRow("no full stop") << std::string("Floating point overflow") << std::string("Floating point overflow");
+    QTest::newRow("its full stop goes")
+        << std::string("The sky cannot be computed for this date.") << std::string("The sky cannot be computed for this date");
+    QTest::newRow("an ellipsis stays") << std::string("Wait...") << std::string("Wait...");
+    QTest::newRow("a lone point") << std::string(".") << std::string();
+    QTest::newRow("empty") << std::string() << std::string();
+}
+
+void tst_Startup::errorClause()
+{
+    QFETCH(std::string, message);
+    QFETCH(std::string, clause);
+    QCOMPARE(ErrorClause(message), clause);
 }
 
 void tst_Startup::errorEscapingAHandlerIsShownInTheErrorBox()

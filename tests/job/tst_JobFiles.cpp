@@ -111,6 +111,7 @@ private slots:
     void anOverlongBoxIsNotSaved();
     void theCameraMadeFirstTakesTheJobsSensor();
     void aNameGivenTheSuffixAsksBeforeReplacing();
+    void aHiddenReportHandsOnTheJobsError();
 
 private:
     std::unique_ptr<RunningProgram> m_program;
@@ -346,6 +347,32 @@ void tst_JobFiles::aNameGivenTheSuffixAsksBeforeReplacing()
     Answer(path);
     Windows().StartForm->SaveJob1->trigger();
     QVERIFY(m_program->Boxes.TakeTexts().isEmpty());
+}
+
+void tst_JobFiles::aHiddenReportHandsOnTheJobsError()
+{
+    // A job whose f/ratio overflows, opened while the report is hidden: the field window says
+    // the results stopped at an error, as it does once the report is shown.
+    Job::Data job = Job::Initial();
+    job.OpticalJob = {1e300, 1e300, 1e-300, QStringLiteral("Prime focus"), QStringLiteral("A telescope\r\n")};
+    const QString path = m_folder.filePath(QStringLiteral("overflow.orvalis"));
+    {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(Job::Write(job));
+    }
+    const TSensorFieldForm* field = SensorFieldWindow();
+    Answer(path);
+    Windows().StartForm->OpenJob1->trigger();
+    QVERIFY(m_program->Boxes.TakeTexts().isEmpty());
+    const QString hidden = field->JobMessage->text();
+    QVERIFY2(hidden.contains(QStringLiteral("stopped at an error")), qPrintable(hidden));
+
+    ShowWindow(Windows().OpticReportForm);
+    const QStringList said = m_program->Boxes.TakeTexts();
+    QCOMPARE(said.size(), 1);
+    QVERIFY2(hidden.contains(said[0].chopped(1)), qPrintable(said[0]));
+    QCOMPARE(field->JobMessage->text(), hidden);
 }
 
 int main(int argc, char* argv[])
