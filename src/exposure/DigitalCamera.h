@@ -119,7 +119,7 @@ struct CameraTexts
 //! zero point of Bessell, Castelli & Plez 1998, 3.63e-9 erg s⁻¹ cm⁻² Å⁻¹ at 550 nm, rounded as
 //! capture tools round it) over the filter's width, on the collecting area π (D/20)² (1 - o²)
 //! cm² and on a pixel of (206.265 p / f)² square arcseconds, times the quantum efficiency; a
-//! colour sensor's pixel takes a third of it, and a quarter of that behind a narrowband filter.
+//! colour sensor's pixel takes a third of it, or a quarter behind a narrowband filter.
 //! The shortest sub-exposure t = C R² / P with C = 1 / ((1 + a)² - 1) lets the read noise R add
 //! the fraction a to the sky's noise; the total T = N² (S + P + R² / t) / S² gives the
 //! signal-to-noise ratio N per pixel, taken in whole frames of t as shown. Arithmetic errors

@@ -120,7 +120,13 @@ std::string TransitsText(const std::vector<Culmination>& transits, const ClockTe
         if (!text.empty())
             text += ", ";
         text += Clock(clock, c.Time);
-        text += c.Value >= 0 ? " at " + Whole(c.Value) + "°" : ", below the horizon (" + Whole(c.Value) + "°)";
+        // Below the horizon by less than half a degree would read "(0°)": it is said in words.
+        if (c.Value >= 0)
+            text += " at " + Whole(c.Value) + "°";
+        else if (std::lround(c.Value) == 0)
+            text += ", just below the horizon";
+        else
+            text += ", below the horizon (" + Whole(c.Value) + "°)";
     }
     return text;
 }
@@ -150,4 +156,12 @@ std::string DurationText(double seconds)
     if (minutes % 60 == 0)
         return std::to_string(hours) + " h";
     return std::to_string(hours) + " h " + std::to_string(minutes % 60) + " min";
+}
+
+std::string DubiousYearText(int year)
+{
+    if (year < 1960)
+        return "Before 1960 there are no leap seconds to go by: times may be off by a few seconds.";
+    return "Leap seconds after the astronomers' tables are not known yet: times may be off by a few seconds, "
+           "more for years further ahead.";
 }

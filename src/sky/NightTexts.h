@@ -51,3 +51,8 @@ std::string AboveText(const NightSky& night, const ClockText& clock);
 std::string DarkSpansText(const std::vector<TimeSpan>& spans, const ClockText& clock);
 //! A length of time to the nearest minute: "6 h 44 min", "5 h", "45 min".
 std::string DurationText(double seconds);
+
+//! The line under the table where ERFA warns that a night's year lies beyond its tables:
+//! before 1960, when there were no leap seconds, or after the last leap second it knows.
+//! Either way the clock times may be off by seconds, not minutes.
+std::string DubiousYearText(int year);

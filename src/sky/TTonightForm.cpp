@@ -281,10 +281,7 @@ void TTonightForm::Recalculate()
         AboveLabel->setText(Text(AboveText(night, clock)));
         DarkAboveLabel->setText(Text(DarkSpansText(night.DarkAbove, clock)));
         MoonDownLabel->setText(Text(DarkSpansText(night.DarkAboveMoonDown, clock)));
-        NightMessage->setText(night.DubiousYear || moon.DubiousYear
-                                  ? QStringLiteral("For this year the astronomers' tables are less certain: times may be off "
-                                                   "by a minute or more.")
-                                  : QString());
+        NightMessage->setText(night.DubiousYear || moon.DubiousYear ? Text(DubiousYearText(date.year())) : QString());
         const QString lit = MoonLitLabel->text();
         Chart->SetNight(
             night,

@@ -56,6 +56,8 @@ private slots:
     void nightOnTheZonesClock_data();
     void nightOnTheZonesClock();
     void refusalsLeaveNothingToShow();
+    void aYearBeyondTheTablesIsSaid_data();
+    void aYearBeyondTheTablesIsSaid();
 
 private:
     std::unique_ptr<RunningProgram> m_program;
@@ -195,6 +197,28 @@ void tst_TonightWindow::refusalsLeaveNothingToShow()
     QVERIFY(!tonight->ZoneMessage->text().isEmpty());
     QCOMPARE(tonight->SunsetLabel->text(), QStringLiteral("\u2014"));
     QCOMPARE(tonight->OffsetLabel->text(), QString());
+}
+
+void tst_TonightWindow::aYearBeyondTheTablesIsSaid_data()
+{
+    QTest::addColumn<QDate>("date");
+    QTest::addColumn<QString>("note"); // how it starts; empty for none
+
+    QTest::newRow("before leap seconds") << QDate(1959, 6, 15) << "Before 1960 there are no leap seconds";
+    QTest::newRow("within the tables") << QDate(2026, 10, 15) << "";
+    QTest::newRow("after the last known leap second") << QDate(2090, 6, 15) << "Leap seconds after the astronomers' tables";
+}
+
+void tst_TonightWindow::aYearBeyondTheTablesIsSaid()
+{
+    QFETCH(QDate, date);
+    QFETCH(QString, note);
+    TTonightForm* tonight = TonightWindow();
+    Plan(tonight, QStringLiteral("48.8566"), QStringLiteral("2.3522"), date, QStringLiteral("Europe/Paris"));
+    QVERIFY(tonight->SaveButton->isEnabled());
+    const QString said = tonight->NightMessage->text();
+    QVERIFY2(note.isEmpty() ? said.isEmpty() : said.startsWith(note), qPrintable(said));
+    QVERIFY2(!said.contains(QLatin1String("minute")), qPrintable(said));
 }
 
 int main(int argc, char* argv[])
