@@ -166,7 +166,7 @@ void DrawTarget(QPainter& painter, QSizeF area, const SensorFieldSizes& frame, c
 } // namespace
 
 SensorPicture::SensorPicture(QWidget* parent)
-    : QWidget(parent)
+    : DrawnPicture(parent)
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
@@ -181,21 +181,6 @@ void SensorPicture::SetSizes(const std::optional<SensorFieldSizes>& sizes, const
     m_sizes = sizes;
     m_target = drawn;
     update();
-}
-
-QImage SensorPicture::Image(int factor) const
-{
-    QImage image(size() * factor, QImage::Format_RGB32);
-    QPainter painter(&image);
-    painter.scale(factor, factor);
-    Draw(painter, size(), false);
-    return image;
-}
-
-void SensorPicture::paintEvent(QPaintEvent*)
-{
-    QPainter painter(this);
-    Draw(painter, size(), NightVision::On());
 }
 
 void SensorPicture::Draw(QPainter& painter, QSizeF area, bool night) const

@@ -2,9 +2,7 @@
 
 #include "optics/Framing.h"
 #include "optics/SensorField.h"
-
-#include <QImage>
-#include <QWidget>
+#include "ui/DrawnPicture.h"
 
 #include <optional>
 
@@ -18,7 +16,7 @@ class QPainter;
 //! an ellipse in a colour of its own, turned as the camera sees it and centred on the frame,
 //! the mosaic's panels thin outlines around it, and arrows to the sky's north and east. With
 //! no sizes it shows the background alone.
-class SensorPicture : public QWidget
+class SensorPicture : public DrawnPicture
 {
 public:
     explicit SensorPicture(QWidget* parent = nullptr);
@@ -26,16 +24,8 @@ public:
     //! What to draw: the frame with the Moon and Jupiter, or with `target` where one is given.
     void SetSizes(const std::optional<SensorFieldSizes>& sizes, const std::optional<TargetSizes>& target = std::nullopt);
 
-    //! The picture at `factor` times the widget's size in pixels, in its normal colours even
-    //! in night vision.
-    QImage Image(int factor) const;
-
-protected:
-    void paintEvent(QPaintEvent* event) override;
-
 private:
-    //! Draws the picture into an area of `size` logical pixels, in night red where `night`.
-    void Draw(QPainter& painter, QSizeF size, bool night) const;
+    void Draw(QPainter& painter, QSizeF area, bool night) const override;
 
     std::optional<SensorFieldSizes> m_sizes;
     std::optional<TargetSizes> m_target;

@@ -63,7 +63,7 @@ const QColor& BandFor(const Colours& colours, double altitude)
 } // namespace
 
 NightChart::NightChart(QWidget* parent)
-    : QWidget(parent)
+    : DrawnPicture(parent)
 {
 }
 
@@ -82,21 +82,6 @@ void NightChart::SetNow(std::optional<double> utc)
         return;
     m_now = utc;
     update();
-}
-
-QImage NightChart::Image(int factor) const
-{
-    QImage image(size() * factor, QImage::Format_RGB32);
-    QPainter painter(&image);
-    painter.scale(factor, factor);
-    Draw(painter, size(), false);
-    return image;
-}
-
-void NightChart::paintEvent(QPaintEvent*)
-{
-    QPainter painter(this);
-    Draw(painter, size(), NightVision::On());
 }
 
 void NightChart::Draw(QPainter& painter, QSizeF area, bool night) const

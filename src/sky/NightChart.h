@@ -1,10 +1,9 @@
 #pragma once
 
 #include "sky/Night.h"
+#include "ui/DrawnPicture.h"
 
-#include <QImage>
 #include <QString>
-#include <QWidget>
 
 #include <functional>
 #include <optional>
@@ -14,7 +13,7 @@
 //! darkening towards the night, with the lowest altitude as a line, the spans both dark and
 //! high enough marked along the time axis, and "now" while the night is under way. It only
 //! draws what the night's computation sampled, so a redraw costs no astronomy.
-class NightChart : public QWidget
+class NightChart : public DrawnPicture
 {
 public:
     explicit NightChart(QWidget* parent = nullptr);
@@ -30,15 +29,8 @@ public:
     //! Marks `utc` as "now" where it lies in the night; none removes the mark.
     void SetNow(std::optional<double> utc);
 
-    //! The chart at `factor` times the widget's size in pixels, in its normal colours even in
-    //! night vision.
-    QImage Image(int factor) const;
-
-protected:
-    void paintEvent(QPaintEvent* event) override;
-
 private:
-    void Draw(QPainter& painter, QSizeF area, bool night) const;
+    void Draw(QPainter& painter, QSizeF area, bool night) const override;
 
     std::optional<NightSky> m_night;
     Clock m_clock;
