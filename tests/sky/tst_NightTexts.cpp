@@ -155,6 +155,8 @@ void tst_NightTexts::transits_data()
                                                             << "21:37, below the horizon (-13°)";
     QTest::newRow("below by less than half a degree") << QList<double>{At(21, 37)} << QList<double>{-0.4}
                                                       << "21:37, just below the horizon";
+    QTest::newRow("below by half a degree") << QList<double>{At(21, 37)} << QList<double>{-0.5}
+                                            << "21:37, below the horizon (-1°)";
     QTest::newRow("on the horizon") << QList<double>{At(21, 37)} << QList<double>{0.0} << "21:37 at 0°";
     QTest::newRow("two") << QList<double>{At(12, 2), At(11, 58)} << QList<double>{40.5, 40.5} << "12:02 at 41°, 11:58 at 41°";
     QTest::newRow("none") << QList<double>{} << QList<double>{} << "\u2014 (no transit in this night)";
