@@ -7,6 +7,8 @@ build_packages=(cmake g++ make qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins l
 build_packages+=(libxcb1-dev)
 # The printing test runs a CUPS server of its own and reads the printed PDF back.
 test_packages=(xvfb xauth locales openbox x11-utils cups cups-client poppler-utils)
+# The command-line test reads the program's message boxes as a screen reader does, over AT-SPI.
+test_packages+=(dbus at-spi2-core python3-pyatspi gir1.2-atspi-2.0)
 # The packaging test checks the installed desktop entry, metainfo and icons.
 test_packages+=(desktop-file-utils appstream file)
 # The packaging test makes the Debian package and checks it with lintian.

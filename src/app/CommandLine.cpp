@@ -95,6 +95,12 @@ CommandLine ReadCommandLine(int argc, char* argv[])
         return line;
     }
     line.Exit = false;
-    line.JobPath = jobs.value(0);
+    if (!jobs.isEmpty()) {
+        // The parser saw decoded texts; the job is the last argument that decodes to the one
+        // it took as the job's, and is opened by that argument's bytes.
+        for (int i = argc - 1; i > 0 && line.JobPath.isEmpty(); --i)
+            if (arguments.at(i) == jobs.first())
+                line.JobPath = QByteArray(argv[i]);
+    }
     return line;
 }

@@ -19,7 +19,6 @@
 #include "sky/Showpieces.h"
 #include "sky/TTonightForm.h"
 #include "ui/ErrorReport.h"
-#include "ui/MessageBoxes.h"
 #include "ui/ProgramWindows.h"
 #include "ui/SafeSave.h"
 #include "ui/SaveDialogs.h"
@@ -29,10 +28,17 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QIODevice>
+#include <QScopeGuard>
 #include <QSignalBlocker>
 
 #include <array>
+#include <cerrno>
+#include <cstring>
 #include <optional>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 JobFileError::JobFileError(const QString& path, const QString& reason)
     : std::runtime_error(QStringLiteral("Could not open the job \"%1\": %2").arg(QDir::toNativeSeparators(path), reason).toStdString())
@@ -80,6 +86,14 @@ std::array<QRadioButton*, 7> ConfigurationButtons()
     const TOpticForm2* choice = Windows().OpticForm2;
     return {choice->CamLensButton,     choice->PrimeFocusButton,    choice->AfocalButton, choice->CompressionButton,
             choice->NegProjTeleButton, choice->NegProjBarlowButton, choice->EyepieceProjButton};
+}
+
+//! The windows that complete an optical job of each configuration, in the same order.
+std::array<QWidget*, 7> ConfigurationWindows()
+{
+    const ProgramWindows& w = Windows();
+    return {w.OpticCamLensForm, w.OpticForm1,      w.OpticAfocalForm, w.OpticCompForm,
+            w.OpticTeleForm,    w.OpticBarlowForm, w.OpticEypcForm};
 }
 
 //! A target's place in the field and Tonight lists: 0 for the Moon and Jupiter, then the
@@ -283,13 +297,22 @@ void ApplyJob(const Job::Data& job)
     for (const auto& [box, text] : boxes)
         Put(box, text);
 
-    // The optical job as the wizard last completed it.
+    // The optical job as the wizard last completed it, or none, as in a fresh program. The way
+    // back from the report (and the report's camera-lens wording with it) is the window of the
+    // job's own configuration, never the one of a job completed earlier in this run.
     const Job::Optics& optics = job.OpticalJob;
-    OpticalJob.TelescopeFocalLengthMm = optics.TelescopeFocalLengthMm;
-    OpticalJob.EffectiveFocalLengthMm = optics.EffectiveFocalLengthMm;
-    OpticalJob.ApertureMm = optics.ApertureMm;
-    OpticalJob.ConfigurationText = optics.ConfigurationText.toStdString();
-    OpticalJob.TelescopeLine = optics.TelescopeLine.toStdString();
+    OpticalJob.Reset();
+    if (optics != Job::Optics{}) {
+        OpticalJob.TelescopeFocalLengthMm = optics.TelescopeFocalLengthMm;
+        OpticalJob.EffectiveFocalLengthMm = optics.EffectiveFocalLengthMm;
+        OpticalJob.ApertureMm = optics.ApertureMm;
+        OpticalJob.ConfigurationText = optics.ConfigurationText.toStdString();
+        OpticalJob.TelescopeLine = optics.TelescopeLine.toStdString();
+        const std::array<QWidget*, 7> completing = ConfigurationWindows();
+        for (std::size_t i = 0; i < completing.size(); ++i)
+            if (job.Configuration == QLatin1String(Job::ConfigurationNames[i]))
+                OpticalJob.ReturnWindow = completing[i];
+    }
 
     // The windows made on demand, or their parts kept until they are made.
     WaitingField = job.FieldWindow;
@@ -351,19 +374,76 @@ std::optional<WaitingSensor> WaitingFieldSensor()
                          preset};
 }
 
+namespace {
+
+//! Why a path that is there is no file to read, in plain words.
+QString NotAFile(mode_t mode)
+{
+    if (S_ISDIR(mode))
+        return QStringLiteral("it is a folder, not a file.");
+    if (S_ISFIFO(mode))
+        return QStringLiteral("it is a pipe, not a file; only files are opened.");
+    if (S_ISSOCK(mode))
+        return QStringLiteral("it is a socket, not a file; only files are opened.");
+    return QStringLiteral("it is a device, not a file; only files are opened.");
+}
+
+QString SystemReason(int error)
+{
+    return QString::fromLocal8Bit(std::strerror(error));
+}
+
+//! The whole of the job file named by `native`, the path's own bytes. Only a regular file is
+//! read: the path is opened without waiting, so that a pipe nobody writes to cannot hold the
+//! program at the open, and what was opened, not the name beforehand, decides.
+QByteArray ReadJobBytes(const QByteArray& native, const QString& shown)
+{
+    const int fd = ::open(native.constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0) {
+        const int error = errno;
+        throw JobFileError(shown, error == ENOENT ? QStringLiteral("there is no such file.")
+                                                  : QStringLiteral("the file cannot be read: %1.").arg(SystemReason(error)));
+    }
+    const auto closer = qScopeGuard([fd] { ::close(fd); });
+    struct stat status {};
+    if (::fstat(fd, &status) != 0)
+        throw JobFileError(shown, QStringLiteral("the file cannot be read: %1.").arg(SystemReason(errno)));
+    if (!S_ISREG(status.st_mode))
+        throw JobFileError(shown, NotAFile(status.st_mode));
+    if (status.st_size > Job::LargestFile)
+        throw JobFileError(shown, QStringLiteral("the file is larger than 1 MiB."));
+    // A file still growing is read only as far as a job can reach.
+    QByteArray bytes(Job::LargestFile + 1, Qt::Uninitialized);
+    qsizetype size = 0;
+    while (size < bytes.size()) {
+        const ssize_t read = ::read(fd, bytes.data() + size, static_cast<std::size_t>(bytes.size() - size));
+        if (read == 0)
+            break;
+        if (read < 0) {
+            if (errno == EINTR)
+                continue;
+            throw JobFileError(shown, QStringLiteral("the file cannot be read: %1.").arg(SystemReason(errno)));
+        }
+        size += read;
+    }
+    bytes.truncate(size);
+    return bytes;
+}
+
+} // namespace
+
 void OpenJobFile(const QString& path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        throw JobFileError(path, file.exists() ? QStringLiteral("the file cannot be read.") : QStringLiteral("there is no such file."));
-    if (file.size() > Job::LargestFile)
-        throw JobFileError(path, QStringLiteral("the file is larger than 1 MiB."));
-    const QByteArray bytes = file.read(Job::LargestFile + 1);
-    if (file.error() != QFileDevice::NoError)
-        throw JobFileError(path, QStringLiteral("the file cannot be read."));
-    const std::variant<Job::Data, QString> read = Job::Read(bytes);
+    OpenJobPath(QFile::encodeName(path));
+}
+
+void OpenJobPath(const QByteArray& native)
+{
+    // A name that is not valid text is shown with the replacement character, and still opened.
+    const QString shown = QFile::decodeName(native);
+    const std::variant<Job::Data, QString> read = Job::Read(ReadJobBytes(native, shown));
     if (const QString* problem = std::get_if<QString>(&read))
-        throw JobFileError(path, *problem);
+        throw JobFileError(shown, *problem);
     ApplyJob(std::get<Job::Data>(read));
 }
 
@@ -410,29 +490,23 @@ void AskToOpenJob(QWidget* from)
 void AskToSaveJob(QWidget* from)
 {
     const QString suggested = LastJobName().isEmpty() ? QStringLiteral("Job") + QLatin1String(Job::Suffix) : LastJobName();
-    SaveDialogs::AskToSave(from, QStringLiteral("Save Job"), suggested, JobFilter, QStringLiteral("orvalis"),
-                           [](const QString& chosen) {
-                               // The dialog asked before replacing the name it was given; a
-                               // name the suffix was added to is asked about here.
-                               const QString path = Job::WithSuffix(chosen);
-                               if (path != chosen && QFileInfo::exists(path)
-                                   && MessageBoxes::Show({QStringLiteral("Save Job"),
-                                                          QStringLiteral("%1 already exists.\nDo you want to replace it?")
-                                                              .arg(QFileInfo(path).fileName()),
-                                                          MessageBoxes::Buttons::OkCancel})
-                                          == MessageBoxes::Answer::Cancel)
-                                   return;
-                               JobWindows::SaveJobFile(path);
-                               LastJobName() = QFileInfo(path).fileName();
-                               ShowJobName(path);
-                           });
+    // "m31.v2" is saved as "m31.v2.orvalis": the question is about that file, never "m31.v2".
+    SaveDialogs::AskToSaveCompleted(from, QStringLiteral("Save Job"), suggested, JobFilter, QStringLiteral("orvalis"),
+                                    &Job::WithSuffix, [](const QString& path) {
+                                        JobWindows::SaveJobFile(path);
+                                        LastJobName() = QFileInfo(path).fileName();
+                                        ShowJobName(path);
+                                    });
 }
 
-void OpenJobAtStart(const QString& path)
+void OpenJobAtStart(const QByteArray& native)
 {
-    Guarded([&path] {
-        JobWindows::OpenJobFile(path);
+    Guarded([&native] {
+        JobWindows::OpenJobPath(native);
+        const QString path = QFile::decodeName(native);
         LastJobName() = QFileInfo(path).fileName();
         ShowJobName(path);
+        // "Save Job..." then offers the job's own folder, as after "Open Job...".
+        SaveDialogs::RememberFolderOf(path);
     });
 }

@@ -39,9 +39,12 @@ struct WaitingSensor
 std::optional<WaitingSensor> WaitingFieldSensor();
 
 //! Reads the job file at `path` whole and puts it into the windows; a file that cannot be
-//! read, or is not a job this program reads, throws JobFileError naming the file and the first
-//! problem, and nothing changes.
+//! read, is no regular file (a folder, a pipe, a device), or is not a job this program reads,
+//! throws JobFileError naming the file and the first problem, and nothing changes.
 void OpenJobFile(const QString& path);
+//! As OpenJobFile, for a path given as the system's own bytes (the command line's), which
+//! need not be valid text; the message shows the name with the replacement character.
+void OpenJobPath(const QByteArray& native);
 
 //! Writes the current job to `path` whole or not at all; a box text too long to keep, or a
 //! failed write, throws, and any earlier file stays as it was.

@@ -45,7 +45,7 @@ void WhenHidden(QWidget* window, std::function<void()> then)
 
 } // namespace
 
-int RunProgram(QApplication& application, const QString& job)
+int RunProgram(QApplication& application, const QByteArray& job)
 {
     CreateProgramWindows();
     if (!job.isEmpty())

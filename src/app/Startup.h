@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QString>
+#include <QByteArray>
 
 class QApplication;
 
@@ -12,7 +12,7 @@ void PrepareApplication();
 //! Runs the program: creates its windows, opens `job` (where given) once the start-up splash
 //! has gone, so that a message box about it is not hidden under the splash, runs the event
 //! loop until the start window is closed, then destroys them. Returns the exit status, 0.
-int RunProgram(QApplication& application, const QString& job = {});
+int RunProgram(QApplication& application, const QByteArray& job = {});
 
 //! True when a window system can be reached (a display, Wayland, or an explicit platform).
 bool HasDisplay();

@@ -32,6 +32,21 @@ constexpr const char* UnitNames[] = {"in", "cm", "mm"};
 //! screen with a message box.
 constexpr qsizetype LongestQuotedName = 60;
 
+//! The shortest length an optical job holds, in mm: the wizard never completes a job with a
+//! length of zero or below, and a length too small to be a lens's only overflows the report.
+constexpr double ShortestLength = 0.001;
+
+//! Characters as a reader counts them: a character outside the Basic Multilingual Plane, two
+//! UTF-16 units, is one.
+qsizetype Characters(const QString& text)
+{
+    qsizetype count = 0;
+    for (qsizetype i = 0; i < text.size(); ++i, ++count)
+        if (text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate())
+            ++i;
+    return count;
+}
+
 QString Text(const std::string& text)
 {
     return QString::fromStdString(text);
@@ -257,7 +272,13 @@ public:
             Refuse(Sentence(name) + QStringLiteral(" is not a number."));
             return;
         }
-        number = value.toDouble();
+        // 0 where no optical job was completed; whether all of them are is checked as a whole.
+        const double read = value.toDouble();
+        if (read != 0 && !(read >= ShortestLength)) {
+            Refuse(Sentence(name) + QStringLiteral(" is %1 mm; it must be at least %2 mm.").arg(read).arg(ShortestLength));
+            return;
+        }
+        number = read;
     }
 
     void Flag(const char* key, const char* name, bool& flag)
@@ -297,7 +318,7 @@ private:
             return std::nullopt;
         }
         QString text = value.toString();
-        if (text.size() > LongestText) {
+        if (Characters(text) > LongestText) {
             Refuse(Sentence(name) + QStringLiteral(" is longer than %1 characters.").arg(LongestText));
             return std::nullopt;
         }
@@ -314,7 +335,7 @@ public:
     void Group(const char*, const char*, const std::function<void()>& values) { values(); }
     void Text(const char*, const char* name, const QString& text)
     {
-        if (Overlong.isEmpty() && text.size() > LongestText)
+        if (Overlong.isEmpty() && Characters(text) > LongestText)
             Overlong = QString::fromUtf8(name);
     }
     void Choice(const char* key, const char* name, const QString& text, Known) { Text(key, name, text); }
@@ -404,6 +425,18 @@ std::variant<Data, QString> Read(const QByteArray& bytes)
     Walk(reader, job);
     if (!reader.Refusal.isEmpty())
         return reader.Refusal;
+    // A job saved before the wizard completed one holds none: every length 0. A completed job
+    // has all three.
+    Optics& optics = job.OpticalJob;
+    if (optics.ApertureMm == 0 && optics.TelescopeFocalLengthMm == 0 && optics.EffectiveFocalLengthMm == 0) {
+        optics = Optics{};
+        return job;
+    }
+    for (const auto& [name, length] : {std::pair{"the optical job's aperture", optics.ApertureMm},
+                                       std::pair{"the optical job's telescope focal length", optics.TelescopeFocalLengthMm},
+                                       std::pair{"the optical job's effective focal length", optics.EffectiveFocalLengthMm}})
+        if (length == 0)
+            return Sentence(name) + QStringLiteral(" is 0 mm; it must be at least %1 mm.").arg(ShortestLength);
     return job;
 }
 

@@ -16,7 +16,8 @@ inline constexpr const char* FormatName = "orvalis-calculator-job";
 inline constexpr int FormatVersion = 1;
 //! The suffix a job file's name ends in.
 inline constexpr const char* Suffix = ".orvalis";
-//! The longest box text a job holds, and the largest file read.
+//! The longest box text a job holds, in characters (not UTF-16 units), and the largest file
+//! read.
 inline constexpr int LongestText = 1000;
 inline constexpr qint64 LargestFile = 1024 * 1024;
 
@@ -60,7 +61,8 @@ struct Configurations
 };
 
 //! The optical job the wizard last completed, as it stands (the wizard computes a job only on
-//! "Next >>", so it is kept, not recomputed from the boxes). Lengths in mm.
+//! "Next >>", so it is kept, not recomputed from the boxes). Lengths in mm, each at least
+//! 0.001; all three 0, with empty texts, where the wizard has completed no job.
 struct Optics
 {
     double TelescopeFocalLengthMm = 0;

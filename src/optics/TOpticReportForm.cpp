@@ -107,6 +107,14 @@ void TOpticReportForm::TellFieldWindow() const
 
 void TOpticReportForm::TakeRestoredJob()
 {
+    // A job without a completed optical job: nothing to report, as in a fresh program, and the
+    // windows that follow the report are told there is none.
+    if (OpticalJob.ApertureMm == 0 && OpticalJob.EffectiveFocalLengthMm == 0 && OpticalJob.TelescopeFocalLengthMm == 0) {
+        hide();
+        m_fieldJob = {};
+        TellFieldWindow();
+        return;
+    }
     if (isVisible()) {
         const QScopedValueRollback quiet(m_handFRatioBack, false);
         FormShow();

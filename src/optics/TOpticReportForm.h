@@ -34,7 +34,8 @@ public:
     void SetJobTaker(std::function<void(const FieldJob&)> taker) { m_jobTaker = std::move(taker); }
     //! Takes an optical job put back from a job file: shown again where the report is open,
     //! without handing its f/ratio to the exposure calculator (whose box was put back too), and
-    //! passed on to the windows that follow the report either way.
+    //! passed on to the windows that follow the report either way. A job file without a
+    //! completed optical job leaves none: the report is hidden and its followers told so.
     void TakeRestoredJob();
     //! The job on display, as the windows that follow the report take it.
     const FieldJob& Job() const { return m_fieldJob; }

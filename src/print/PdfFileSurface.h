@@ -2,15 +2,17 @@
 
 #include "print/PainterSurface.h"
 
+#include <QBuffer>
+#include <QByteArray>
 #include <QPageLayout>
 #include <QPdfWriter>
-#include <QSaveFile>
 
 #include <memory>
 
-//! A sheet saved as a PDF file: the same lines a printer would get, written through a
-//! QSaveFile, so the file appears under its name only once the document is complete, and a
-//! file of that name already there is replaced only then.
+//! A sheet saved as a PDF file: the same lines a printer would get. The document is made in
+//! memory and written by the program's one safe way of writing a file once it is complete, so
+//! the file appears under its name whole or not at all, and a file of that name already there
+//! is replaced only then.
 class PdfFileSurface : public PainterSurface
 {
 public:
@@ -29,10 +31,12 @@ public:
 
 protected:
     QPagedPaintDevice* Device() const override { return m_writer.get(); }
-    bool DeviceFailed() const override { return m_file.error() != QFileDevice::NoError; }
+    bool DeviceFailed() const override { return false; } // memory takes every write
 
 private:
-    QSaveFile m_file;
+    QString m_path;
+    QByteArray m_document;
+    QBuffer m_buffer;
     QPageLayout m_layout;
     int m_resolution;
     std::unique_ptr<QPdfWriter> m_writer;

@@ -2,6 +2,7 @@
 
 #include <vector>
 
+class QByteArray;
 class QString;
 
 class QWidget;
@@ -80,8 +81,9 @@ void ShowSensorToTheCamera();
 void AskToOpenJob(QWidget* from);
 void AskToSaveJob(QWidget* from);
 
-//! Opens the job named on the command line; a message box says why where it cannot.
-void OpenJobAtStart(const QString& path);
+//! Opens the job named on the command line by the path's own bytes; a message box says why
+//! where it cannot.
+void OpenJobAtStart(const QByteArray& native);
 
 //! The start window as a plain window, for the windows that show it without knowing its class.
 QWidget* StartWindow();

@@ -1,6 +1,7 @@
 #include "ui/SaveDialogs.h"
 
 #include "ui/ErrorReport.h"
+#include "ui/MessageBoxes.h"
 #include "ui/NightVision.h"
 #include "ui/SafeSave.h"
 #include "ui/WindowRules.h"
@@ -67,6 +68,8 @@ void ShowDialog(const Request& request, Chosen chosen)
     dialog->setFileMode(request.Open ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
     dialog->setNameFilter(request.NameFilter);
     dialog->setDefaultSuffix(request.DefaultSuffix);
+    if (!request.AsksBeforeReplacing)
+        dialog->setOption(QFileDialog::DontConfirmOverwrite);
     const QFileInfo suggested(request.SuggestedPath);
     dialog->setDirectory(suggested.absolutePath());
     dialog->selectFile(suggested.fileName());
@@ -111,6 +114,25 @@ void AskToSave(QWidget* window, const QString& caption, const QString& fileName,
         });
 }
 
+void AskToSaveCompleted(QWidget* window, const QString& caption, const QString& fileName, const QString& nameFilter,
+                        const QString& defaultSuffix, const std::function<QString(const QString&)>& completed,
+                        Chosen chosen)
+{
+    Request request{window, caption, QDir(FirstFolder()).filePath(fileName), nameFilter, defaultSuffix};
+    request.AsksBeforeReplacing = false;
+    Ask(request, [caption, completed, chosen = std::move(chosen)](const QString& name) {
+        const QString path = completed(name);
+        if (QFileInfo::exists(path)
+            && MessageBoxes::Show({caption,
+                                   QStringLiteral("%1 already exists.\nDo you want to replace it?").arg(QFileInfo(path).fileName()),
+                                   MessageBoxes::Buttons::OkCancel})
+                   == MessageBoxes::Answer::Cancel)
+            return;
+        chosen(path);
+        LastFolder() = QFileInfo(path).absolutePath();
+    });
+}
+
 void AskToOpen(QWidget* window, const QString& caption, const QString& nameFilter, Chosen chosen)
 {
     Ask({window, caption, FirstFolder() + QLatin1Char('/'), nameFilter, QString(), true},
@@ -123,6 +145,11 @@ void AskToOpen(QWidget* window, const QString& caption, const QString& nameFilte
 void SetAnswerer(Answerer answerer)
 {
     CurrentAnswerer() = std::move(answerer);
+}
+
+void RememberFolderOf(const QString& path)
+{
+    LastFolder() = QFileInfo(path).absolutePath();
 }
 
 void ForgetLastFolder()

@@ -19,6 +19,7 @@ struct Request
     QString NameFilter;        //!< for example "PDF documents (*.pdf)"
     QString DefaultSuffix;     //!< added to a name typed without an extension
     bool Open = false;         //!< a file to read, which must exist, rather than one to write
+    bool AsksBeforeReplacing = true; //!< the dialog asks before a name that exists is confirmed
 };
 
 //! Runs when the user confirms a name, with the whole path.
@@ -39,6 +40,14 @@ void Ask(const Request& request, Chosen chosen);
 void AskToSave(QWidget* window, const QString& caption, const QString& fileName, const QString& nameFilter,
                const QString& defaultSuffix, Chosen chosen);
 
+//! As AskToSave, for a file whose name the program completes: `completed` gives the path that
+//! will really be written for the name confirmed (a suffix added), and `chosen` gets that path.
+//! The dialog asks nothing about the name it was given; the program asks before replacing the
+//! file that will be replaced, and only that one.
+void AskToSaveCompleted(QWidget* window, const QString& caption, const QString& fileName, const QString& nameFilter,
+                        const QString& defaultSuffix, const std::function<QString(const QString&)>& completed,
+                        Chosen chosen);
+
 //! Asks for an existing file to read, in the same folder as AskToSave offers and remembered the
 //! same way: once `chosen` has read it without throwing.
 void AskToOpen(QWidget* window, const QString& caption, const QString& nameFilter, Chosen chosen);
@@ -49,6 +58,10 @@ void AskToSavePicture(QWidget* window, const QString& fileName, const std::funct
 
 //! Replaces the dialog with `answerer` (tests); an empty answerer restores the real dialog.
 void SetAnswerer(Answerer answerer);
+
+//! Remembers the folder of a file the program read or wrote without a dialog (a job named on
+//! the command line), to be offered first as after a dialog.
+void RememberFolderOf(const QString& path);
 
 //! Forgets the folder last written to, as at start-up (tests that each start the program).
 void ForgetLastFolder();

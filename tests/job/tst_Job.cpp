@@ -51,6 +51,15 @@ const QByteArray EveryKey = R"({
     "filter": "narrowband", "narrowbandWidth": "3", "obstruction": "33", "readNoiseRise": "4", "signalToNoise": "20"}
 })";
 
+//! `count` telescopes, U+1F52D, each two UTF-16 units.
+QString Telescopes(int count)
+{
+    QString text;
+    for (int i = 0; i < count; ++i)
+        text += QString::fromUcs4(U"\U0001F52D", 1);
+    return text;
+}
+
 QString Refusal(const std::variant<Job::Data, QString>& read)
 {
     return std::holds_alternative<QString>(read) ? std::get<QString>(read) : QString();
@@ -111,6 +120,19 @@ void tst_Job::accepted_data()
     Job::Data job = initial;
     job.ExposureCalculator.Brightness = QString(Job::LongestText, 'x');
     QTest::newRow("a text of 1000 characters") << File(R"("exposureCalculator": {"brightness": ")" + QByteArray(Job::LongestText, 'x') + "\"}") << job;
+    // Characters outside the Basic Multilingual Plane are one each, though two UTF-16 units.
+    job.ExposureCalculator.Brightness = Telescopes(Job::LongestText);
+    QTest::newRow("1000 characters of two units each")
+        << File(R"("exposureCalculator": {"brightness": ")" + Telescopes(Job::LongestText).toUtf8() + "\"}") << job;
+
+    // A job saved before the wizard completed one: none, whatever texts came with it.
+    QTest::newRow("no optical job")
+        << File(R"("opticalJob": {"apertureMm": 0, "telescopeFocalLengthMm": 0, "effectiveFocalLengthMm": 0, "configurationText": "Prime focus"})")
+        << initial;
+    job = initial;
+    job.OpticalJob = {0.001, 0.001, 0.001, "", ""};
+    QTest::newRow("the shortest lengths")
+        << File(R"("opticalJob": {"apertureMm": 0.001, "telescopeFocalLengthMm": 0.001, "effectiveFocalLengthMm": 0.001})") << job;
 
     job = initial;
     job.FieldWindow.CameraAngle = 359;
@@ -183,6 +205,23 @@ void tst_Job::refused_data()
     QTest::newRow("a text of 1001 characters")
         << File(R"("exposureCalculator": {"brightness": ")" + QByteArray(Job::LongestText + 1, 'x') + "\"}")
         << "The exposure calculator's brightness box is longer than 1000 characters.";
+    QTest::newRow("1001 characters of two units each")
+        << File(R"("exposureCalculator": {"brightness": ")" + Telescopes(Job::LongestText + 1).toUtf8() + "\"}")
+        << "The exposure calculator's brightness box is longer than 1000 characters.";
+
+    // Lengths the wizard never completes a job with.
+    QTest::newRow("a negative aperture")
+        << File(R"("opticalJob": {"apertureMm": -200, "telescopeFocalLengthMm": 1280, "effectiveFocalLengthMm": 1280})")
+        << "The optical job's aperture is -200 mm; it must be at least 0.001 mm.";
+    QTest::newRow("a length just under the shortest")
+        << File(R"("opticalJob": {"apertureMm": 203, "telescopeFocalLengthMm": 1280, "effectiveFocalLengthMm": 0.00099})")
+        << "The optical job's effective focal length is 0.00099 mm; it must be at least 0.001 mm.";
+    QTest::newRow("a length that overflows the report")
+        << File(R"("opticalJob": {"apertureMm": 1e-308, "telescopeFocalLengthMm": 1280, "effectiveFocalLengthMm": 1280})")
+        << "The optical job's aperture is 1e-308 mm; it must be at least 0.001 mm.";
+    QTest::newRow("zero where the wizard computed")
+        << File(R"("opticalJob": {"apertureMm": 203, "telescopeFocalLengthMm": 0, "effectiveFocalLengthMm": 1280})")
+        << "The optical job's telescope focal length is 0 mm; it must be at least 0.001 mm.";
 
     QTest::newRow("camera angle 360") << File(R"("fieldWindow": {"cameraAngle": 360})")
                                       << "The field window's camera angle is 360; it must be from 0 to 359.";
@@ -235,6 +274,9 @@ void tst_Job::overlongBox_data()
     job.ExposureCalculator.Brightness = longest;
     job.DigitalCamera.SignalToNoise = longest;
     QTest::newRow("1000 characters are kept") << job << QString();
+    job.TonightWindow.Latitude = Telescopes(Job::LongestText);
+    QTest::newRow("1000 characters of two units each are kept") << job << QString();
+    job.TonightWindow.Latitude.clear();
     job.DigitalCamera.SignalToNoise = overlong;
     QTest::newRow("the last box") << job << "the Digital Camera window's signal-to-noise box";
     job.TonightWindow.Zone = overlong;

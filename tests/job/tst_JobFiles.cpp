@@ -26,7 +26,14 @@
 #include <QCheckBox>
 #include <QFile>
 #include <QSpinBox>
+#include <QScopeGuard>
 #include <QTemporaryDir>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+Q_DECLARE_METATYPE(Job::Optics)
 
 namespace {
 
@@ -110,7 +117,11 @@ private slots:
     void refusedFilesChangeNothing();
     void anOverlongBoxIsNotSaved();
     void theCameraMadeFirstTakesTheJobsSensor();
-    void aNameGivenTheSuffixAsksBeforeReplacing();
+    void onlyTheFileReplacedIsAskedAbout_data();
+    void onlyTheFileReplacedIsAskedAbout();
+    void theOpenedJobsOpticsReplaceTheRunsOwn_data();
+    void theOpenedJobsOpticsReplaceTheRunsOwn();
+    void aJobNamedAtStartIsOpenedByItsBytes();
     void aHiddenReportHandsOnTheJobsError();
 
 private:
@@ -216,6 +227,7 @@ void tst_JobFiles::everyWindowComesBack()
 void tst_JobFiles::refusedFilesChangeNothing_data()
 {
     QTest::addColumn<QByteArray>("content"); // none: no file at all
+    QTest::addColumn<QString>("kind");        // "file", "pipe" (nobody writes to it) or "folder"
     QTest::addColumn<QString>("reason");
 
     const QByteArray good = Job::Write(Job::Initial());
@@ -229,26 +241,39 @@ void tst_JobFiles::refusedFilesChangeNothing_data()
     overlong.replace("\"declination\": \"0\"", "\"declination\": \"" + QByteArray(1001, '1') + "\"");
     QByteArray large = good;
     large.insert(large.lastIndexOf('}'), QByteArray(Job::LargestFile, ' '));
-    QTest::newRow("not JSON") << QByteArray("orvalis") << QStringLiteral("Not a job file");
-    QTest::newRow("truncated") << good.left(good.size() / 2) << QStringLiteral("Not a job file");
-    QTest::newRow("another format") << QByteArray(good).replace("orvalis-calculator-job", "orvalis-calculator-sheet")
+    QTest::newRow("not JSON") << QByteArray("orvalis") << QStringLiteral("file") << QStringLiteral("Not a job file");
+    QTest::newRow("truncated") << good.left(good.size() / 2) << QStringLiteral("file") << QStringLiteral("Not a job file");
+    QTest::newRow("another format") << QByteArray(good).replace("orvalis-calculator-job", "orvalis-calculator-sheet") << QStringLiteral("file")
                                     << QStringLiteral("Not an Orvalis Calculator job file.");
     QTest::newRow("newer version")
-        << newer << QStringLiteral("This job was saved by a newer Orvalis Calculator (format 2); this one reads format 1.");
-    QTest::newRow("unknown target") << target << QStringLiteral("NGC9999");
-    QTest::newRow("wrong type") << type << QStringLiteral("whole number");
-    QTest::newRow("over-long text") << overlong << QStringLiteral("1000 characters");
-    QTest::newRow("over 1 MiB") << large << QStringLiteral("larger than 1 MiB");
-    QTest::newRow("missing") << QByteArray() << QStringLiteral("there is no such file.");
+        << newer << QStringLiteral("file") << QStringLiteral("This job was saved by a newer Orvalis Calculator (format 2); this one reads format 1.");
+    QTest::newRow("unknown target") << target << QStringLiteral("file") << QStringLiteral("NGC9999");
+    QTest::newRow("wrong type") << type << QStringLiteral("file") << QStringLiteral("whole number");
+    QTest::newRow("over-long text") << overlong << QStringLiteral("file") << QStringLiteral("1000 characters");
+    QTest::newRow("over 1 MiB") << large << QStringLiteral("file") << QStringLiteral("larger than 1 MiB");
+    QTest::newRow("missing") << QByteArray() << QStringLiteral("file") << QStringLiteral("there is no such file.");
+    Job::Data negative = Job::Initial();
+    negative.OpticalJob = {1280, 1280, -200, QStringLiteral("Prime focus"), QString()};
+    QTest::newRow("an aperture the wizard never gives")
+        << Job::Write(negative) << QStringLiteral("file") << QStringLiteral("The optical job's aperture is -200 mm");
+    // Opened without waiting for a writer, and refused on what it is.
+    QTest::newRow("a pipe nobody writes to") << QByteArray() << QStringLiteral("pipe") << QStringLiteral("it is a pipe, not a file");
+    QTest::newRow("a folder") << QByteArray() << QStringLiteral("folder") << QStringLiteral("it is a folder, not a file.");
 }
 
 void tst_JobFiles::refusedFilesChangeNothing()
 {
     QFETCH(QByteArray, content);
+    QFETCH(QString, kind);
     QFETCH(QString, reason);
     const QString path = m_folder.filePath(QStringLiteral("refused.orvalis"));
     QFile::remove(path);
-    if (!content.isEmpty()) {
+    QDir(m_folder.path()).rmdir(QStringLiteral("refused.orvalis"));
+    if (kind == QLatin1String("pipe"))
+        QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+    else if (kind == QLatin1String("folder"))
+        QVERIFY(QDir(m_folder.path()).mkdir(QStringLiteral("refused.orvalis")));
+    else if (!content.isEmpty()) {
         QFile file(path);
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.write(content);
@@ -317,36 +342,57 @@ void tst_JobFiles::theCameraMadeFirstTakesTheJobsSensor()
     QVERIFY(JobWindows::CurrentJob().DigitalCamera == job.DigitalCamera);
 }
 
-void tst_JobFiles::aNameGivenTheSuffixAsksBeforeReplacing()
+void tst_JobFiles::onlyTheFileReplacedIsAskedAbout_data()
 {
-    // "m31" answered where "m31.orvalis" exists: the dialog never saw that name, so the program
-    // asks; Cancel keeps the file, OK replaces it.
-    const QString path = m_folder.filePath(QStringLiteral("m31.orvalis"));
-    const QByteArray earlier("an earlier job");
-    {
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(earlier);
+    QTest::addColumn<QString>("answered");   // the name confirmed in the dialog
+    QTest::addColumn<QStringList>("earlier"); // files there before
+    QTest::addColumn<QString>("written");    // the file the job goes to
+    QTest::addColumn<bool>("asked");         // whether the program asks before replacing it
+
+    QTest::newRow("the suffix added, that file there") << "m31" << QStringList{"m31.orvalis"} << "m31.orvalis" << true;
+    QTest::newRow("the whole name, that file there") << "m31.orvalis" << QStringList{"m31.orvalis"} << "m31.orvalis" << true;
+    QTest::newRow("another suffix, only that name there") << "m31.v2" << QStringList{"m31.v2"} << "m31.v2.orvalis" << false;
+    QTest::newRow("another suffix, both there") << "m31.v2" << QStringList{"m31.v2", "m31.v2.orvalis"} << "m31.v2.orvalis" << true;
+}
+
+void tst_JobFiles::onlyTheFileReplacedIsAskedAbout()
+{
+    QFETCH(QString, answered);
+    QFETCH(QStringList, earlier);
+    QFETCH(QString, written);
+    QFETCH(bool, asked);
+    QTemporaryDir folder;
+    const QByteArray before("an earlier file");
+    for (const QString& name : earlier) {
+        QFile file(folder.filePath(name));
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(before) == before.size());
     }
-    const auto contents = [&path] {
-        QFile file(path);
+    const auto contents = [&folder](const QString& name) {
+        QFile file(folder.filePath(name));
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     };
-    Answer(m_folder.filePath(QStringLiteral("m31")));
-    m_program->Boxes.Queue(MessageBoxes::Answer::Cancel);
-    Windows().StartForm->SaveJob1->trigger();
-    QCOMPARE(m_program->Boxes.TakeTexts(), QStringList{QStringLiteral("m31.orvalis already exists.\nDo you want to replace it?")});
-    QCOMPARE(contents(), earlier);
+    // The dialog asks about nothing: it never knows which file the job will really replace.
+    bool dialogAsks = true;
+    SaveDialogs::SetAnswerer([&](const SaveDialogs::Request& request) {
+        dialogAsks = request.AsksBeforeReplacing;
+        return folder.filePath(answered);
+    });
+    const QStringList question{written + QStringLiteral(" already exists.\nDo you want to replace it?")};
 
+    if (asked) {
+        m_program->Boxes.Queue(MessageBoxes::Answer::Cancel);
+        Windows().StartForm->SaveJob1->trigger();
+        QCOMPARE(m_program->Boxes.TakeTexts(), question);
+        QCOMPARE(contents(written), before);
+    }
     Windows().StartForm->SaveJob1->trigger();
-    QCOMPARE(m_program->Boxes.TakeTexts().size(), 1);
-    QVERIFY(contents().startsWith('{'));
-    QCOMPARE(Windows().StartForm->windowTitle(), QStringLiteral("Orvalis Calculator - m31.orvalis"));
-
-    // A name the dialog was given whole is not asked about again.
-    Answer(path);
-    Windows().StartForm->SaveJob1->trigger();
-    QVERIFY(m_program->Boxes.TakeTexts().isEmpty());
+    QCOMPARE(m_program->Boxes.TakeTexts(), asked ? question : QStringList());
+    QVERIFY(!dialogAsks);
+    QVERIFY(contents(written).startsWith('{'));
+    for (const QString& name : earlier)
+        if (name != written)
+            QCOMPARE(contents(name), before);
+    QCOMPARE(Windows().StartForm->windowTitle(), QStringLiteral("Orvalis Calculator - ") + written);
 }
 
 void tst_JobFiles::aHiddenReportHandsOnTheJobsError()
@@ -354,7 +400,7 @@ void tst_JobFiles::aHiddenReportHandsOnTheJobsError()
     // A job whose f/ratio overflows, opened while the report is hidden: the field window says
     // the results stopped at an error, as it does once the report is shown.
     Job::Data job = Job::Initial();
-    job.OpticalJob = {1e300, 1e300, 1e-300, QStringLiteral("Prime focus"), QStringLiteral("A telescope\r\n")};
+    job.OpticalJob = {1e300, 1e300, 203, QStringLiteral("Prime focus"), QStringLiteral("A telescope\r\n")};
     const QString path = m_folder.filePath(QStringLiteral("overflow.orvalis"));
     {
         QFile file(path);
@@ -373,6 +419,94 @@ void tst_JobFiles::aHiddenReportHandsOnTheJobsError()
     QCOMPARE(said.size(), 1);
     QVERIFY2(hidden.contains(said[0].chopped(1)), qPrintable(said[0]));
     QCOMPARE(field->JobMessage->text(), hidden);
+}
+
+void tst_JobFiles::theOpenedJobsOpticsReplaceTheRunsOwn_data()
+{
+    QTest::addColumn<Job::Optics>("optics");
+    QTest::addColumn<QString>("configuration");
+    QTest::addColumn<bool>("reportShown");
+    QTest::addColumn<QString>("apertureCaption");
+    QTest::addColumn<QString>("cameraJob"); // the Digital Camera window's optical row
+
+    QTest::newRow("none, as the README's example holds")
+        << Job::Optics{} << "camera-lens" << false << QString() << "Run the optical calculations first.";
+    QTest::newRow("prime focus")
+        << Job::Optics{1280, 1280, 203, QStringLiteral("8-inch f/6.3 Schmidt-Cassegrain\r\nPrime focus"),
+                       QStringLiteral("8-inch f/6.3 Schmidt-Cassegrain\r\n")}
+        << "prime-focus" << true << "Telescope aperture:" << "D = 203 mm, f = 1280 mm";
+}
+
+void tst_JobFiles::theOpenedJobsOpticsReplaceTheRunsOwn()
+{
+    QFETCH(Job::Optics, optics);
+    QFETCH(QString, configuration);
+    QFETCH(bool, reportShown);
+    QFETCH(QString, apertureCaption);
+    QFETCH(QString, cameraJob);
+
+    // A camera-lens job completed in this run, its report open.
+    const ProgramWindows& w = Windows();
+    const TDigitalCameraForm* camera = DigitalCameraWindow();
+    TypeInto(w.OpticCamLensForm->CamLensEdit, QStringLiteral("50"));
+    TypeInto(w.OpticCamLensForm->CamFEdit, QStringLiteral("1.8"));
+    ShowWindow(w.OpticCamLensForm);
+    w.OpticCamLensForm->Button3->click();
+    QVERIFY(w.OpticReportForm->isVisible());
+    QCOMPARE(w.OpticReportForm->Label1->text(), QStringLiteral("Camera lens aperture:"));
+
+    Job::Data job = Job::Initial();
+    job.Configuration = configuration;
+    job.OpticalJob = optics;
+    const QString path = m_folder.filePath(QStringLiteral("optics.orvalis"));
+    {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(Job::Write(job));
+    }
+    Answer(path);
+    w.StartForm->OpenJob1->trigger();
+    QCOMPARE(m_program->Boxes.TakeTexts(), QStringList());
+    QCOMPARE(w.OpticReportForm->isVisible(), reportShown);
+    if (reportShown)
+        QCOMPARE(w.OpticReportForm->Label1->text(), apertureCaption);
+    QCOMPARE(camera->JobLabel->text(), cameraJob);
+    QVERIFY(JobWindows::CurrentJob().OpticalJob == optics);
+}
+
+void tst_JobFiles::aJobNamedAtStartIsOpenedByItsBytes()
+{
+    // A name in Latin-1, not valid UTF-8: no decoded text names the file again.
+    const QByteArray native = QFile::encodeName(m_folder.path()) + "/caf\xe9.orvalis";
+    const auto remove = qScopeGuard([&native] { ::unlink(native.constData()); }); // QDir cannot name it
+    Job::Data job = Job::Initial();
+    job.ExposureCalculator.Brightness = QStringLiteral("17.5");
+    {
+        QFile file;
+        const int fd = ::open(native.constData(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        QVERIFY(fd >= 0 && file.open(fd, QIODevice::WriteOnly, QFileDevice::AutoCloseHandle));
+        file.write(Job::Write(job));
+    }
+    OpenJobAtStart(native);
+    QCOMPARE(m_program->Boxes.TakeTexts(), QStringList());
+    QCOMPARE(Windows().Form1->BrightnessBox->currentText(), QStringLiteral("17.5"));
+    QCOMPARE(Windows().StartForm->windowTitle(), QStringLiteral("Orvalis Calculator - caf\uFFFD.orvalis"));
+
+    // "Save Job..." offers the job's own folder, as after "Open Job...".
+    QString offered;
+    SaveDialogs::SetAnswerer([&offered](const SaveDialogs::Request& request) {
+        offered = request.SuggestedPath;
+        return QString();
+    });
+    Windows().StartForm->SaveJob1->trigger();
+    QCOMPARE(QFileInfo(offered).absolutePath(), QFileInfo(m_folder.path()).absoluteFilePath());
+
+    // A path that cannot be opened for another reason than a missing file says that reason.
+    const QByteArray within = native + "/job.orvalis";
+    OpenJobAtStart(within);
+    QCOMPARE(m_program->Boxes.TakeTexts(),
+             QStringList{QStringLiteral("Could not open the job \"%1\": the file cannot be read: Not a directory.")
+                             .arg(QFile::decodeName(within))});
 }
 
 int main(int argc, char* argv[])
