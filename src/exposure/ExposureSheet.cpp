@@ -5,10 +5,7 @@
 void PrintExposureSheet(PrinterText& printer, const ExposureSheetTexts& texts)
 {
     const std::string indent = SheetIndent;
-    EmptyLines(printer, 7);
-    printer.SetStyle(FontStyle::Italic);
-    printer.WriteLine(indent + ExposureSheetTitle);
-    EmptyLines(printer, 2);
+    WriteSheetTitle(printer, ExposureSheetTitle);
 
     printer.SetStyle(FontStyle::BoldItalic);
     printer.Write(indent + "m\"=");

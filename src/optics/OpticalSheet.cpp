@@ -42,10 +42,7 @@ void WriteConfiguration(PrinterText& printer, std::string_view text)
 void PrintOpticalSheet(PrinterText& printer, const OpticalSheetTexts& texts)
 {
     const std::string indent = SheetIndent;
-    EmptyLines(printer, 7);
-    printer.SetStyle(FontStyle::Italic);
-    printer.WriteLine(indent + OpticalSheetTitle);
-    EmptyLines(printer, 2);
+    WriteSheetTitle(printer, OpticalSheetTitle);
 
     printer.SetStyle(FontStyle::Regular);
     printer.WriteLine(indent + texts.Label1 + ' ' + texts.ApertureLabel);

@@ -13,6 +13,14 @@ void StartPrinterSheet(PrinterText& printer, const std::string& documentName)
     printer.SetSize(14);
 }
 
+void WriteSheetTitle(PrinterText& printer, const std::string& title)
+{
+    EmptyLines(printer, 7);
+    printer.SetStyle(FontStyle::Italic);
+    printer.WriteLine(SheetIndent + title);
+    EmptyLines(printer, 2);
+}
+
 void FinishPrinterSheet(PrinterText& printer)
 {
     printer.SetSize(9);

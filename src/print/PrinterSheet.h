@@ -15,6 +15,10 @@ void EmptyLines(PrinterText& printer, int count);
 //! at 14 points. The style stays as the last sheet left it (regular after a finished sheet).
 void StartPrinterSheet(PrinterText& printer, const std::string& documentName);
 
+//! The title block every sheet opens with: seven empty lines, the title in italics behind the
+//! indent, two empty lines. The style stays italic for the body to set its own.
+void WriteSheetTitle(PrinterText& printer, const std::string& title);
+
 //! The sheet's closing lines at 9 points, the trailer with the book's title in italics,
 //! and the end of the print job.
 void FinishPrinterSheet(PrinterText& printer);
