@@ -40,6 +40,17 @@ std::string Listed(const std::vector<std::string>& items)
     return text;
 }
 
+//! The spans that hold a minute as the rows write them: a span whose ends round to the same
+//! minute would read "05:44 to 05:44", and one shorter than half a minute "(0 min)".
+std::vector<TimeSpan> Written(const std::vector<TimeSpan>& spans)
+{
+    std::vector<TimeSpan> written;
+    for (const TimeSpan& s : spans)
+        if (std::round(s.Start / 60) != std::round(s.End / 60) && std::lround((s.End - s.Start) / 60) > 0)
+            written.push_back(s);
+    return written;
+}
+
 std::vector<std::string> SpanTexts(const std::vector<TimeSpan>& spans, const ClockText& clock)
 {
     std::vector<std::string> texts;
@@ -133,18 +144,20 @@ std::string TransitsText(const std::vector<Culmination>& transits, const ClockTe
 
 std::string AboveText(const NightSky& night, const ClockText& clock)
 {
-    if (night.Above.empty())
+    const std::vector<TimeSpan> above = Written(night.Above);
+    if (above.empty())
         return "never: highest " + Whole(night.Highest) + "°";
-    if (night.Above.size() == 1 && night.Above.front().Start <= night.Start && night.Above.front().End >= night.End)
+    if (above.size() == 1 && above.front().Start <= night.Start && above.front().End >= night.End)
         return "all night";
-    return Listed(SpanTexts(night.Above, clock));
+    return Listed(SpanTexts(above, clock));
 }
 
 std::string DarkSpansText(const std::vector<TimeSpan>& spans, const ClockText& clock)
 {
-    if (spans.empty())
+    const std::vector<TimeSpan> written = Written(spans);
+    if (written.empty())
         return "none tonight";
-    return Listed(SpanTexts(spans, clock)) + " (" + DurationText(TotalLength(spans)) + ")";
+    return Listed(SpanTexts(written, clock)) + " (" + DurationText(TotalLength(written)) + ")";
 }
 
 std::string DurationText(double seconds)

@@ -44,7 +44,9 @@ std::string MoonFromTargetText(const MoonLight& moon);
 //! "— (no transit in this night)" for none.
 std::string TransitsText(const std::vector<Culmination>& transits, const ClockText& clock);
 //! "17:40 to 01:35" (a span at the night's edge runs from or to the edge's clock text),
-//! several as "a and b", "a, b and c"; "all night"; "never: highest 21°".
+//! several as "a and b", "a, b and c"; "all night"; "never: highest 21°". A span that holds no
+//! minute as written (its ends round to the same minute, or it lasts under half a minute) is
+//! left out, here and in DarkSpansText.
 std::string AboveText(const NightSky& night, const ClockText& clock);
 //! "18:51 to 20:02 and 04:10 to 06:35 (3 h 36 min)", or "none tonight". For DarkAbove and
 //! DarkAboveMoonDown alike.

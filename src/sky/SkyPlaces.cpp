@@ -5,6 +5,7 @@
 #include <erfa.h>
 #include <erfam.h>
 
+#include <algorithm>
 #include <cmath>
 #include <utility>
 
@@ -30,6 +31,30 @@ const std::pair<double, double>& RefractionConstants()
         return ab;
     }();
     return constants;
+}
+
+//! Where Sæmundsson's formula hands over to ERFA's model, degrees of geometric altitude.
+constexpr double RefractionJoin = 5;
+//! Below this the refraction stays put: the formula grows without bound towards -5.11°.
+constexpr double LowestRefracted = -1;
+
+//! ERFA's model as eraAtioq applies it, A tan z + B tan³ z with its Newton-Raphson step, z
+//! the geometric zenith distance. Degrees; only for altitudes well above 0.
+double ErfaRefraction(double altitude)
+{
+    const auto [a, b] = RefractionConstants();
+    const double sine = std::sin(altitude * ERFA_DD2R);
+    const double tangent = std::cos(altitude * ERFA_DD2R) / sine; // of the zenith distance
+    const double w = b * tangent * tangent;
+    return (a + w) * tangent / (1 + (a + 3 * w) / (sine * sine)) * ERFA_DR2D;
+}
+
+//! Sæmundsson's formula (Sky and Telescope 72, 1986, 70) for a geometric altitude above
+//! -5.11°, in arcminutes, with Bennett's factor for pressure and temperature. Degrees.
+double SaemundssonRefraction(double altitude)
+{
+    const double arcminutes = 1.02 / std::tan((altitude + 10.3 / (altitude + 5.11)) * ERFA_DD2R);
+    return arcminutes / 60 * (PressureHpa / 1010) * (283 / (273 + TemperatureC));
 }
 
 double Finite(double value)
@@ -59,14 +84,10 @@ public:
         if (place) {
             if (!(std::abs(place->Latitude) <= 90 && std::isfinite(place->Longitude)))
                 throw InvalidOperationError();
-            // Pressure 0: the unrefracted place; the refracted one differs only in the
-            // refraction constants, so a copy of the context serves for it.
+            // Pressure 0: the unrefracted place; Refraction() lifts it.
             CheckErfaStatus(eraApco13(when.Day, when.Fraction, 0, place->Longitude * ERFA_DD2R, place->Latitude * ERFA_DD2R,
                                       0, 0, 0, 0, TemperatureC, Humidity, WavelengthMicrons, &m_astrom, &m_eo),
                             m_dubious);
-            m_refracted = m_astrom;
-            m_refracted.refa = RefractionConstants().first;
-            m_refracted.refb = RefractionConstants().second;
         } else {
             eraApci13(m_tt.Day, m_tt.Fraction, &m_astrom, &m_eo);
         }
@@ -140,8 +161,7 @@ public:
         eraAtioq(d.Ri, d.Di, &m_astrom, &azimuth, &zenith, &hourAngle, &declination, &rightAscension);
         place.Altitude = Finite(90 - zenith * ERFA_DR2D);
         place.Azimuth = Finite(azimuth * ERFA_DR2D);
-        eraAtioq(d.Ri, d.Di, &m_refracted, &azimuth, &zenith, &hourAngle, &declination, &rightAscension);
-        place.Refracted = Finite(90 - zenith * ERFA_DR2D);
+        place.Refracted = place.Altitude + Refraction(place.Altitude);
         if (radiusKm > 0)
             place.SemiDiameter = Finite(std::asin(radiusKm * 1000 / (d.DistanceAu * ERFA_DAU)) * ERFA_DR2D);
         return place;
@@ -180,7 +200,6 @@ private:
 
     JulianDate m_tt;
     eraASTROM m_astrom{};
-    eraASTROM m_refracted{};
     double m_eo = 0;
     bool m_dubious = false;
     bool m_haveEarth = false;
@@ -198,6 +217,19 @@ Direction TargetDirection(Sky& sky, const Target& target)
 }
 
 } // namespace
+
+double Refraction(double geometricAltitude)
+{
+    if (!(std::abs(geometricAltitude) <= 90))
+        throw InvalidOperationError();
+    if (geometricAltitude >= RefractionJoin)
+        return Finite(ErfaRefraction(geometricAltitude));
+    // The two differ by 0.4′ at the join; the difference is taken in from nothing at the
+    // horizon, so that the horizon keeps the formula's own value and the join has no step.
+    const double altitude = std::max(geometricAltitude, LowestRefracted);
+    static const double gap = ErfaRefraction(RefractionJoin) - SaemundssonRefraction(RefractionJoin);
+    return Finite(SaemundssonRefraction(altitude) + gap * std::clamp(altitude / RefractionJoin, 0.0, 1.0));
+}
 
 SkyPlaces ComputePlaces(double utc, const Place& place, const Target& target)
 {

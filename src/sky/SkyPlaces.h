@@ -2,8 +2,9 @@
 
 // Where the Sun, the Moon, Jupiter and a star stand for one observer at one moment, all by
 // ERFA (the IAU's SOFA routines): its time scales and leap seconds, Earth rotation,
-// precession-nutation, aberration, light deflection and refraction, and its theories of the
-// Sun (eraEpv00), the Moon (eraMoon98) and Jupiter (eraPlan94). UT1 - UTC is taken as 0.
+// precession-nutation, aberration and light deflection, its refraction model high in the sky,
+// and its theories of the Sun (eraEpv00), the Moon (eraMoon98) and Jupiter (eraPlan94).
+// UT1 - UTC is taken as 0.
 
 //! Where the sky is seen from, at sea level.
 struct Place
@@ -25,7 +26,7 @@ struct Target
 struct BodyPlace
 {
     double Altitude = 0;     //!< geometric (no refraction), degrees
-    double Refracted = 0;    //!< with refraction for 1010 hPa, 10 °C, humidity 0.5, 0.55 µm; degrees
+    double Refracted = 0;    //!< Altitude plus Refraction(Altitude), degrees
     double Azimuth = 0;      //!< degrees from north through east
     double SemiDiameter = 0; //!< degrees; 0 for a star or Jupiter
 
@@ -37,6 +38,15 @@ struct BodyPlace
     //! take it.
     double AboveRisingLevel() const { return Altitude + SemiDiameter + 34.0 / 60; }
 };
+
+//! How much the air (1010 hPa, 10 °C) lifts a body whose geometric altitude is
+//! `geometricAltitude` (degrees, -90 to 90): degrees to add to it. From 5° up it is ERFA's
+//! model (eraRefco's A tan z + B tan³ z for humidity 0.5 and 0.55 µm), which holds there but
+//! not near the horizon; below 5°, Sæmundsson's formula, which holds down to the horizon (29′
+//! for a body at 0°, 34′ for one seen on the horizon), eased onto ERFA's value at 5° so that
+//! the two meet without a step. Below -1°, far under the horizon as seen, it stays at its value
+//! there. InvalidOperationError outside -90 to 90.
+double Refraction(double geometricAltitude);
 
 //! The three bodies of the night at one moment.
 struct SkyPlaces

@@ -74,6 +74,52 @@ QStringList OfferedZones()
     return zones;
 }
 
+//! The moment `time` of `date` on the zone's clock or, where the clock skipped it, the first
+//! moment after it that the clock shows: 03:00 for 02:30 on the morning a change to summer
+//! time skips, 00:00 on 31 December 2011 for any time of the 30th at Pacific/Apia, which
+//! crossed the date line. Invalid only where the zone's tables do not say how it skipped.
+QDateTime ClockMoment(QDate date, QTime time, const QTimeZone& zone)
+{
+    const QDateTime moment(date, time, zone);
+    if (moment.isValid())
+        return moment;
+    // The clock reading as if it were UTC. The clock skipped it at a transition where the
+    // offset grew past it: the reading lies between the transition's moment on the old offset
+    // and on the new. Offsets stay within a day, so the transition lies within a day of it.
+    const qint64 reading = QDateTime(date, time, Qt::UTC).toSecsSinceEpoch();
+    constexpr qint64 Day = 86400;
+    for (const QTimeZone::OffsetData& transition : zone.transitions(QDateTime::fromSecsSinceEpoch(reading - Day, Qt::UTC),
+                                                                    QDateTime::fromSecsSinceEpoch(reading + Day, Qt::UTC))) {
+        const qint64 at = transition.atUtc.toSecsSinceEpoch();
+        const int before = zone.offsetFromUtc(QDateTime::fromSecsSinceEpoch(at - 1, Qt::UTC));
+        if (reading >= at + before && reading < at + transition.offsetFromUtc)
+            return transition.atUtc.toTimeZone(zone);
+    }
+    return moment;
+}
+
+//! The night's note where the zone's clock never showed the night's date (the night starts
+//! late) or the next (it ends early), or empty: "Pacific/Apia skipped 30 December 2011 (its
+//! clock went from 29 to 31 December 2011): this night starts at 00:00 on 31 December."
+QString SkippedDateText(const QString& zone, QDate night, const QTimeZone& clock)
+{
+    for (const QDate skipped : {night, night.addDays(1)}) {
+        const QDateTime first = ClockMoment(skipped, QTime(0, 0), clock);
+        if (!first.isValid() || first.date() == skipped)
+            continue;
+        const QDate before = skipped.addDays(-1);
+        const QString from = before.year() == first.date().year()
+                                 ? (before.month() == first.date().month() ? before.toString(QStringLiteral("d"))
+                                                                           : before.toString(QStringLiteral("d MMMM")))
+                                 : before.toString(QStringLiteral("d MMMM yyyy"));
+        return QStringLiteral("%1 skipped %2 (its clock went from %3 to %4): this night %5 at %6 on %7.")
+            .arg(zone, skipped.toString(QStringLiteral("d MMMM yyyy")), from,
+                 first.date().toString(QStringLiteral("d MMMM yyyy")), skipped == night ? QStringLiteral("starts") : QStringLiteral("ends"),
+                 first.time().toString(QStringLiteral("HH:mm")), first.date().toString(QStringLiteral("d MMMM")));
+    }
+    return {};
+}
+
 } // namespace
 
 TTonightForm::TTonightForm(QWidget* parent)
@@ -216,11 +262,15 @@ void TTonightForm::Recalculate()
     if (zoneKnown)
         m_zone = zone;
 
-    // The night: 12:00 of the date to 12:00 of the next day, on the zone's clock.
+    // The night: 12:00 of the date to 12:00 of the next day, on the zone's clock; the Moon's
+    // light at midnight, the first moment of the next date. Each is the first moment after it
+    // that the clock shows where the clock skipped it.
     const QDate date = DateBox->date();
-    const QDateTime start(date, QTime(12, 0), m_zone);
-    const QDateTime end(date.addDays(1), QTime(12, 0), m_zone);
-    if (zoneKnown) {
+    const QDateTime start = ClockMoment(date, QTime(12, 0), m_zone);
+    const QDateTime end = ClockMoment(date.addDays(1), QTime(12, 0), m_zone);
+    const QDateTime midnight = ClockMoment(date.addDays(1), QTime(0, 0), m_zone);
+    const bool clockKnown = start.isValid() && end.isValid() && midnight.isValid();
+    if (zoneKnown && clockKnown) {
         const QString first = OffsetText(m_zone.offsetFromUtc(start));
         const QString second = OffsetText(m_zone.offsetFromUtc(end));
         OffsetLabel->setText(first == second ? first : QStringLiteral("%1, then %2").arg(first, second));
@@ -250,6 +300,10 @@ void TTonightForm::Recalculate()
         nothing(QStringLiteral("Nothing to show: the time zone is not known."));
         return;
     }
+    if (!clockKnown) {
+        nothing(QStringLiteral("Nothing to show: the time zone's clock for this date is not known."));
+        return;
+    }
 
     ::Target target;
     if (const int index = TargetBox->currentIndex(); index > 0) {
@@ -266,10 +320,7 @@ void TTonightForm::Recalculate()
     try {
         const NightSky night = ComputeNight(static_cast<double>(start.toSecsSinceEpoch()),
                                             static_cast<double>(end.toSecsSinceEpoch()), place, target, lowest);
-        // The Moon's light at midnight: the first moment of the next date (where a change to
-        // summer time skips 00:00, the first that exists).
-        const MoonLight moon = ComputeMoonLight(static_cast<double>(date.addDays(1).startOfDay(m_zone).toSecsSinceEpoch()),
-                                                place, target);
+        const MoonLight moon = ComputeMoonLight(static_cast<double>(midnight.toSecsSinceEpoch()), place, target);
         SunsetLabel->setText(Text(SunsetText(night.Sunset, clock)));
         CivilLabel->setText(Text(TwilightText(night.Civil, CivilLevel, clock)));
         NauticalLabel->setText(Text(TwilightText(night.Nautical, NauticalLevel, clock)));
@@ -281,7 +332,11 @@ void TTonightForm::Recalculate()
         AboveLabel->setText(Text(AboveText(night, clock)));
         DarkAboveLabel->setText(Text(DarkSpansText(night.DarkAbove, clock)));
         MoonDownLabel->setText(Text(DarkSpansText(night.DarkAboveMoonDown, clock)));
-        NightMessage->setText(night.DubiousYear || moon.DubiousYear ? Text(DubiousYearText(date.year())) : QString());
+        QStringList notes{SkippedDateText(QString::fromLatin1(m_zone.id()), date, m_zone)};
+        if (night.DubiousYear || moon.DubiousYear)
+            notes << Text(DubiousYearText(date.year()));
+        notes.removeAll(QString());
+        NightMessage->setText(notes.join(QLatin1Char(' ')));
         const QString lit = MoonLitLabel->text();
         Chart->SetNight(
             night,

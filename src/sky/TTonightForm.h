@@ -11,8 +11,9 @@
 
 //! Tonight: when the target is up, the sky dark and the Moon out of the way, for a place, a
 //! date and a time zone. Made the first time it is asked for and kept for the run. The night
-//! runs from 12:00 of the date to 12:00 of the next day on the zone's clock; every time shown
-//! lies between them. The astronomy is the sky core's (on ERFA); this window only turns UTC
+//! runs from 12:00 of the date to 12:00 of the next day on the zone's clock (where the clock
+//! skipped one of them, from or to the first moment after it that the clock shows); every time
+//! shown lies between them. The astronomy is the sky core's (on ERFA); this window only turns UTC
 //! into the zone's clock, which the core knows nothing of.
 class TTonightForm : public QWidget, public Ui::TTonightForm
 {

@@ -1,14 +1,18 @@
 #!/usr/bin/python3
-"""Writes the rows of tst_Night.cpp and tst_SkyPlaces.cpp that come from an independent
-ephemeris: PyEphem 4.1.4 (Debian's python3-ephem, libastro: VSOP87 for the Sun and Jupiter,
-ELP 2000-82 for the Moon). Run it with Debian's own python3 and paste its output into the
-tests' _data() functions; it is kept here only so that the rows can be made again.
+"""Writes the rows of tst_Night.cpp, tst_SkyPlaces.cpp and tst_TonightWindow.cpp that come from
+an independent ephemeris: PyEphem 4.1.4 (Debian's python3-ephem, libastro: VSOP87 for the Sun
+and Jupiter, ELP 2000-82 for the Moon; its refraction below 15 degrees is the Explanatory
+Supplement's formula). Run it with Debian's own python3 and paste its output into the tests'
+_data() functions; it is kept here only so that the rows can be made again.
 
 The program's conventions, in ephem's terms: rise and set with the upper limb at -0:34 and no
 refraction (pressure 0, use_center False); twilights with the centre at -6, -12, -18 degrees
 (use_center True); shown altitudes refracted for 1010 hPa and 10 C.
 """
 import math
+from datetime import datetime, timedelta, timezone
+from zoneinfo import ZoneInfo
+
 import ephem
 
 J2000 = ephem.J2000
@@ -95,6 +99,7 @@ NIGHTS = [
     ('Paris, 1900', 48.8566, 2.3522, '1900/1/15 11:50', (88.7929, 7.4071)),
     ('Sydney, 2100', -33.87, 151.21, '2100/11/20 01:55', 'Jupiter'),
     ('Cape Town, full Moon', -33.92, 18.42, '2025/3/13 10:46', (201.2983, -11.1613)),
+    ('Los Angeles, Canopus culminating low', 34.0522, -118.2437, '2025/1/15 19:53', (95.9880, -52.6957)),
 ]
 
 
@@ -158,6 +163,124 @@ def moon_row(name, lat, lon, when, target):
         'true' if ahead < math.pi else 'false', math.degrees(ephem.separation(moon, star))))
 
 
+def above_words(o, body, start, end, level):
+    """The body's passes of `level` degrees, refracted, within [start, end]; 'all night' or
+    'never' for none."""
+    words = ['%s %s' % ('rises' if r else 'sets', iso(t)) for t, r in passes(o, body, start, end, level, True)]
+    return words or ['all night' if above_at(o, body, start, level, True) else 'never']
+
+
+def low_row(name, lat, lon, start, target, level):
+    """A night's passes of a lowest altitude near the horizon, where refraction models part."""
+    start = ephem.Date(start)
+    words = above_words(observer(lat, lon, 1010.0), target_body(target), start, ephem.Date(start + 1), str(level))
+    tgt = 'true' if target == 'Jupiter' else 'false, %.4f, %.4f' % target
+    print('    QTest::newRow("%s") << %s << %s << "%s" << Target{%s} << %.1f\n        << QStringList{%s};' % (
+        name, lat, lon, iso(start), tgt, level, ', '.join('"%s"' % w for w in words)))
+
+
+def almanac_refraction(apparent, pressure=1010.0, temperature=10.0):
+    """The Explanatory Supplement's refraction for an apparent altitude below 15 degrees, as
+    libastro takes it: degrees."""
+    a = apparent
+    return (0.1594 + 0.0196 * a + 0.00002 * a * a) * pressure / ((1 + 0.505 * a + 0.0845 * a * a) * (273 + temperature))
+
+
+def refraction_row(geometric):
+    """The refraction that brings a body seen at some altitude down to `geometric`, arcminutes."""
+    apparent = geometric
+    for _ in range(100):
+        apparent = geometric + almanac_refraction(apparent)
+    print('    QTest::newRow("%s") << %s << %.2f;' % (
+        'seen on the horizon' if abs(apparent) < 1e-3 else '%g degree%s' % (geometric, '' if geometric == 1 else 's'),
+        float(geometric), 60 * (apparent - geometric)))
+
+
+def horizon_refraction_row():
+    """A body seen on the horizon, at minus the refraction there."""
+    refraction_row(round(-almanac_refraction(0.0), 4))
+
+
+# The window's nights: noon to noon on the zone's clock.
+def clock_moment(date, hour, zone):
+    """A moment on the zone's clock, UTC; where the clock skipped it, the first after it."""
+    z = ZoneInfo(zone)
+    local = datetime.combine(date, datetime.min.time()).replace(hour=hour, tzinfo=z)
+    first = local.replace(fold=0).astimezone(timezone.utc)
+    if first.astimezone(z).replace(tzinfo=None) == local.replace(tzinfo=None):
+        return first
+    # In a gap, where fold 0 reads the clock on the offset before it and fold 1 on the offset
+    # after: the clock comes back at the transition between the two, where the offset changes.
+    early, late = local.replace(fold=1).astimezone(timezone.utc), first
+    while (late - early).total_seconds() > 1:
+        middle = early + (late - early) / 2
+        if middle.astimezone(z).utcoffset() == late.astimezone(z).utcoffset():
+            late = middle
+        else:
+            early = middle
+    return late
+
+
+def edate(utc):
+    return ephem.Date(utc.strftime('%Y/%m/%d %H:%M:%S'))
+
+
+def clock_text(t, zone):
+    """A moment as the window writes it: to the nearest minute on the zone's clock."""
+    utc = ephem.Date(t).datetime().replace(tzinfo=timezone.utc)
+    utc = datetime.fromtimestamp(round(utc.timestamp() / 60) * 60, timezone.utc)
+    return utc.astimezone(ZoneInfo(zone)).strftime('%H:%M')
+
+
+def window_night(date, zone):
+    d = datetime.strptime(date, '%Y-%m-%d').date()
+    return edate(clock_moment(d, 12, zone)), edate(clock_moment(d + timedelta(days=1), 12, zone))
+
+
+def above_text(lat, lon, date, zone, target, level):
+    """The window's "Above" row."""
+    start, end = window_night(date, zone)
+    o, body = observer(lat, lon, 1010.0), target_body(target)
+    found = passes(o, body, start, end, str(level), True)
+    if not found:
+        return 'all night' if above_at(o, body, start, str(level), True) else 'never'
+    spans, since = [], (start if above_at(o, body, start, str(level), True) else None)
+    for t, rising in found:
+        if rising:
+            since = t
+        else:
+            spans.append((since, t))
+            since = None
+    if since is not None:
+        spans.append((since, end))
+    texts = ['%s to %s' % (clock_text(a, zone), clock_text(b, zone)) for a, b in spans]
+    moments = ', '.join('%s %s' % ('rises' if r else 'sets', iso(t)) for t, r in found)
+    return ' and '.join([', '.join(texts[:-1]), texts[-1]] if len(texts) > 1 else texts) + ' (' + moments + ')'
+
+
+def sunset_text(lat, lon, date, zone):
+    """The window's "Sunset / sunrise" row."""
+    start, end = window_night(date, zone)
+    words = sun_words(observer(lat, lon), start, end, '-0:34', False)
+    if words[0] in ('above', 'below'):
+        return 'the Sun does not set' if words[0] == 'above' else 'the Sun does not rise'
+    return ' / '.join(clock_text(ephem.Date(datetime.strptime(w, '%Y-%m-%dT%H:%M:%SZ')), zone) if w else '\u2014'
+                      for w in words)
+
+
+def moon_light_texts(lat, lon, date, zone, target):
+    """The window's Moon rows at midnight, the first moment of the next date."""
+    d = datetime.strptime(date, '%Y-%m-%d').date() + timedelta(days=1)
+    o = observer(lat, lon)
+    o.date = edate(clock_moment(d, 0, zone))
+    moon, sun, star = ephem.Moon(), ephem.Sun(), target_body(target)
+    for b in (moon, sun, star):
+        b.compute(o)
+    ahead = (ephem.Ecliptic(moon).lon - ephem.Ecliptic(sun).lon) % (2 * math.pi)
+    return ('%.2f%%, %s' % (100 * moon.moon_phase, 'waxing' if ahead < math.pi else 'waning'),
+            '%.2f' % math.degrees(ephem.separation(moon, star)))
+
+
 if __name__ == '__main__':
     print('// nights')
     for n in NIGHTS:
@@ -180,3 +303,29 @@ if __name__ == '__main__':
               ('1900', 48.8566, 2.3522, '1900/1/16 23:00', (88.7929, 7.4071)),
               ('2100', -33.87, 151.21, '2100/11/21 12:00', (201.2983, -11.1613))]:
         moon_row(*m)
+    print('// low lowest altitudes')
+    m101, m33, m44, m1, m42 = (210.8023, 54.3489), (23.4620, 30.6602), (130.0925, 19.6720), (83.6332, 22.0145), (83.8187, -5.3897)
+    for n in [('Kathmandu, M101, 0', 27.7172, 85.324, '2024/1/16 06:15', m101, 0),
+              ('69 N, Jupiter, 0: no dip', 68.97, 33.09, '2024/6/21 09:00', 'Jupiter', 0),
+              ('Sydney, M42, 0', -33.87, 151.21, '2025/1/15 01:55', m42, 0),
+              ('Tromso, M44, 1', 69.65, 18.96, '2025/2/15 10:44', m44, 1),
+              ('Paris, M42, 1', 48.8566, 2.3522, '2025/1/15 11:50', m42, 1),
+              ('Helsinki, M33, 2', 60.17, 24.94, '2025/1/15 10:20', m33, 2),
+              ('Helsinki, M33, 3', 60.17, 24.94, '2025/1/15 10:20', m33, 3),
+              ('Tromso, M1, 3', 69.65, 18.96, '2025/2/15 10:44', m1, 3)]:
+        low_row(*n)
+    print('// refraction')
+    horizon_refraction_row()
+    for h in (0, 0.5, 1, 2, 3, 4, 5, 6, 10):
+        refraction_row(h)
+    print('// the window')
+    for args in [(48.8566, 2.3522, '2026-10-24', 'Europe/Paris', m101, 30),
+                 (48.8566, 2.3522, '2026-03-28', 'Europe/Paris', (10.6848, 41.2691), 30)]:
+        print('above', args[2], args[3], above_text(*args))
+    for args in [(48.8566, 2.3522, '2026-10-15', 'Europe/Paris', (10.6848, 41.2691)),
+                 (23.1333, -82.3667, '2025-03-08', 'America/Havana', m42),
+                 (-13.8333, -171.7333, '2011-12-29', 'Pacific/Apia', m42)]:
+        print('moon', args[2], args[3], moon_light_texts(*args))
+    for args in [(-13.8333, -171.7333, d, 'Pacific/Apia') for d in ('2011-12-28', '2011-12-29', '2011-12-30', '2011-12-31')] + \
+                [(1.8667, -157.3333, d, 'Pacific/Kiritimati') for d in ('1994-12-30', '1994-12-31')]:
+        print('sun', args[2], args[3], sunset_text(*args))

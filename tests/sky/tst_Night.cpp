@@ -2,7 +2,7 @@
 // (libastro: VSOP87 for the Sun and Jupiter, ELP 2000-82 for the Moon), with the program's
 // conventions in its terms (tests/sky/make_ephem_rows.py made the rows). Every moment must agree
 // within a minute, every altitude within 0.1°. Seasons, both hemispheres, the polar day and
-// night, nights without darkness, and the ends of 1900-2100.
+// night, nights without darkness, the ends of 1900-2100, and lowest altitudes near the horizon.
 
 #include "sky/Night.h"
 
@@ -46,6 +46,8 @@ class tst_Night : public QObject
 private slots:
     void againstEphem_data();
     void againstEphem();
+    void lowAltitudes_data();
+    void lowAltitudes();
     void cleanupTestCase();
 
 private:
@@ -145,6 +147,12 @@ void tst_Night::againstEphem_data()
         << QStringList{"rises 2025-03-13T16:50:02Z", "sets 2025-03-14T04:43:18Z"}
         << QStringList{"2025-03-14T00:45:16Z 67.38"}
         << QStringList{"rises 2025-03-13T20:40:35Z", "sets 2025-03-14T04:49:58Z"};
+    // Culminating 3.2° up, where refraction lifts it by 0.2°.
+    QTest::newRow("Los Angeles, Canopus culminating low") << 34.0522 << -118.2437 << "2025-01-15T19:53:00Z" << Target{false, 95.9880, -52.6957}
+        << QStringList{"2025-01-16T01:07:13Z", "2025-01-16T14:57:55Z", "2025-01-16T01:34:19Z", "2025-01-16T14:30:51Z", "2025-01-16T02:05:02Z", "2025-01-16T14:00:12Z", "2025-01-16T02:35:06Z", "2025-01-16T13:30:10Z"}
+        << QStringList{"rises 2025-01-16T03:08:01Z", "sets 2025-01-16T16:57:19Z"}
+        << QStringList{"2025-01-16T06:33:42Z 3.45"}
+        << QStringList{"never"};
 }
 
 void tst_Night::againstEphem()
@@ -208,6 +216,63 @@ void tst_Night::againstEphem()
             passes.push_back({s.End, false});
     }
     CompareTimes(Passes(passes), above, "above 30°");
+}
+
+void tst_Night::lowAltitudes_data()
+{
+    QTest::addColumn<double>("latitude");
+    QTest::addColumn<double>("longitude");
+    QTest::addColumn<QString>("start"); // local noon, UTC; the night lasts 24 hours
+    QTest::addColumn<Target>("target");
+    QTest::addColumn<double>("lowest");     // degrees
+    QTest::addColumn<QStringList>("passes"); // of the lowest altitude, refracted; "all night", "never"
+
+    // PyEphem 4.1.4 with 1010 hPa and 10 °C, whose refraction near the horizon is the
+    // Explanatory Supplement's formula. Targets that pass the level slowly, near their lower
+    // culmination, where a refraction a few arcminutes off moves the moment by minutes.
+    QTest::newRow("Kathmandu, M101, 0") << 27.7172 << 85.324 << "2024-01-16T06:15:00Z" << Target{false, 210.8023, 54.3489} << 0.0
+        << QStringList{"sets 2024-01-16T09:55:12Z", "rises 2024-01-16T15:26:40Z"};
+    // Its lowest is 0.16° seen, 0.38° below the horizon geometrically: it never sets.
+    QTest::newRow("69 N, Jupiter, 0: no dip") << 68.97 << 33.09 << "2024-06-21T09:00:00Z" << Target{true} << 0.0
+        << QStringList{"all night"};
+    QTest::newRow("Sydney, M42, 0") << -33.87 << 151.21 << "2025-01-15T01:55:00Z" << Target{false, 83.8187, -5.3897} << 0.0
+        << QStringList{"rises 2025-01-15T05:34:44Z", "sets 2025-01-15T18:07:09Z"};
+    QTest::newRow("Tromso, M44, 1") << 69.65 << 18.96 << "2025-02-15T10:44:00Z" << Target{false, 130.0925, 19.6720} << 1.0
+        << QStringList{"rises 2025-02-15T11:11:07Z", "sets 2025-02-16T08:11:44Z"};
+    QTest::newRow("Paris, M42, 1") << 48.8566 << 2.3522 << "2025-01-15T11:50:00Z" << Target{false, 83.8187, -5.3897} << 1.0
+        << QStringList{"rises 2025-01-15T16:14:03Z", "sets 2025-01-16T03:15:27Z"};
+    QTest::newRow("Helsinki, M33, 2") << 60.17 << 24.94 << "2025-01-15T10:20:00Z" << Target{false, 23.4620, 30.6602} << 2.0
+        << QStringList{"sets 2025-01-16T03:15:52Z", "rises 2025-01-16T05:08:17Z"};
+    QTest::newRow("Helsinki, M33, 3") << 60.17 << 24.94 << "2025-01-15T10:20:00Z" << Target{false, 23.4620, 30.6602} << 3.0
+        << QStringList{"sets 2025-01-16T02:43:53Z", "rises 2025-01-16T05:40:16Z"};
+    QTest::newRow("Tromso, M1, 3") << 69.65 << 18.96 << "2025-02-15T10:44:00Z" << Target{false, 83.6332, 22.0145} << 3.0
+        << QStringList{"sets 2025-02-16T05:15:40Z", "rises 2025-02-16T07:52:42Z"};
+}
+
+void tst_Night::lowAltitudes()
+{
+    QFETCH(double, latitude);
+    QFETCH(double, longitude);
+    QFETCH(QString, start);
+    QFETCH(Target, target);
+    QFETCH(double, lowest);
+    QFETCH(QStringList, passes);
+
+    const double from = Utc(start);
+    const NightSky night = ComputeNight(from, from + 86400, {latitude, longitude}, target, lowest);
+    if (passes == QStringList{"all night"} || passes == QStringList{"never"}) {
+        const bool allNight = night.Above.size() == 1 && night.Above[0].Start == night.Start && night.Above[0].End == night.End;
+        QVERIFY2(passes.first() == "never" ? night.Above.empty() : allNight, qPrintable(QString::number(night.Above.size())));
+        return;
+    }
+    std::vector<Crossing> found;
+    for (const TimeSpan& s : night.Above) {
+        if (s.Start > night.Start)
+            found.push_back({s.Start, true});
+        if (s.End < night.End)
+            found.push_back({s.End, false});
+    }
+    CompareTimes(Passes(found), passes, "the lowest altitude");
 }
 
 void tst_Night::cleanupTestCase()

@@ -187,6 +187,10 @@ void tst_NightTexts::above_data()
     QTest::newRow("all night") << QList<double>{Noon, Noon + 86400} << 70.0 << "all night";
     QTest::newRow("never") << QList<double>{} << 20.5 << "never: highest 21°";
     QTest::newRow("never, below the horizon") << QList<double>{} << -3.2 << "never: highest -3°";
+    // A span that holds no minute as written reads as none.
+    QTest::newRow("only a span under a minute") << QList<double>{At(5, 43, 31), At(5, 44, 29)} << 30.01 << "never: highest 30°";
+    QTest::newRow("a span under a minute left out") << QList<double>{Noon, At(14, 10), At(23, 0, 10), At(23, 0, 25)} << 70.0
+                                                     << "12:00 to 14:10";
 }
 
 void tst_NightTexts::above()
@@ -216,6 +220,14 @@ void tst_NightTexts::darkSpans_data()
     QTest::newRow("under an hour") << QList<double>{At(23, 0), At(23, 45)} << "23:00 to 23:45 (45 min)";
     QTest::newRow("whole hours") << QList<double>{At(22, 0), At(3, 0)} << "22:00 to 03:00 (5 h)";
     QTest::newRow("none") << QList<double>{} << "none tonight";
+    // New York, 10 March 2025: the Moon sets at 05:44:01 (EDT), astronomical dawn at 05:44:25.
+    QTest::newRow("24 s, within one minute") << QList<double>{At(5, 44, 0.7), At(5, 44, 25)} << "none tonight";
+    // 58 s whose ends both round to 05:44, and 2 s whose ends round apart.
+    QTest::newRow("58 s, within one minute") << QList<double>{At(5, 43, 31), At(5, 44, 29)} << "none tonight";
+    QTest::newRow("2 s across a rounding") << QList<double>{At(5, 44, 29), At(5, 44, 31)} << "none tonight";
+    QTest::newRow("half a minute across a rounding") << QList<double>{At(5, 44, 29.5), At(5, 44, 59.5)} << "05:44 to 05:45 (1 min)";
+    QTest::newRow("left out of the list and the total") << QList<double>{At(18, 51), At(20, 2), At(4, 10, 10), At(4, 10, 30)}
+                                                        << "18:51 to 20:02 (1 h 11 min)";
 }
 
 void tst_NightTexts::darkSpans()

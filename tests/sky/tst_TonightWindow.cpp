@@ -42,6 +42,19 @@ void Plan(TTonightForm* tonight, const QString& latitude, const QString& longitu
     TypeInto(tonight->ZoneBox, zone);
 }
 
+//! Sets every box at once, as a job file would, for the rows that only read the night.
+void Set(TTonightForm* tonight, double latitude, double longitude, QDate date, const QString& zone, const QString& target,
+         int lowest = 30)
+{
+    tonight->ZoneBox->setEditText(zone);
+    tonight->LatitudeBox->setText(QString::number(latitude, 'f', 4));
+    tonight->LongitudeBox->setText(QString::number(longitude, 'f', 4));
+    tonight->DateBox->setDate(date);
+    tonight->TargetBox->setCurrentIndex(tonight->TargetBox->findText(target));
+    tonight->LowestBox->setValue(lowest);
+    QCOMPARE(tonight->TargetBox->currentText(), target);
+}
+
 } // namespace
 
 class tst_TonightWindow : public QObject
@@ -58,6 +71,12 @@ private slots:
     void refusalsLeaveNothingToShow();
     void aYearBeyondTheTablesIsSaid_data();
     void aYearBeyondTheTablesIsSaid();
+    void nightRunsNoonToNoonOnTheClock_data();
+    void nightRunsNoonToNoonOnTheClock();
+    void moonAtMidnight_data();
+    void moonAtMidnight();
+    void skippedDates_data();
+    void skippedDates();
 
 private:
     std::unique_ptr<RunningProgram> m_program;
@@ -219,6 +238,117 @@ void tst_TonightWindow::aYearBeyondTheTablesIsSaid()
     const QString said = tonight->NightMessage->text();
     QVERIFY2(note.isEmpty() ? said.isEmpty() : said.startsWith(note), qPrintable(said));
     QVERIFY2(!said.contains(QLatin1String("minute")), qPrintable(said));
+}
+
+void tst_TonightWindow::nightRunsNoonToNoonOnTheClock_data()
+{
+    QTest::addColumn<QDate>("date");
+    QTest::addColumn<QString>("target");
+    QTest::addColumn<QString>("above"); // 30°
+
+    // Paris, on nights of 25 and 23 hours; PyEphem 4.1.4, refracted for 1010 hPa and 10 °C.
+    // Summer time ends on 25 October 2026: M101 sinks below 30° at 18:49:17 UTC, comes back at
+    // 04:33:04 UTC, and is still up at 12:00 on winter time.
+    QTest::newRow("summer time ends") << QDate(2026, 10, 24) << "M101, Pinwheel Galaxy" << "12:00 to 20:49 and 05:33 to 12:00";
+    // Summer time begins on 29 March 2026: M31 sinks below 30° at 18:09:23 UTC, comes back at
+    // 06:08:45 UTC and is still up at 12:00 on summer time.
+    QTest::newRow("summer time begins") << QDate(2026, 3, 28) << "M31, Andromeda Galaxy" << "12:00 to 19:09 and 08:09 to 12:00";
+}
+
+void tst_TonightWindow::nightRunsNoonToNoonOnTheClock()
+{
+    QFETCH(QDate, date);
+    QFETCH(QString, target);
+    QFETCH(QString, above);
+    TTonightForm* tonight = TonightWindow();
+    Set(tonight, 48.8566, 2.3522, date, QStringLiteral("Europe/Paris"), target);
+    QCOMPARE(tonight->AboveLabel->text(), above);
+}
+
+void tst_TonightWindow::moonAtMidnight_data()
+{
+    QTest::addColumn<double>("latitude");
+    QTest::addColumn<double>("longitude");
+    QTest::addColumn<QDate>("date");
+    QTest::addColumn<QString>("zone");
+    QTest::addColumn<QString>("target");
+    QTest::addColumn<QString>("lit");
+    QTest::addColumn<QString>("fromTarget");
+
+    // PyEphem 4.1.4 at the first moment of the next date: 25.34% and 122.78° at 00:00 in Paris
+    // (21% and 127° at the night's noon).
+    QTest::newRow("Paris") << 48.8566 << 2.3522 << QDate(2026, 10, 15) << "Europe/Paris" << "M31, Andromeda Galaxy"
+                           << "25%, waxing" << "123°";
+    // Havana's clock skips from 00:00 to 01:00 on 9 March 2025: 76.04% and 41.88° at 01:00.
+    QTest::newRow("Havana, midnight skipped") << 23.1333 << -82.3667 << QDate(2025, 3, 8) << "America/Havana"
+                                              << "M42, Orion Nebula" << "76%, waxing" << "42°";
+    // Apia's clock skips 30 December 2011: 32.81% and 98.02° at 00:00 on 31 December.
+    QTest::newRow("Apia, the next date skipped") << -13.8333 << -171.7333 << QDate(2011, 12, 29) << "Pacific/Apia"
+                                                 << "M42, Orion Nebula" << "33%, waxing" << "98°";
+}
+
+void tst_TonightWindow::moonAtMidnight()
+{
+    QFETCH(double, latitude);
+    QFETCH(double, longitude);
+    QFETCH(QDate, date);
+    QFETCH(QString, zone);
+    QFETCH(QString, target);
+    QFETCH(QString, lit);
+    QFETCH(QString, fromTarget);
+    TTonightForm* tonight = TonightWindow();
+    Set(tonight, latitude, longitude, date, zone, target);
+    QCOMPARE(tonight->MoonLitLabel->text(), lit);
+    QCOMPARE(tonight->MoonDistanceLabel->text(), fromTarget);
+}
+
+void tst_TonightWindow::skippedDates_data()
+{
+    QTest::addColumn<double>("latitude");
+    QTest::addColumn<double>("longitude");
+    QTest::addColumn<QDate>("date");
+    QTest::addColumn<QString>("zone");
+    QTest::addColumn<QString>("sunset");
+    QTest::addColumn<QString>("note");
+
+    // Apia went from UTC-10 to UTC+14 at the end of 29 December 2011, Kiritimati at the end of
+    // 30 December 1994. A night that runs into the skipped date ends where the clock comes
+    // back; the skipped date's own night starts there. Sunsets and sunrises are PyEphem 4.1.4's.
+    const double apia[] = {-13.8333, -171.7333};
+    const double kiritimati[] = {1.8667, -157.3333};
+    QTest::newRow("Apia, the day before") << apia[0] << apia[1] << QDate(2011, 12, 28) << "Pacific/Apia" << "19:57 / 07:01" << "";
+    QTest::newRow("Apia, into the skipped date")
+        << apia[0] << apia[1] << QDate(2011, 12, 29) << "Pacific/Apia" << "19:57 / \u2014"
+        << "Pacific/Apia skipped 30 December 2011 (its clock went from 29 to 31 December 2011): this night ends at 00:00 on 31 December.";
+    QTest::newRow("Apia, the skipped date")
+        << apia[0] << apia[1] << QDate(2011, 12, 30) << "Pacific/Apia" << "\u2014 / 07:01"
+        << "Pacific/Apia skipped 30 December 2011 (its clock went from 29 to 31 December 2011): this night starts at 00:00 on 31 December.";
+    QTest::newRow("Apia, the day after") << apia[0] << apia[1] << QDate(2011, 12, 31) << "Pacific/Apia" << "19:58 / 07:02" << "";
+    QTest::newRow("Kiritimati, into the skipped date")
+        << kiritimati[0] << kiritimati[1] << QDate(1994, 12, 30) << "Pacific/Kiritimati" << "18:33 / \u2014"
+        << "Pacific/Kiritimati skipped 31 December 1994 (its clock went from 30 December 1994 to 1 January 1995): this night ends "
+           "at 00:00 on 1 January.";
+    QTest::newRow("Kiritimati, the skipped date")
+        << kiritimati[0] << kiritimati[1] << QDate(1994, 12, 31) << "Pacific/Kiritimati" << "\u2014 / 06:32"
+        << "Pacific/Kiritimati skipped 31 December 1994 (its clock went from 30 December 1994 to 1 January 1995): this night "
+           "starts at 00:00 on 1 January.";
+}
+
+void tst_TonightWindow::skippedDates()
+{
+    QFETCH(double, latitude);
+    QFETCH(double, longitude);
+    QFETCH(QDate, date);
+    QFETCH(QString, zone);
+    QFETCH(QString, sunset);
+    QFETCH(QString, note);
+    TTonightForm* tonight = TonightWindow();
+    ShowWindow(tonight);
+    QVERIFY(QTest::qWaitForWindowActive(tonight));
+    Set(tonight, latitude, longitude, date, zone, QStringLiteral("M42, Orion Nebula"));
+    QCOMPARE(tonight->SunsetLabel->text(), sunset);
+    QCOMPARE(tonight->NightMessage->text(), note);
+    QVERIFY2(ClippedCaptions(tonight).isEmpty(), qPrintable(ClippedCaptions(tonight).join(QLatin1Char('\n'))));
 }
 
 int main(int argc, char* argv[])
