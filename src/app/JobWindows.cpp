@@ -129,6 +129,7 @@ Job::Tonight TonightPart(const TTonightForm* tonight)
 
 Job::Camera CameraPart(const TDigitalCameraForm* camera)
 {
+    const CameraUserSettings set = camera->UserSettings();
     return {camera->ReadNoiseBox->text(),
             camera->EfficiencyBox->text(),
             camera->ColourBox->isChecked(),
@@ -137,7 +138,13 @@ Job::Camera CameraPart(const TDigitalCameraForm* camera)
             camera->WidthBox->text(),
             camera->ObstructionBox->text(),
             camera->RiseBox->text(),
-            camera->SignalToNoiseBox->text()};
+            camera->SignalToNoiseBox->text(),
+            set.ReadNoise,
+            set.QuantumEfficiency,
+            set.Colour,
+            camera->EmissionBox->isChecked(),
+            set.Emission,
+            camera->YourSubExposureBox->text()};
 }
 
 //! Sets a text box as a job has it, its change handler blocked.
@@ -197,6 +204,9 @@ void PutTonight(TTonightForm* tonight, const Job::Tonight& part)
 
 void PutCamera(TDigitalCameraForm* camera, const Job::Camera& part)
 {
+    // A field window put back has told nothing: the camera learns its sensor and target
+    // first, so that what follows them follows the job's.
+    ShowSensorToTheCamera();
     Put(camera->ReadNoiseBox, part.ReadNoise);
     Put(camera->EfficiencyBox, part.QuantumEfficiency);
     {
@@ -209,7 +219,12 @@ void PutCamera(TDigitalCameraForm* camera, const Job::Camera& part)
     Put(camera->ObstructionBox, part.Obstruction);
     Put(camera->RiseBox, part.ReadNoiseRise);
     Put(camera->SignalToNoiseBox, part.SignalToNoise);
-    camera->TakeRestoredInputs();
+    Put(camera->YourSubExposureBox, part.SubExposure);
+    {
+        const QSignalBlocker quiet(camera->EmissionBox);
+        camera->EmissionBox->setChecked(part.EmissionNebula);
+    }
+    camera->TakeRestoredInputs({part.ReadNoiseByUser, part.QuantumEfficiencyByUser, part.ColourByUser, part.EmissionNebulaByUser});
 }
 
 } // namespace
@@ -252,10 +267,15 @@ Job::Data CurrentJob()
         job.TonightWindow = TonightPart(w.TonightForm);
     else if (WaitingTonight)
         job.TonightWindow = *WaitingTonight;
-    if (w.DigitalCameraForm)
+    if (w.DigitalCameraForm) {
         job.DigitalCamera = CameraPart(w.DigitalCameraForm);
-    else if (WaitingCamera)
+    } else if (WaitingCamera) {
         job.DigitalCamera = *WaitingCamera;
+    } else {
+        // A window never made has had nothing set: its figures follow the sensor when opened.
+        Job::Camera& camera = job.DigitalCamera;
+        camera.ReadNoiseByUser = camera.QuantumEfficiencyByUser = camera.ColourByUser = false;
+    }
     return job;
 }
 
@@ -371,7 +391,7 @@ std::optional<WaitingSensor> WaitingFieldSensor()
     std::string refusal;
     return WaitingSensor{ChosenSensor(preset, WaitingField->PixelsAcross.toStdString(), WaitingField->PixelsDown.toStdString(),
                                       WaitingField->PixelSize.toStdString(), refusal),
-                         preset};
+                         preset, EmissionNebula(WaitingField->Target.toStdString())};
 }
 
 namespace {

@@ -30,11 +30,13 @@ void RestoreInto(TDigitalCameraForm* camera);
 
 //! The sensor of an opened job's field part that waits for the field window: its preset's
 //! place in the sensor list (-1 for the user's own sensor) and the sensor it gives, none where
-//! its boxes do not read. None when no field part waits.
+//! its boxes do not read; and whether its target is an emission nebula, for the camera's
+//! emission box. None when no field part waits.
 struct WaitingSensor
 {
     std::optional<Sensor> Model;
     int Preset = -1;
+    bool EmissionTarget = false;
 };
 std::optional<WaitingSensor> WaitingFieldSensor();
 

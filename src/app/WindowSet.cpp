@@ -3,6 +3,7 @@
 #include "app/JobWindows.h"
 #include "app/TSplashScreen.h"
 #include "app/TStartForm.h"
+#include "exposure/DigitalCamera.h"
 #include "exposure/TDigitalCameraForm.h"
 #include "exposure/TForm1.h"
 #include "info/TForm2.h"
@@ -74,12 +75,16 @@ void ShowSensorToTheCamera()
     TDigitalCameraForm* camera = TheWindows.DigitalCameraForm;
     if (!camera)
         return;
-    if (const TSensorFieldForm* field = TheWindows.SensorFieldForm)
+    if (const TSensorFieldForm* field = TheWindows.SensorFieldForm) {
         camera->ShowSensor(field->CurrentSensor(), field->CurrentPreset());
-    else if (const std::optional<JobWindows::WaitingSensor> waiting = JobWindows::WaitingFieldSensor())
+        camera->ShowTarget(EmissionTarget(field->CurrentTarget()));
+    } else if (const std::optional<JobWindows::WaitingSensor> waiting = JobWindows::WaitingFieldSensor()) {
         camera->ShowSensor(waiting->Model, waiting->Preset);
-    else
+        camera->ShowTarget(waiting->EmissionTarget);
+    } else {
         camera->ShowSensor(SensorPresets.front().Model, 0);
+        camera->ShowTarget(false); // the Moon and Jupiter
+    }
 }
 
 TSensorFieldForm* SensorFieldWindow()
@@ -89,7 +94,7 @@ TSensorFieldForm* SensorFieldWindow()
         TheWindows.SensorFieldForm = field;
         field->ShowExposure(ForTheField(TheWindows.Form1->Suggestion()));
         // Its two buttons open the windows that follow it, through the set, and each change of
-        // its sensor reaches the Digital Camera window.
+        // its sensor or target reaches the Digital Camera window.
         field->SetTonightOpener([](int target) {
             TTonightForm* tonight = TonightWindow();
             tonight->ShowTarget(target);
@@ -97,6 +102,7 @@ TSensorFieldForm* SensorFieldWindow()
         });
         field->SetDigitalCameraOpener([] { ShowWindow(DigitalCameraWindow()); });
         field->SetSensorChanged(ShowSensorToTheCamera);
+        QObject::connect(field->TargetBox, &QComboBox::currentIndexChanged, field, [] { ShowSensorToTheCamera(); });
         JobWindows::RestoreInto(field);
         ShowSensorToTheCamera();
     }
@@ -119,7 +125,7 @@ TDigitalCameraForm* DigitalCameraWindow()
     if (!TheWindows.DigitalCameraForm) {
         TDigitalCameraForm* camera = Create<TDigitalCameraForm>();
         TheWindows.DigitalCameraForm = camera;
-        camera->ShowBrightness(TheWindows.Form1->Suggestion().Brightness);
+        camera->ShowBrightness(TheWindows.Form1->Suggestion().Brightness, TheWindows.Form1->Suggestion().Error);
         camera->ShowJob(TheWindows.OpticReportForm->Job());
         ShowSensorToTheCamera();
         JobWindows::RestoreInto(camera);
@@ -180,13 +186,14 @@ void CreateProgramWindows()
     w.OpticReportForm = Create<TOpticReportForm>();
     // What passes between the calculators, connected here so that neither knows the other:
     // the report's f/ratio goes into the exposure calculator, and each suggestion of the
-    // exposure calculator to the field window, once there is one.
+    // exposure calculator to the field window, once there is one, and with the arithmetic
+    // error that stopped it, if any, to the Digital Camera window.
     w.OpticReportForm->SetFRatioTaker([](const QString& fRatio) { TheWindows.Form1->WriteFRatio(fRatio); });
     w.Form1->SetRecalculated([] {
         if (TSensorFieldForm* field = TheWindows.SensorFieldForm)
             field->ShowExposure(ForTheField(TheWindows.Form1->Suggestion()));
         if (TDigitalCameraForm* camera = TheWindows.DigitalCameraForm)
-            camera->ShowBrightness(TheWindows.Form1->Suggestion().Brightness);
+            camera->ShowBrightness(TheWindows.Form1->Suggestion().Brightness, TheWindows.Form1->Suggestion().Error);
     });
     w.OpticReportForm->SetJobTaker([](const FieldJob& job) {
         if (TDigitalCameraForm* camera = TheWindows.DigitalCameraForm)

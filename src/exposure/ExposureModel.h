@@ -58,6 +58,9 @@ struct ExposureSuggestion
     double Seconds = 0;
     double FRatio = 0;
     std::optional<double> Brightness; //!< the brightness box's number, none where it holds none
+    //! The arithmetic error that stopped the latest recalculation, which left the rest as it
+    //! was; empty once one completes.
+    std::string Error;
 };
 
 //! What Recalculate uses for t when a box holds no readable number: far outside the range

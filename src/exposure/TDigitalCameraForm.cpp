@@ -27,6 +27,23 @@ std::optional<double> ReadBox(CameraBox rule, const QString& text, QLabel* messa
     return value;
 }
 
+//! The typical figures of the sensor preset `preset`; none for film and the user's own sensor.
+std::optional<TypicalCamera> TypicalFor(int preset)
+{
+    const bool known = preset >= 0 && static_cast<std::size_t>(preset) < TypicalCameras.size();
+    return known ? TypicalCameras[static_cast<std::size_t>(preset)] : std::nullopt;
+}
+
+QString ReadNoiseText(double electrons)
+{
+    return Text(FormatFixed(15, 1, electrons));
+}
+
+QString EfficiencyText(double percent)
+{
+    return Text(FormatFixed(15, 0, percent));
+}
+
 } // namespace
 
 TDigitalCameraForm::TDigitalCameraForm(QWidget* parent)
@@ -34,7 +51,7 @@ TDigitalCameraForm::TDigitalCameraForm(QWidget* parent)
 {
     setFont(PixelFont(11));
     setupUi(this);
-    SetupWindowFrame(this, {960, 542});
+    SetupWindowFrame(this, {960, 652});
     SetBackground(this, Silver);
 
     for (QLabel* heading : {SourcesHeading, InputsHeading, ResultsHeading})
@@ -51,6 +68,8 @@ TDigitalCameraForm::TDigitalCameraForm(QWidget* parent)
         values[i]->setAccessibleDescription(i < sources.size() ? captions[i]->text() + QLatin1Char(' ') + sources[i]->text()
                                                                : captions[i]->text());
     }
+    YourTotalLabel->setFont(PixelFont(11, true));
+    YourTotalLabel->setAccessibleDescription(QStringLiteral("Total in frames of your sub-exposure"));
 
     for (const char* item : SkyQualityPresets)
         SkyBox->addItem(QString::fromUtf8(item));
@@ -62,17 +81,19 @@ TDigitalCameraForm::TDigitalCameraForm(QWidget* parent)
     ObstructionBox->setText(QString::fromUtf8(ObstructionInitialText));
     RiseBox->setText(QString::fromUtf8(RiseInitialText));
     SignalToNoiseBox->setText(QString::fromUtf8(SignalToNoiseInitialText));
-    ReadNoiseBox->setText(Text(FormatFixed(15, 1, StartingCamera.ReadNoise)));
-    EfficiencyBox->setText(Text(FormatFixed(15, 0, StartingCamera.QuantumEfficiencyPercent)));
+    ReadNoiseBox->setText(ReadNoiseText(StartingCamera.ReadNoise));
+    EfficiencyBox->setText(EfficiencyText(StartingCamera.QuantumEfficiencyPercent));
     ColourBox->setChecked(StartingCamera.Colour);
+    EmissionBox->setChecked(false); // until the field window's target is one
 
-    for (QLineEdit* box : {ReadNoiseBox, EfficiencyBox, WidthBox, ObstructionBox, RiseBox, SignalToNoiseBox})
+    for (QLineEdit* box : {ReadNoiseBox, EfficiencyBox, WidthBox, ObstructionBox, RiseBox, SignalToNoiseBox, YourSubExposureBox})
         ConnectHandler(box, &QLineEdit::textChanged, this, &TDigitalCameraForm::BoxChange);
     // Only what the user types stops a box following the sensor; textEdited is not sent when
     // a preset fills the box.
     ConnectHandler(ReadNoiseBox, &QLineEdit::textEdited, this, &TDigitalCameraForm::ReadNoiseBoxEdited);
     ConnectHandler(EfficiencyBox, &QLineEdit::textEdited, this, &TDigitalCameraForm::EfficiencyBoxEdited);
     ConnectHandler(ColourBox, &QCheckBox::clicked, this, &TDigitalCameraForm::ColourBoxClick);
+    ConnectHandler(EmissionBox, &QCheckBox::clicked, this, &TDigitalCameraForm::EmissionBoxClick);
     ConnectHandler(SkyBox, &QComboBox::editTextChanged, this, &TDigitalCameraForm::BoxChange);
     ConnectHandler(FilterBox, &QComboBox::currentIndexChanged, this, &TDigitalCameraForm::BoxChange);
     ConnectHandler(CloseButton, &QPushButton::clicked, this, &TDigitalCameraForm::CloseButtonClick);
@@ -83,9 +104,10 @@ TDigitalCameraForm::TDigitalCameraForm(QWidget* parent)
     ReadNoiseBox->setFocus();
 }
 
-void TDigitalCameraForm::ShowBrightness(std::optional<double> brightness)
+void TDigitalCameraForm::ShowBrightness(std::optional<double> brightness, const std::string& calculatorError)
 {
     m_brightness = brightness;
+    m_calculatorError = calculatorError;
     Guarded([this] { Recalculate(); });
 }
 
@@ -106,18 +128,39 @@ void TDigitalCameraForm::ShowSensor(std::optional<Sensor> sensor, int presetInde
     });
 }
 
-void TDigitalCameraForm::TakeRestoredInputs()
+void TDigitalCameraForm::ShowTarget(bool emissionNebula)
 {
-    const bool known = m_preset >= 0 && static_cast<std::size_t>(m_preset) < TypicalCameras.size();
-    const std::optional<TypicalCamera> typical = known ? TypicalCameras[static_cast<std::size_t>(m_preset)] : std::nullopt;
-    m_readNoiseTyped = !typical || ReadNoiseBox->text() != Text(FormatFixed(15, 1, typical->ReadNoise));
-    m_efficiencyTyped = !typical || EfficiencyBox->text() != Text(FormatFixed(15, 0, typical->QuantumEfficiencyPercent));
-    m_colourTyped = !typical || ColourBox->isChecked() != typical->Colour;
+    m_emissionTarget = emissionNebula;
+    Guarded([this] {
+        FollowTarget();
+        Recalculate();
+    });
+}
+
+void TDigitalCameraForm::TakeRestoredInputs(const CameraUserSettings& set)
+{
+    const std::optional<TypicalCamera> typical = TypicalFor(m_preset);
+    const auto take = [&typical](std::optional<bool> said, bool differs) {
+        return Setting{said.value_or(!typical || differs), !said};
+    };
+    m_readNoise = take(set.ReadNoise, typical && ReadNoiseBox->text() != ReadNoiseText(typical->ReadNoise));
+    m_efficiency = take(set.QuantumEfficiency, typical && EfficiencyBox->text() != EfficiencyText(typical->QuantumEfficiencyPercent));
+    m_colour = take(set.Colour, typical && ColourBox->isChecked() != typical->Colour);
+    m_emissionSet = set.Emission;
     Guarded([this] {
         FollowTypicalFigures();
+        FollowTarget();
         ShowFiltersForColour();
         Recalculate();
     });
+}
+
+CameraUserSettings TDigitalCameraForm::UserSettings() const
+{
+    const auto said = [](const Setting& setting) {
+        return setting.Unsaid ? std::nullopt : std::optional<bool>(setting.ByUser);
+    };
+    return {said(m_readNoise), said(m_efficiency), said(m_colour), m_emissionSet};
 }
 
 void TDigitalCameraForm::BoxChange()
@@ -127,21 +170,28 @@ void TDigitalCameraForm::BoxChange()
 
 void TDigitalCameraForm::ReadNoiseBoxEdited()
 {
-    m_readNoiseTyped = true;
+    m_readNoise = {true, false};
     ReadNoiseTypical->hide();
 }
 
 void TDigitalCameraForm::EfficiencyBoxEdited()
 {
-    m_efficiencyTyped = true;
+    m_efficiency = {true, false};
     EfficiencyTypical->hide();
 }
 
 void TDigitalCameraForm::ColourBoxClick()
 {
-    m_colourTyped = true;
+    m_colour = {true, false};
     ColourTypical->hide();
     ShowFiltersForColour();
+    Recalculate();
+}
+
+void TDigitalCameraForm::EmissionBoxClick()
+{
+    m_emissionSet = true;
+    EmissionTypical->hide();
     Recalculate();
 }
 
@@ -152,22 +202,28 @@ void TDigitalCameraForm::CloseButtonClick()
 
 void TDigitalCameraForm::FollowTypicalFigures()
 {
-    const bool known = m_preset >= 0 && static_cast<std::size_t>(m_preset) < TypicalCameras.size();
-    const std::optional<TypicalCamera> typical = known ? TypicalCameras[static_cast<std::size_t>(m_preset)] : std::nullopt;
+    const std::optional<TypicalCamera> typical = TypicalFor(m_preset);
     // The user's own sensor and film bring no figures: the boxes keep what they hold.
-    ReadNoiseTypical->setVisible(typical && !m_readNoiseTyped);
-    EfficiencyTypical->setVisible(typical && !m_efficiencyTyped);
-    ColourTypical->setVisible(typical && !m_colourTyped);
+    ReadNoiseTypical->setVisible(typical && !m_readNoise.ByUser);
+    EfficiencyTypical->setVisible(typical && !m_efficiency.ByUser);
+    ColourTypical->setVisible(typical && !m_colour.ByUser);
     if (!typical)
         return;
     const QSignalBlocker quietNoise(ReadNoiseBox);
     const QSignalBlocker quietEfficiency(EfficiencyBox);
-    if (!m_readNoiseTyped)
-        ReadNoiseBox->setText(Text(FormatFixed(15, 1, typical->ReadNoise)));
-    if (!m_efficiencyTyped)
-        EfficiencyBox->setText(Text(FormatFixed(15, 0, typical->QuantumEfficiencyPercent)));
-    if (!m_colourTyped)
+    if (!m_readNoise.ByUser)
+        ReadNoiseBox->setText(ReadNoiseText(typical->ReadNoise));
+    if (!m_efficiency.ByUser)
+        EfficiencyBox->setText(EfficiencyText(typical->QuantumEfficiencyPercent));
+    if (!m_colour.ByUser)
         ColourBox->setChecked(typical->Colour);
+}
+
+void TDigitalCameraForm::FollowTarget()
+{
+    EmissionTypical->setVisible(!m_emissionSet);
+    if (!m_emissionSet)
+        EmissionBox->setChecked(m_emissionTarget);
 }
 
 void TDigitalCameraForm::ShowFiltersForColour()
@@ -189,13 +245,16 @@ void TDigitalCameraForm::ShowFiltersForColour()
 
 void TDigitalCameraForm::Recalculate()
 {
-    BrightnessLabel->setText(Text(BrightnessText(m_brightness)));
+    BrightnessLabel->setText(Text(BrightnessText(m_brightness, m_calculatorError)));
     JobLabel->setText(Text(JobText(m_job)));
     SensorLabel->setText(Text(SensorText(m_sensor, m_preset)));
 
     const auto filter = static_cast<std::size_t>(FilterBox->currentIndex());
     const bool narrowband = filter == NarrowbandFilter;
+    // The width and the emission box matter behind a narrowband filter only.
     WidthBox->setEnabled(narrowband);
+    EmissionBox->setEnabled(narrowband);
+    NarrowbandNote->setText(narrowband && ColourBox->isChecked() ? QString::fromUtf8(NarrowbandOnColourNote) : QString());
     const std::optional<double> readNoise = ReadBox(CameraBox::ReadNoise, ReadNoiseBox->text(), ReadNoiseMessage, ReadNoiseBox);
     const std::optional<double> efficiency =
         ReadBox(CameraBox::QuantumEfficiency, EfficiencyBox->text(), EfficiencyMessage, EfficiencyBox);
@@ -211,6 +270,8 @@ void TDigitalCameraForm::Recalculate()
     const std::optional<double> rise = ReadBox(CameraBox::ReadNoiseRise, RiseBox->text(), RiseMessage, RiseBox);
     const std::optional<double> wanted =
         ReadBox(CameraBox::SignalToNoise, SignalToNoiseBox->text(), SignalToNoiseMessage, SignalToNoiseBox);
+    const std::optional<double> ownFrame =
+        ReadBox(CameraBox::OwnSubExposure, YourSubExposureBox->text(), YourSubExposureMessage, YourSubExposureBox);
     TotalCaption->setText(Text(TotalCaptionText(wanted)));
     TotalLabel->setAccessibleDescription(TotalCaption->text());
 
@@ -226,11 +287,14 @@ void TDigitalCameraForm::Recalculate()
     else if (!efficiency || !sky || !width || !obstruction)
         why = QStringLiteral("Nothing to compute until the boxes above hold numbers they take.");
 
-    CameraTexts texts{NoFigure, NoFigure, NoFigure, NoFigure};
+    CameraTexts texts{NoFigure, NoFigure, NoFigure, NoFigure, NoFigure};
     if (why.isEmpty()) {
+        // The brightness of a recalculation that has since stopped at an error is no longer
+        // the calculator's.
+        const std::optional<double> brightness = m_calculatorError.empty() ? m_brightness : std::nullopt;
         const CameraSetup setup{m_job.ApertureMm, m_job.EffectiveFocalLengthMm, m_sensor->PixelMicrons, *obstruction,
-                                ColourBox->isChecked(), *efficiency, *width, narrowband, *sky, m_brightness, readNoise,
-                                rise, wanted};
+                                ColourBox->isChecked(), *efficiency, *width, narrowband, *sky, brightness, readNoise,
+                                rise, wanted, EmissionBox->isChecked(), ownFrame};
         try {
             texts = ComputeCamera(setup);
         } catch (const ArithmeticError& error) {
@@ -244,4 +308,8 @@ void TDigitalCameraForm::Recalculate()
     ObjectRateLabel->setText(Text(texts.Object));
     SubExposureLabel->setText(Text(texts.SubExposure));
     TotalLabel->setText(Text(texts.Total));
+    // An empty box of the user's own sub-exposure asks for no line; anything else in it gets one.
+    YourTotalLabel->setText(YourSubExposureBox->text().trimmed().isEmpty() ? QString()
+                            : ownFrame                                     ? Text(texts.OwnTotal)
+                                                                           : QString::fromUtf8(NoFigure));
 }

@@ -6,6 +6,19 @@
 #include <QWidget>
 
 #include <optional>
+#include <string>
+
+//! Which of the window's inputs that follow another window the user has set: the read noise,
+//! the quantum efficiency and the colour box follow the field window's sensor, the emission
+//! box its target, each until the user sets it. A job written before jobs kept the first three
+//! says nothing of them (none): the window then judges them by their figures, as it did.
+struct CameraUserSettings
+{
+    std::optional<bool> ReadNoise;
+    std::optional<bool> QuantumEfficiency;
+    std::optional<bool> Colour;
+    bool Emission = false;
+};
 
 //! A digital camera under the night sky: from the object's surface brightness, the job's
 //! aperture and focal length and the field window's sensor, with the camera's read noise and
@@ -19,39 +32,62 @@ public:
     explicit TDigitalCameraForm(QWidget* parent = nullptr);
 
     //! Takes the object's surface brightness m'' (magnitudes per square arcsecond) that the
-    //! exposure calculator's brightness box holds now; none where it holds no number.
-    void ShowBrightness(std::optional<double> brightness);
+    //! exposure calculator's brightness box holds now; none where it holds no number. While the
+    //! calculator's last recalculation stopped at an arithmetic error, `calculatorError` says
+    //! which, and the brightness it last completed with is not used.
+    void ShowBrightness(std::optional<double> brightness, const std::string& calculatorError = {});
     //! Takes the job the results report shows now.
     void ShowJob(const FieldJob& job);
     //! Takes the field window's sensor: `presetIndex` indexes SensorPresets, -1 is the user's
     //! own sensor; no sensor where its boxes are not complete. The read noise, quantum
     //! efficiency and colour boxes that the user has not typed in take the preset's figures.
     void ShowSensor(std::optional<Sensor> sensor, int presetIndex);
+    //! Takes whether the field window's target is an emission nebula; the emission box
+    //! follows it until the user sets the box.
+    void ShowTarget(bool emissionNebula);
 
-    //! Recomputes after a job has put its inputs into the boxes: a read noise, efficiency or
-    //! colour other than the sensor's typical figure counts as the user's own, and stays.
-    void TakeRestoredInputs();
+    //! Recomputes after a job has put its inputs into the boxes, with what the user had set:
+    //! the inputs set stay, the others follow the sensor and the target again. Where the job
+    //! says nothing, a read noise, efficiency or colour other than the sensor's typical figure
+    //! counts as the user's own, as it did before jobs kept this.
+    void TakeRestoredInputs(const CameraUserSettings& set);
+    //! What the user has set, as a job keeps it: still none for a figure that a job said
+    //! nothing of, unless the user has set it since.
+    CameraUserSettings UserSettings() const;
 
     void BoxChange();
     void ReadNoiseBoxEdited();
     void EfficiencyBoxEdited();
     void ColourBoxClick();
+    void EmissionBoxClick();
     void CloseButtonClick();
 
 private:
+    //! Whether the user set one of the figures that follow the sensor.
+    struct Setting
+    {
+        bool ByUser = false;
+        bool Unsaid = false; //!< judged by its figure from a job that said nothing of it
+    };
+
     //! Gives the boxes not typed in the figures typical of the sensor, and marks them so.
     void FollowTypicalFigures();
+    //! Ticks the emission box as the target is, unless the user has set it.
+    void FollowTarget();
     //! Names the filters as the sensor sees them; a colour sensor has no use for red, green or blue.
     void ShowFiltersForColour();
     //! Reads the boxes, computes and writes every figure afresh; what cannot be computed reads "—".
     void Recalculate();
 
     std::optional<double> m_brightness;
+    std::string m_calculatorError;
     FieldJob m_job;
     std::optional<Sensor> m_sensor = SensorPresets[0].Model;
     int m_preset = 0;
+    bool m_emissionTarget = false;
     // A box the user has typed in keeps what they typed for the run.
-    bool m_readNoiseTyped = false;
-    bool m_efficiencyTyped = false;
-    bool m_colourTyped = false;
+    Setting m_readNoise;
+    Setting m_efficiency;
+    Setting m_colour;
+    bool m_emissionSet = false;
 };

@@ -7,6 +7,7 @@
 #include "info/TForm2.h"
 #include "info/TForm3.h"
 #include "info/TForm4.h"
+#include "numeric/Arithmetic.h"
 #include "numeric/NumberText.h"
 #include "optics/OpticalJob.h"
 #include "optics/TOpticForm2.h"
@@ -121,14 +122,19 @@ void TForm1::Recalculate()
         t = ExposureTime(brightness, speed, filterFactor, fRatio, reciprocity);
     } catch (const ConversionError&) {
         t = UnreadableInputMarker;
+    } catch (const ArithmeticError& error) {
+        // It ends the handler, and the caption and the warnings stay as they were; the windows
+        // that follow learn that the suggestion they hold no longer stands.
+        m_suggestion.Error = error.what();
+        if (m_recalculated)
+            m_recalculated();
+        throw;
     }
-    // An arithmetic error never gets this far: it ends the handler, and the caption and the
-    // warnings stay as they were.
     ExposureLabel->setText(QString::fromStdString(ExposureCaption(t)));
     ExposureLabel->adjustSize();
     ApproximateWarning->show();
     ApproximateWarning2->show();
-    m_suggestion = {true, t, fRatio, brightnessRead};
+    m_suggestion = {true, t, fRatio, brightnessRead, {}};
     if (m_recalculated)
         m_recalculated();
 }

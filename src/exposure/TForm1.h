@@ -30,10 +30,10 @@ public:
     void About1Click();
 
     //! The exposure the last completed recalculation suggested. A recalculation stopped by an
-    //! arithmetic error leaves it as it was, as it leaves the caption.
+    //! arithmetic error leaves it as it was, as it leaves the caption, and says so in its Error.
     const ExposureSuggestion& Suggestion() const { return m_suggestion; }
-    //! What the program does after each completed recalculation: the window set passes the
-    //! suggestion on to the windows that follow it.
+    //! What the program does after each recalculation, completed or stopped by an arithmetic
+    //! error: the window set passes the suggestion on to the windows that follow it.
     void SetRecalculated(std::function<void()> recalculated) { m_recalculated = std::move(recalculated); }
 
     //! Puts an f-ratio computed elsewhere into FRatioBox. It is not calculated with now:

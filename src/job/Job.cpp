@@ -175,6 +175,14 @@ void Walk(Visitor& v, D& job)
         v.Text("obstruction", "the Digital Camera window's obstruction box", d.Obstruction);
         v.Text("readNoiseRise", "the Digital Camera window's read noise rise box", d.ReadNoiseRise);
         v.Text("signalToNoise", "the Digital Camera window's signal-to-noise box", d.SignalToNoise);
+        v.Flag("readNoiseByUser", "whether the user set the Digital Camera window's read noise", d.ReadNoiseByUser);
+        v.Flag("quantumEfficiencyByUser", "whether the user set the Digital Camera window's quantum efficiency",
+               d.QuantumEfficiencyByUser);
+        v.Flag("colourByUser", "whether the user set the Digital Camera window's colour sensor box", d.ColourByUser);
+        v.Flag("emissionNebula", "the Digital Camera window's emission nebula box", d.EmissionNebula);
+        v.Flag("emissionNebulaByUser", "whether the user set the Digital Camera window's emission nebula box",
+               d.EmissionNebulaByUser);
+        v.Text("subExposure", "the Digital Camera window's sub-exposure box", d.SubExposure);
     });
 }
 
@@ -196,6 +204,12 @@ public:
     void Whole(const char* key, const char*, int value, int, int) { Object.insert(QLatin1String(key), value); }
     void Number(const char* key, const char*, double value) { Object.insert(QLatin1String(key), value); }
     void Flag(const char* key, const char*, bool value) { Object.insert(QLatin1String(key), value); }
+    //! A flag a job may leave unsaid is written only where it says something.
+    void Flag(const char* key, const char* name, const std::optional<bool>& value)
+    {
+        if (value)
+            Flag(key, name, *value);
+    }
 };
 
 //! Reads into a job that starts as Initial(), so that a key left out keeps its value there;
@@ -293,6 +307,17 @@ public:
         flag = value.toBool();
     }
 
+    //! A flag left out stays unsaid, as in Initial().
+    void Flag(const char* key, const char* name, std::optional<bool>& flag)
+    {
+        if (Value(key).isUndefined())
+            return;
+        bool read = false;
+        Flag(key, name, read);
+        if (Refusal.isEmpty())
+            flag = read;
+    }
+
 private:
     QJsonObject m_object;
 
@@ -342,6 +367,7 @@ public:
     void Whole(const char*, const char*, int, int, int) {}
     void Number(const char*, const char*, double) {}
     void Flag(const char*, const char*, bool) {}
+    void Flag(const char*, const char*, const std::optional<bool>&) {}
 };
 
 //! The 1-based line of a byte offset, as an editor counts lines.
@@ -385,6 +411,9 @@ Data Initial()
     camera.Obstruction = QString::fromUtf8(ObstructionInitialText);
     camera.ReadNoiseRise = QString::fromUtf8(RiseInitialText);
     camera.SignalToNoise = QString::fromUtf8(SignalToNoiseInitialText);
+    // Which figures the user set is left unsaid, as in a file written before jobs kept it, so
+    // that such a file opens as it did; a program that never made the window says it
+    // (JobWindows::CurrentJob). The emission box starts unticked and following the target.
     return job;
 }
 

@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QString>
 
+#include <optional>
 #include <variant>
 
 //! A job: everything the user typed and picked in the program's windows, as a job file keeps
@@ -103,7 +104,10 @@ struct Tonight
 };
 
 //! The Digital Camera window's inputs; the filter by name: "luminance", "red", "green", "blue"
-//! or "narrowband".
+//! or "narrowband". The read noise, quantum efficiency and colour follow the field window's
+//! sensor and the emission box its target until the user sets them: the job keeps which the
+//! user set. A file written before jobs kept that says nothing of the first three (none), and
+//! the window judges them by their figures, as it did then.
 struct Camera
 {
     QString ReadNoise;
@@ -115,6 +119,12 @@ struct Camera
     QString Obstruction;
     QString ReadNoiseRise;
     QString SignalToNoise;
+    std::optional<bool> ReadNoiseByUser;
+    std::optional<bool> QuantumEfficiencyByUser;
+    std::optional<bool> ColourByUser;
+    bool EmissionNebula = false;
+    bool EmissionNebulaByUser = false;
+    QString SubExposure; //!< the user's own sub-exposure box
     bool operator==(const Camera&) const = default;
 };
 

@@ -72,8 +72,9 @@ TTonightForm* TonightWindow();
 //! calculator, the report and the field window hold then; ended with the set.
 TDigitalCameraForm* DigitalCameraWindow();
 
-//! Tells the Digital Camera window, where it exists, the field window's sensor; where that
-//! window is not made yet, the sensor of an opened job waiting for it, else film.
+//! Tells the Digital Camera window, where it exists, the field window's sensor and whether its
+//! target is an emission nebula; where that window is not made yet, those of an opened job
+//! waiting for it, else film and the Moon and Jupiter.
 void ShowSensorToTheCamera();
 
 //! "Open Job..." and "Save Job..." of the windows that offer them: the program's modeless

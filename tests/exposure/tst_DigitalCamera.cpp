@@ -3,6 +3,7 @@
 // Worked by hand from F0 = 1000 photons s-1 cm-2 A-1 at magnitude 0.
 
 #include "exposure/DigitalCamera.h"
+#include "sky/Showpieces.h"
 
 #include <QTest>
 
@@ -49,6 +50,12 @@ private slots:
     void totalTime();
     void boxes_data();
     void boxes();
+    void topRows_data();
+    void topRows();
+    void totalCaption_data();
+    void totalCaption();
+    void emissionNebulae_data();
+    void emissionNebulae();
 };
 
 void tst_DigitalCamera::figures_data()
@@ -79,10 +86,9 @@ void tst_DigitalCamera::figures_data()
     QTest::newRow("obstruction") << obstructed
                                  << QStringList{"1.10" + PerSecond, "0.438" + PerSecond, "20 s" + AddsFive,
                                                 "44 frames of 20 s, 15 min in all"};
-    // 7 nm: 1.2538 x 7 / 300 = 0.029255 on a monochrome sensor, and four times less on a
-    // colour one, where one pixel in four takes the line (0.0073138; S = 0.0029117), whose
-    // t = 3001.3 s is shown 3000 s: T = 100 (0.0029117 + 0.0073138 + 2.25 / 3000) / 0.0029117^2
-    // = 129,460 s, 44 frames.
+    // 7 nm: 1.2538 x 7 / 300 = 0.029255, S = 0.011647, t = 750.3 s shown 750 s, on a
+    // monochrome sensor and in the pixels of a colour one that take the line alike:
+    // T = 100 (0.011647 + 0.029255 + 2.25 / 750) / 0.011647^2 = 32,365 s, 44 frames, 9.17 hours.
     CameraSetup narrow = Refractor(21.0, 22.0);
     narrow.FilterWidthNm = 7;
     narrow.Narrowband = true;
@@ -93,8 +99,45 @@ void tst_DigitalCamera::figures_data()
     narrow.Colour = true;
     narrow.SignalToNoise = 10;
     QTest::newRow("narrowband, colour") << narrow
-                                        << QStringList{"0.00731" + PerSecond, "0.00291" + PerSecond, "3000 s" + AddsFive,
-                                                       "44 frames of 3000 s, 36.7 hours in all"};
+                                        << QStringList{"0.0293" + PerSecond, "0.0116" + PerSecond, "750 s" + AddsFive,
+                                                       "44 frames of 750 s, 9.2 hours in all"};
+    // An emission nebula keeps its luminance photons, all in the line: S = 0.49914 against the
+    // sky's 0.029255, T = 100 (0.49914 + 0.029255 + 2.25 / 750) / 0.49914^2 = 213.3 s.
+    const QString most = QStringLiteral(", the most the line can give");
+    narrow.EmissionNebula = true;
+    QTest::newRow("emission nebula, narrowband, colour")
+        << narrow << QStringList{"0.0293" + PerSecond, "0.499" + PerSecond + most, "750 s" + AddsFive, "1 frame of 750 s, 13 min in all"};
+    narrow.Colour = false;
+    QTest::newRow("emission nebula, narrowband, monochrome")
+        << narrow << QStringList{"0.0293" + PerSecond, "0.499" + PerSecond + most, "750 s" + AddsFive, "1 frame of 750 s, 13 min in all"};
+    // A broad band takes the nebula's lines with the rest: nothing changes.
+    CameraSetup broadEmission = Refractor(21.0, 22.0);
+    broadEmission.EmissionNebula = true;
+    QTest::newRow("emission nebula, luminance") << broadEmission
+                                                << QStringList{"1.25" + PerSecond, "0.499" + PerSecond, "18 s" + AddsFive,
+                                                               "42 frames of 18 s, 13 min in all"};
+    // The sub-exposure said up to 100 hours: t = 9.7561 R^2 / 0.029255 is 358,775 s for
+    // R = 32.8 (shown 360000 s; T = 32,356 s, one frame) and 363,163 s for R = 33.
+    CameraSetup noisy = Refractor(21.0, 22.0);
+    noisy.FilterWidthNm = 7;
+    noisy.Narrowband = true;
+    noisy.ReadNoise = 32.8;
+    QTest::newRow("t of 99.7 hours") << noisy
+                                     << QStringList{"0.0293" + PerSecond, "0.0116" + PerSecond, "360000 s" + AddsFive,
+                                                    "1 frame of 360000 s, 100.0 hours in all"};
+    noisy.ReadNoise = 33;
+    QTest::newRow("t of 100.9 hours") << noisy
+                                      << QStringList{"0.0293" + PerSecond, "0.0116" + PerSecond,
+                                                     "over 100 hours: the sky is too faint to bury the read noise",
+                                                     "over 100 hours in all"};
+    // The total said up to 100 hours: at 25.50, S = 0.019871, T = 354,211 s, 19679 frames of
+    // 18 s (98.395 hours); at 25.51, T = 360,749 s.
+    QTest::newRow("T of 98.4 hours") << Refractor(21.0, 25.5)
+                                     << QStringList{"1.25" + PerSecond, "0.0199" + PerSecond, "18 s" + AddsFive,
+                                                    "19679 frames of 18 s, 98.4 hours in all"};
+    QTest::newRow("T of 100.2 hours") << Refractor(21.0, 25.51)
+                                      << QStringList{"1.25" + PerSecond, "0.0197" + PerSecond, "18 s" + AddsFive,
+                                                     "frames of 18 s, over 100 hours in all"};
     // The object brighter than the sky: S = 19.871 at 18.0; T = 5.38 s, one frame.
     QTest::newRow("object brighter than the sky")
         << Refractor(21.0, 18.0)
@@ -139,6 +182,51 @@ void tst_DigitalCamera::figures_data()
     QTest::newRow("object beyond the range") << Refractor(21.0, -900.0)
                                              << QStringList{"1.25" + PerSecond, "\u2014 (Floating point overflow)",
                                                             "18 s" + AddsFive, "\u2014"};
+    // Taken from -20 to 35: at -20, S = 3.1494e16 (one frame); at 35, S = 3.1494e-6.
+    const QString tooBright = QStringLiteral("\u2014 (too bright to compute)");
+    const QString tooFaint = QStringLiteral("\u2014 (too faint to compute)");
+    QTest::newRow("object at -20") << Refractor(21.0, -20.0)
+                                   << QStringList{"1.25" + PerSecond, "31500000000000000" + PerSecond, "18 s" + AddsFive,
+                                                  "1 frame of 18 s, 18 s in all"};
+    QTest::newRow("object at -20.01") << Refractor(21.0, -20.01)
+                                      << QStringList{"1.25" + PerSecond, tooBright, "18 s" + AddsFive, "\u2014"};
+    QTest::newRow("object at -300") << Refractor(21.0, -300.0)
+                                    << QStringList{"1.25" + PerSecond, tooBright, "18 s" + AddsFive, "\u2014"};
+    QTest::newRow("object at 35") << Refractor(21.0, 35.0)
+                                  << QStringList{"1.25" + PerSecond, "0.00000315" + PerSecond, "18 s" + AddsFive,
+                                                 "frames of 18 s, over 100 hours in all"};
+    QTest::newRow("object at 35.01") << Refractor(21.0, 35.01)
+                                     << QStringList{"1.25" + PerSecond, tooFaint, "18 s" + AddsFive, "\u2014"};
+    QTest::newRow("object at 79") << Refractor(21.0, 79.0)
+                                  << QStringList{"1.25" + PerSecond, tooFaint, "18 s" + AddsFive, "\u2014"};
+
+    // Frames of the user's own length L, the read noise adding sqrt(1 + R^2 / (P L)) - 1.
+    // 300 s: T = 100 (0.49914 + 1.2538 + 2.25 / 300) / 0.49914^2 = 706.6 s, 3 frames; 0.2986%.
+    CameraSetup own = Refractor(21.0, 22.0);
+    own.OwnSubExposure = 300;
+    QTest::newRow("your 300 s") << own
+                                << QStringList{"1.25" + PerSecond, "0.499" + PerSecond, "18 s" + AddsFive,
+                                               "42 frames of 18 s, 13 min in all",
+                                               "3 frames of 300 s, 15 min in all; read noise adds 0.3%"};
+    // 1 s: T = 1606.7 s, 1607 frames; sqrt(1 + 2.25 / 1.2538) - 1 = 67.17%.
+    own.OwnSubExposure = 1;
+    QTest::newRow("your 1 s") << own
+                              << QStringList{"1.25" + PerSecond, "0.499" + PerSecond, "18 s" + AddsFive,
+                                             "42 frames of 18 s, 13 min in all",
+                                             "1607 frames of 1 s, 27 min in all; read noise adds 67%"};
+    // 3600 s: 0.0249%.
+    own.OwnSubExposure = 3600;
+    QTest::newRow("your 3600 s") << own
+                                 << QStringList{"1.25" + PerSecond, "0.499" + PerSecond, "18 s" + AddsFive,
+                                                "42 frames of 18 s, 13 min in all",
+                                                "1 frame of 3600 s, 60 min in all; read noise adds under 0.1%"};
+    // Without read noise: T = 703.6 s, 12 frames of 60 s.
+    own.OwnSubExposure = 60;
+    own.ReadNoise = 0;
+    QTest::newRow("your 60 s, no read noise")
+        << own << QStringList{"1.25" + PerSecond, "0.499" + PerSecond, "no limit: read noise is negligible at any length",
+                              "12 min in all, in frames of any length",
+                              "12 frames of 60 s, 12 min in all; read noise adds nothing"};
 }
 
 void tst_DigitalCamera::figures()
@@ -146,9 +234,13 @@ void tst_DigitalCamera::figures()
     QFETCH(CameraSetup, setup);
     QFETCH(QStringList, texts);
     const CameraTexts t = ComputeCamera(setup);
-    QCOMPARE((QStringList{QString::fromStdString(t.Sky), QString::fromStdString(t.Object),
-                          QString::fromStdString(t.SubExposure), QString::fromStdString(t.Total)}),
-             texts);
+    QStringList said{QString::fromStdString(t.Sky), QString::fromStdString(t.Object), QString::fromStdString(t.SubExposure),
+                     QString::fromStdString(t.Total)};
+    if (setup.OwnSubExposure) // the user's own frames have a line of their own
+        said << QString::fromStdString(t.OwnTotal);
+    else
+        QCOMPARE(QString::fromStdString(t.OwnTotal), QString());
+    QCOMPARE(said, texts);
 }
 
 void tst_DigitalCamera::framesFor_data()
@@ -185,6 +277,14 @@ void tst_DigitalCamera::totalTime_data()
     QTest::newRow("119.49 min") << 7169.4 << "119 min";
     QTest::newRow("119.5 min is hours") << 7170.0 << "2.0 hours";
     QTest::newRow("2.25 hours, half away from zero") << 8100.0 << "2.3 hours";
+    // Halves on the decimal value: 0.35 s x 170 is 59.49999999999999 in binary, 9180 s is 2.55
+    // hours (2.54999... in binary); every half-tenth from 2.05 to 99.95 hours goes up.
+    QTest::newRow("0.35 s x 170 is a minute") << 0.35 * 170 << "1 min";
+    QTest::newRow("9180 s") << 9180.0 << "2.6 hours";
+    QTest::newRow("below 2.55 hours") << 9179.99 << "2.5 hours";
+    for (int tenths = 20; tenths < 1000; ++tenths)
+        QTest::addRow("%d.%d5 hours", tenths / 10, tenths % 10)
+            << (tenths + 0.5) * 360 << QStringLiteral("%1.%2 hours").arg((tenths + 1) / 10).arg((tenths + 1) % 10);
     QTest::newRow("100 hours") << 360000.0 << "100.0 hours";
     QTest::newRow("beyond 100 hours") << 360001.0 << "over 100 hours";
 }
@@ -252,6 +352,13 @@ void tst_DigitalCamera::boxes_data()
     QTest::newRow("signal-to-noise 0.9") << wanted << "0.9" << refused << wantedRange;
     QTest::newRow("signal-to-noise 1001") << wanted << "1001" << refused << wantedRange;
     QTest::newRow("signal-to-noise 1 000") << wanted << "1 000" << refused << wantedRange;
+    const auto own = static_cast<int>(CameraBox::OwnSubExposure);
+    const QString seconds = QStringLiteral("A number of seconds from 0.001 to 3600.");
+    QTest::newRow("your sub-exposure empty") << own << "  " << refused << QString();
+    QTest::newRow("your sub-exposure 0.001 s") << own << "0.001 s" << 0.001 << QString();
+    QTest::newRow("your sub-exposure 3600s") << own << "3600s" << 3600.0 << QString();
+    QTest::newRow("your sub-exposure 0.0009") << own << "0.0009" << refused << seconds;
+    QTest::newRow("your sub-exposure 3601") << own << "3601" << refused << seconds;
 }
 
 void tst_DigitalCamera::boxes()
@@ -264,6 +371,84 @@ void tst_DigitalCamera::boxes()
     const std::optional<double> read = ReadCameraBox(static_cast<CameraBox>(box), text.toStdString(), said);
     QCOMPARE(QString::fromStdString(said), refusal);
     QCOMPARE(read.value_or(qQNaN()), value);
+}
+
+void tst_DigitalCamera::topRows_data()
+{
+    QTest::addColumn<double>("brightness"); // NaN: none
+    QTest::addColumn<QString>("error");
+    QTest::addColumn<double>("aperture");
+    QTest::addColumn<double>("focalLength");
+    QTest::addColumn<QStringList>("rows"); // brightness, job
+
+    const QString job = QStringLiteral("D = 80 mm, f = 480 mm");
+    QTest::newRow("a whole brightness keeps its decimal") << 22.0 << QString() << 80.0 << 480.0
+                                                           << QStringList{"22.0 mag per square arcsecond", job};
+    QTest::newRow("no number") << qQNaN() << QString() << 80.0 << 480.0
+                               << QStringList{"\u2014 (the exposure calculator's brightness box holds no number)", job};
+    // What the calculator last completed with no longer stands once it stops at an error.
+    QTest::newRow("the calculator stopped") << 79.0 << "Floating point overflow" << 203.2 << 1280.0
+                                            << QStringList{"\u2014 (the exposure calculator stopped at an error: "
+                                                           "Floating point overflow)",
+                                                           "D = 203.2 mm, f = 1280 mm"};
+}
+
+void tst_DigitalCamera::topRows()
+{
+    QFETCH(double, brightness);
+    QFETCH(QString, error);
+    QFETCH(double, aperture);
+    QFETCH(double, focalLength);
+    QFETCH(QStringList, rows);
+    const std::optional<double> given = qIsNaN(brightness) ? std::nullopt : std::optional<double>(brightness);
+    QCOMPARE((QStringList{QString::fromStdString(BrightnessText(given, error.toStdString())),
+                          QString::fromStdString(JobText({focalLength, aperture, {}}))}),
+             rows);
+}
+
+void tst_DigitalCamera::totalCaption_data()
+{
+    QTest::addColumn<double>("wanted"); // NaN: refused
+    QTest::addColumn<QString>("caption");
+
+    QTest::newRow("10") << 10.0 << "Total for signal-to-noise 10:";
+    QTest::newRow("12.5") << 12.5 << "Total for signal-to-noise 12.5:";
+    QTest::newRow("refused") << qQNaN() << "Total for the signal-to-noise wanted:";
+}
+
+void tst_DigitalCamera::totalCaption()
+{
+    QFETCH(double, wanted);
+    QFETCH(QString, caption);
+    QCOMPARE(QString::fromStdString(TotalCaptionText(qIsNaN(wanted) ? std::nullopt : std::optional<double>(wanted))), caption);
+}
+
+void tst_DigitalCamera::emissionNebulae_data()
+{
+    QTest::addColumn<int>("target");
+    QTest::addColumn<bool>("emission");
+
+    // By the list's names, so that a catalogue entry misspelt in the camera's list shows: the
+    // emission, planetary and supernova-remnant nebulae, and the Horsehead against IC 434.
+    const QStringList glowing{"M1, Crab Nebula", "M8, Lagoon Nebula", "M20, Trifid Nebula", "M27, Dumbbell Nebula",
+                              "M42, Orion Nebula", "M57, Ring Nebula", "California Nebula (NGC 1499)",
+                              "Carina Nebula (NGC 3372)", "Heart Nebula (IC 1805)", "Helix Nebula (NGC 7293)",
+                              "Horsehead Nebula (Barnard 33)", "Rosette Nebula (NGC 2237)"};
+    QTest::newRow("the Moon and Jupiter") << 0 << false;
+    qsizetype found = 0;
+    for (std::size_t i = 0; i < Showpieces().size(); ++i) {
+        const QString name = QString::fromStdString(Showpieces()[i].Name);
+        found += glowing.contains(name);
+        QTest::newRow(qPrintable(name)) << static_cast<int>(i) + 1 << glowing.contains(name);
+    }
+    QCOMPARE(found, glowing.size());
+}
+
+void tst_DigitalCamera::emissionNebulae()
+{
+    QFETCH(int, target);
+    QFETCH(bool, emission);
+    QCOMPARE(EmissionTarget(target), emission);
 }
 
 QTEST_APPLESS_MAIN(tst_DigitalCamera)

@@ -3,7 +3,11 @@
 
 #include "TestSupport.h"
 
+#include "exposure/DigitalCamera.h"
 #include "exposure/TDigitalCameraForm.h"
+#include "exposure/TForm1.h"
+#include "optics/TSensorFieldForm.h"
+#include "ui/WindowRules.h"
 
 #include <QCheckBox>
 
@@ -13,6 +17,8 @@ constexpr int FilmFrame = 0;
 constexpr int FullFrame = 1;  // colour, 3.0 e-, 50%
 constexpr int CooledApsC = 5; // monochrome, 1.5 e-, 80%, 3.76-micrometre pixels
 constexpr int Planetary = 7;  // colour, 1.0 e-, 80%
+constexpr int Andromeda = 6;  // targets in the field window's list
+constexpr int Orion = 8;
 
 const QString Dash = QStringLiteral("\u2014");
 
@@ -44,6 +50,7 @@ private slots:
     void typicalFiguresFollowTheSensor();
     void filmAndColourSensor();
     void namedForScreenReaders();
+    void followsTheOtherWindows();
 
 private:
     std::unique_ptr<ScriptedBoxes> m_boxes;
@@ -71,7 +78,7 @@ void tst_DigitalCameraWindow::typingChangesTheRows_data()
 {
     QTest::addColumn<QString>("box");
     QTest::addColumn<QString>("typed");
-    QTest::addColumn<QStringList>("rows"); // sub-exposure, total, the box's refusal
+    QTest::addColumn<QStringList>("rows"); // sub-exposure, total, the box's refusal; your total, if any
 
     // The worked example gives 18 s and 42 frames; each row changes one box of it.
     QTest::newRow("suburban sky") << "SkyBox" << "18.5"
@@ -89,6 +96,13 @@ void tst_DigitalCameraWindow::typingChangesTheRows_data()
                                                   "12 min in all, in frames of any length", ""};
     QTest::newRow("signal-to-noise refused") << "SignalToNoiseBox" << "1001"
                                              << QStringList{"18 s: read noise then adds 5%", Dash, "A number from 1 to 1000."};
+    // Frames of 300 s: T = 706.6 s, 3 frames; the read noise adds sqrt(1 + 2.25 / 376.1) - 1.
+    QTest::newRow("your sub-exposure") << "YourSubExposureBox" << "300 s"
+                                       << QStringList{"18 s: read noise then adds 5%", "42 frames of 18 s, 13 min in all", "",
+                                                      "3 frames of 300 s, 15 min in all; read noise adds 0.3%"};
+    QTest::newRow("your sub-exposure refused") << "YourSubExposureBox" << "0"
+                                               << QStringList{"18 s: read noise then adds 5%", "42 frames of 18 s, 13 min in all",
+                                                              "A number of seconds from 0.001 to 3600.", Dash};
 }
 
 void tst_DigitalCameraWindow::typingChangesTheRows()
@@ -102,7 +116,10 @@ void tst_DigitalCameraWindow::typingChangesTheRows()
     auto* control = m_window->findChild<QWidget*>(box);
     TypeInto(control, typed);
     const QString message = m_window->findChild<QLabel*>(box.chopped(3) + QStringLiteral("Message"))->text();
-    QCOMPARE((QStringList{m_window->SubExposureLabel->text(), m_window->TotalLabel->text(), message}), rows);
+    QStringList seen{m_window->SubExposureLabel->text(), m_window->TotalLabel->text(), message};
+    if (!m_window->YourTotalLabel->text().isEmpty())
+        seen << m_window->YourTotalLabel->text();
+    QCOMPARE(seen, rows);
     QCOMPARE(control->accessibleDescription(), message);
     QVERIFY2(ClippedCaptions(m_window.get()).isEmpty(), qPrintable(ClippedCaptions(m_window.get()).join(QLatin1Char('\n'))));
 }
@@ -131,6 +148,20 @@ void tst_DigitalCameraWindow::typicalFiguresFollowTheSensor()
     m_window->ShowSensor(SensorPresets[Planetary].Model, Planetary);
     QVERIFY(!m_window->ColourBox->isChecked());
     QCOMPARE((QStringList{m_window->ReadNoiseBox->text(), m_window->EfficiencyBox->text()}), (QStringList{"2.2", "80"}));
+
+    // The emission box follows the target, off at first, until the user sets it; it waits for
+    // the narrowband filter, the only one it changes anything behind.
+    QVERIFY(!m_window->EmissionBox->isChecked());
+    QVERIFY(!m_window->EmissionBox->isEnabled());
+    m_window->ShowTarget(true);
+    QVERIFY(m_window->EmissionBox->isChecked());
+    QVERIFY(m_window->EmissionTypical->isVisible());
+    QVERIFY(PickItem(m_window->FilterBox, static_cast<int>(NarrowbandFilter)));
+    QTest::mouseClick(m_window->EmissionBox, Qt::LeftButton, {}, QPoint(6, m_window->EmissionBox->height() / 2));
+    QVERIFY(!m_window->EmissionBox->isChecked());
+    QVERIFY(!m_window->EmissionTypical->isVisible());
+    m_window->ShowTarget(true);
+    QVERIFY(!m_window->EmissionBox->isChecked());
 }
 
 void tst_DigitalCameraWindow::filmAndColourSensor()
@@ -154,13 +185,26 @@ void tst_DigitalCameraWindow::filmAndColourSensor()
              (QList<bool>{true, false, false, false, true}));
     m_window->ShowSensor(SensorPresets[FilmFrame].Model, FilmFrame);
     QCOMPARE(m_window->SubExposureLabel->text(), Dash);
+
+    // Behind a narrowband filter a colour sensor's rates are those of the pixels under the
+    // line's colour, which the window says: 1.2538 x 7 / 300 undivided.
+    m_window->ShowSensor(SensorPresets[FullFrame].Model, FullFrame);
+    QVERIFY(m_window->NarrowbandNote->text().isEmpty());
+    QVERIFY(PickItem(m_window->FilterBox, static_cast<int>(NarrowbandFilter)));
+    QCOMPARE(m_window->NarrowbandNote->text(), QString::fromUtf8(NarrowbandOnColourNote));
+    QVERIFY(m_window->NarrowbandNote->text().contains(QStringLiteral("the red ones, one in four, for hydrogen-alpha")));
+    QVERIFY2(ClippedCaptions(m_window.get()).isEmpty(), qPrintable(ClippedCaptions(m_window.get()).join(QLatin1Char('\n'))));
+    m_window->ShowSensor(SensorPresets[CooledApsC].Model, CooledApsC);
+    QCOMPARE(m_window->SkyRateLabel->text(), QStringLiteral("0.0293 e\u207B per pixel per second"));
+    QVERIFY(m_window->NarrowbandNote->text().isEmpty());
 }
 
 void tst_DigitalCameraWindow::namedForScreenReaders()
 {
     // Each box is named after its caption, and the keyboard goes down the rows.
     const QList<QWidget*> boxes{m_window->ReadNoiseBox, m_window->EfficiencyBox, m_window->SkyBox, m_window->FilterBox,
-                                m_window->ObstructionBox, m_window->RiseBox, m_window->SignalToNoiseBox};
+                                m_window->ObstructionBox, m_window->RiseBox, m_window->SignalToNoiseBox,
+                                m_window->YourSubExposureBox};
     for (QWidget* box : boxes) {
         const QLabel* caption = nullptr;
         for (const QLabel* label : m_window->findChildren<QLabel*>())
@@ -168,11 +212,41 @@ void tst_DigitalCameraWindow::namedForScreenReaders()
                 caption = label;
         QVERIFY2(caption && box->accessibleName() == caption->text(), qPrintable(box->objectName()));
     }
-    QCOMPARE(TabOrder(m_window->ReadNoiseBox, 10),
+    QCOMPARE(TabOrder(m_window->ReadNoiseBox, 11),
              (QStringList{"ReadNoiseBox", "EfficiencyBox", "ColourBox", "SkyBox", "FilterBox", "ObstructionBox", "RiseBox",
-                          "SignalToNoiseBox", "CloseButton", "ReadNoiseBox"})); // the width box waits for narrowband
+                          "SignalToNoiseBox", "YourSubExposureBox", "CloseButton",
+                          "ReadNoiseBox"})); // the width and emission boxes wait for narrowband
     QVERIFY2(ClippedCaptions(m_window.get()).isEmpty(), qPrintable(ClippedCaptions(m_window.get()).join(QLatin1Char('\n'))));
     SaveScreenshot(m_window.get(), QStringLiteral("digital-camera"));
+}
+
+void tst_DigitalCameraWindow::followsTheOtherWindows()
+{
+    // The program's own windows: the exposure calculator and the field window reach the camera
+    // through the window set.
+    m_window.reset();
+    RunningProgram program;
+    const TDigitalCameraForm* camera = DigitalCameraWindow();
+    TForm1* calculator = Windows().Form1;
+    ShowWindow(calculator);
+    QVERIFY(QTest::qWaitForWindowActive(calculator));
+    TypeInto(calculator->BrightnessBox, QStringLiteral("79"));
+    QCOMPARE(camera->BrightnessLabel->text(), QStringLiteral("79.0 mag per square arcsecond"));
+    // 790 overflows in the calculator: the brightness it last completed with no longer stands.
+    QTest::keyClick(calculator->BrightnessBox->lineEdit(), Qt::Key_0);
+    QCOMPARE(program.Boxes.TakeTexts(), QStringList{QStringLiteral("Floating point overflow.")});
+    QCOMPARE(camera->BrightnessLabel->text(),
+             QStringLiteral("\u2014 (the exposure calculator stopped at an error: Floating point overflow)"));
+    QTest::keyClick(calculator->BrightnessBox->lineEdit(), Qt::Key_Backspace);
+    QCOMPARE(camera->BrightnessLabel->text(), QStringLiteral("79.0 mag per square arcsecond"));
+
+    // The emission box follows the field window's target: an emission nebula, then a galaxy.
+    TSensorFieldForm* field = SensorFieldWindow();
+    field->TargetBox->setCurrentIndex(Orion);
+    QVERIFY(camera->EmissionBox->isChecked());
+    field->TargetBox->setCurrentIndex(Andromeda);
+    QVERIFY(!camera->EmissionBox->isChecked());
+    QVERIFY(program.Boxes.TakeTexts().isEmpty());
 }
 
 ORVALIS_WIDGET_TEST_MAIN(tst_DigitalCameraWindow)

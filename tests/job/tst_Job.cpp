@@ -28,7 +28,7 @@ Job::Data EveryValueChanged()
     job.OpticalJob = {1250, 5000.5, 90, "Meade ETX-90\r\nEyepiece projection", "Meade ETX-90\r\n"};
     job.FieldWindow = {"Your own sensor", "6000", "4000", "3.76", "NGC1952", 45, 50, "22.0"};
     job.TonightWindow = {"41.27", "-2.5", "Europe/Madrid", "NGC6523", 80};
-    job.DigitalCamera = {"1.8", "61", false, "20.8", "narrowband", "3", "33", "4", "20"};
+    job.DigitalCamera = {"1.8", "61", false, "20.8", "narrowband", "3", "33", "4", "20", true, false, true, true, true, "300"};
     return job;
 }
 
@@ -48,7 +48,9 @@ const QByteArray EveryKey = R"({
     "target": "NGC1952", "cameraAngle": 45, "overlap": 50, "declination": "22.0"},
   "tonight": {"latitude": "41.27", "longitude": "-2.5", "zone": "Europe/Madrid", "target": "NGC6523", "lowestAltitude": 80},
   "digitalCamera": {"readNoise": "1.8", "quantumEfficiency": "61", "colour": false, "skyBrightness": "20.8",
-    "filter": "narrowband", "narrowbandWidth": "3", "obstruction": "33", "readNoiseRise": "4", "signalToNoise": "20"}
+    "filter": "narrowband", "narrowbandWidth": "3", "obstruction": "33", "readNoiseRise": "4", "signalToNoise": "20",
+    "readNoiseByUser": true, "quantumEfficiencyByUser": false, "colourByUser": true, "emissionNebula": true,
+    "emissionNebulaByUser": true, "subExposure": "300"}
 })";
 
 //! `count` telescopes, U+1F52D, each two UTF-16 units.
@@ -116,6 +118,11 @@ void tst_Job::accepted_data()
     QTest::newRow("every key") << EveryKey << EveryValueChanged();
     QTest::newRow("format and version alone") << File() << initial;
     QTest::newRow("keys of a later version") << File(R"("sky": {"moon": 1}, "telescope": {"mirror": "glass"})") << initial;
+
+    // Written before jobs kept which camera figures the user set: they stay unsaid.
+    Job::Data older = initial;
+    older.DigitalCamera.ReadNoise = "2.2";
+    QTest::newRow("a camera without who set its figures") << File(R"("digitalCamera": {"readNoise": "2.2"})") << older;
 
     Job::Data job = initial;
     job.ExposureCalculator.Brightness = QString(Job::LongestText, 'x');
@@ -202,6 +209,9 @@ void tst_Job::refused_data()
                                          << "The optical job's aperture is not a number.";
     QTest::newRow("a text for true or false") << File(R"("digitalCamera": {"colour": "yes"})")
                                               << "The Digital Camera window's colour sensor box is not true or false.";
+    QTest::newRow("a text for a flag that may be unsaid")
+        << File(R"("digitalCamera": {"readNoiseByUser": "yes"})")
+        << "Whether the user set the Digital Camera window's read noise is not true or false.";
     QTest::newRow("a text of 1001 characters")
         << File(R"("exposureCalculator": {"brightness": ")" + QByteArray(Job::LongestText + 1, 'x') + "\"}")
         << "The exposure calculator's brightness box is longer than 1000 characters.";

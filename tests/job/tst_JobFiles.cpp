@@ -86,12 +86,14 @@ QStringList Everything()
     add(QStringLiteral("dark and above"), tonight->DarkAboveLabel->text());
     TDigitalCameraForm* camera = DigitalCameraWindow();
     for (QLineEdit* box : {camera->ReadNoiseBox, camera->EfficiencyBox, camera->WidthBox, camera->ObstructionBox, camera->RiseBox,
-                           camera->SignalToNoiseBox})
+                           camera->SignalToNoiseBox, camera->YourSubExposureBox})
         add(box->objectName(), box->text());
     add(QStringLiteral("colour"), QString::number(camera->ColourBox->isChecked()));
+    add(QStringLiteral("emission"), QString::number(camera->EmissionBox->isChecked()));
     add(QStringLiteral("sky"), camera->SkyBox->currentText());
     add(QStringLiteral("filter"), camera->FilterBox->currentText());
-    for (QLabel* label : {camera->SkyRateLabel, camera->ObjectRateLabel, camera->SubExposureLabel, camera->TotalLabel})
+    for (QLabel* label : {camera->SkyRateLabel, camera->ObjectRateLabel, camera->SubExposureLabel, camera->TotalLabel,
+                          camera->YourTotalLabel})
         add(label->objectName(), label->text());
     return seen;
 }
@@ -117,6 +119,8 @@ private slots:
     void refusedFilesChangeNothing();
     void anOverlongBoxIsNotSaved();
     void theCameraMadeFirstTakesTheJobsSensor();
+    void whatFollowsTheSensorFollowsItAgain_data();
+    void whatFollowsTheSensorFollowsItAgain();
     void onlyTheFileReplacedIsAskedAbout_data();
     void onlyTheFileReplacedIsAskedAbout();
     void theOpenedJobsOpticsReplaceTheRunsOwn_data();
@@ -183,8 +187,10 @@ void tst_JobFiles::everyWindowComesBack()
     camera->SkyBox->setCurrentIndex(4); // Bortle 5
     camera->FilterBox->setCurrentIndex(4); // narrowband
     for (const auto& [box, text] : {std::pair{camera->WidthBox, "12"}, std::pair{camera->ObstructionBox, "30"},
-                                    std::pair{camera->RiseBox, "10"}, std::pair{camera->SignalToNoiseBox, "20"}})
+                                    std::pair{camera->RiseBox, "10"}, std::pair{camera->SignalToNoiseBox, "20"},
+                                    std::pair{camera->YourSubExposureBox, "300"}})
         TypeInto(box, QString::fromLatin1(text));
+    camera->EmissionBox->click(); // the Andromeda Galaxy is none, but the user says otherwise
     // The exposure calculator last, after the report's hand-back, with an f/ratio of its own.
     ShowWindow(w.Form1);
     QVERIFY(QTest::qWaitForWindowActive(w.Form1));
@@ -304,6 +310,87 @@ void tst_JobFiles::anOverlongBoxIsNotSaved()
     QCOMPARE(said.size(), 1);
     QVERIFY2(said[0].contains(QStringLiteral("aperture")), qPrintable(said[0]));
     QVERIFY(!QFile::exists(path));
+}
+
+void tst_JobFiles::whatFollowsTheSensorFollowsItAgain_data()
+{
+    QTest::addColumn<bool>("neverOpened"); // the camera part as a program that never made the window saves it
+    QTest::addColumn<QByteArray>("camera"); // otherwise the file's camera group
+    QTest::addColumn<bool>("windowsFirst"); // the field and camera windows made before the job is opened
+    // read noise, efficiency, colour, emission, which say "typical for this sensor" or follow
+    // the target, the total
+    QTest::addColumn<QStringList>("seen");
+
+    // On the cooled monochrome camera, an 80 mm refractor at 480 mm, an object of 22.0 in the
+    // Orion Nebula's place: the worked example, 42 frames of 18 s.
+    const QString worked = QStringLiteral("42 frames of 18 s, 13 min in all");
+    QTest::newRow("the window never opened") << true << QByteArray() << false
+                                             << QStringList{"1.5", "80", "0", "1", "1111", worked};
+    QTest::newRow("opened over the windows") << true << QByteArray() << true
+                                             << QStringList{"1.5", "80", "0", "1", "1111", worked};
+    QTest::newRow("the user's read noise kept, the rest followed")
+        << false
+        << QByteArray(R"({"readNoise": "2.2", "quantumEfficiency": "50", "colour": true, "readNoiseByUser": true,
+                          "quantumEfficiencyByUser": false, "colourByUser": false})")
+        << false << QStringList{"2.2", "80", "0", "1", "0111", "20 frames of 38 s, 13 min in all"};
+    // Written before jobs kept it: a figure other than the sensor's typical one is the user's.
+    QTest::newRow("a file without who set them") << false
+                                                 << QByteArray(R"({"readNoise": "1.5", "quantumEfficiency": "50", "colour": false})")
+                                                 << false << QStringList{"1.5", "50", "0", "1", "1011", "44 frames of 28 s, 21 min in all"};
+    // The everyday camera's figures of a window never opened, in such a file: 340 s on a colour
+    // sensor of 50%, as before.
+    QTest::newRow("an emission box the user set")
+        << false << QByteArray(R"({"emissionNebula": false, "emissionNebulaByUser": true})") << false
+        << QStringList{"3.0", "50", "1", "0", "0000", "11 frames of 340 s, 62 min in all"};
+}
+
+void tst_JobFiles::whatFollowsTheSensorFollowsItAgain()
+{
+    QFETCH(bool, neverOpened);
+    QFETCH(QByteArray, camera);
+    QFETCH(bool, windowsFirst);
+    QFETCH(QStringList, seen);
+    constexpr int Cooled = 5;
+    Job::Data job = JobWindows::CurrentJob();
+    QVERIFY(!Windows().DigitalCameraForm);
+    job.FieldWindow.Sensor = QString::fromUtf8(SensorPresets[Cooled].Name);
+    job.FieldWindow.PixelsAcross = QStringLiteral("6248");
+    job.FieldWindow.PixelsDown = QStringLiteral("4176");
+    job.FieldWindow.PixelSize = QStringLiteral("3.76");
+    job.FieldWindow.Target = QStringLiteral("NGC1976");
+    job.OpticalJob = {480, 480, 80, QStringLiteral("Prime focus"), QStringLiteral("80 mm f/6 refractor\r\n")};
+    job.ExposureCalculator.Brightness = QStringLiteral("22");
+    QByteArray bytes = Job::Write(job);
+    if (!neverOpened) {
+        // The camera group as the row writes it, in place of the one written.
+        const qsizetype start = bytes.indexOf("\"digitalCamera\"");
+        bytes.replace(start, bytes.indexOf('}', start) + 1 - start, "\"digitalCamera\": " + camera);
+    }
+    const QString path = m_folder.filePath(QStringLiteral("cooled.orvalis"));
+    {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+    }
+    // Opened in a fresh program.
+    QVERIFY(EndProgram(m_program).isEmpty());
+    m_program = std::make_unique<RunningProgram>();
+    if (windowsFirst) {
+        // On the job's sensor already, so that only the target changes as the job comes.
+        SensorFieldWindow()->SensorBox->setCurrentIndex(Cooled);
+        DigitalCameraWindow();
+    }
+    Answer(path);
+    Windows().StartForm->OpenJob1->trigger();
+    QVERIFY(m_program->Boxes.TakeTexts().isEmpty());
+    const TDigitalCameraForm* window = DigitalCameraWindow();
+    const auto shown = [](const QWidget* label) { return label->isVisibleTo(label->window()) ? QLatin1Char('1') : QLatin1Char('0'); };
+    QCOMPARE((QStringList{window->ReadNoiseBox->text(), window->EfficiencyBox->text(),
+                          QString::number(window->ColourBox->isChecked()), QString::number(window->EmissionBox->isChecked()),
+                          QString() + shown(window->ReadNoiseTypical) + shown(window->EfficiencyTypical)
+                              + shown(window->ColourTypical) + shown(window->EmissionTypical),
+                          window->TotalLabel->text()}),
+             seen);
 }
 
 void tst_JobFiles::theCameraMadeFirstTakesTheJobsSensor()
