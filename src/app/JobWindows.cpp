@@ -14,7 +14,7 @@
 #include "optics/TOpticForm2.h"
 #include "optics/TOpticReportForm.h"
 #include "optics/TOpticTeleForm.h"
-#include "optics/TSensorFieldForm.h"
+#include "field/TSensorFieldForm.h"
 #include "optics/Telescope.h"
 #include "sky/Showpieces.h"
 #include "sky/TTonightForm.h"

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "job/Job.h"
-#include "optics/SensorField.h"
+#include "field/SensorField.h"
 
 #include <optional>
 

@@ -20,7 +20,7 @@
 #include "optics/TOpticForm2.h"
 #include "optics/TOpticReportForm.h"
 #include "optics/TOpticTeleForm.h"
-#include "optics/TSensorFieldForm.h"
+#include "field/TSensorFieldForm.h"
 #include "sky/TTonightForm.h"
 #include "ui/Artwork.h"
 #include "ui/FocusRing.h"
@@ -92,6 +92,7 @@ TSensorFieldForm* SensorFieldWindow()
     if (!TheWindows.SensorFieldForm) {
         TSensorFieldForm* field = Create<TSensorFieldForm>();
         TheWindows.SensorFieldForm = field;
+        field->ShowJob(TheWindows.OpticReportForm->Job());
         field->ShowExposure(ForTheField(TheWindows.Form1->Suggestion()));
         // Its two buttons open the windows that follow it, through the set, and each change of
         // its sensor or target reaches the Digital Camera window.
@@ -195,10 +196,13 @@ void CreateProgramWindows()
         if (TDigitalCameraForm* camera = TheWindows.DigitalCameraForm)
             camera->ShowBrightness(TheWindows.Form1->Suggestion().Brightness, TheWindows.Form1->Suggestion().Error);
     });
-    w.OpticReportForm->SetJobTaker([](const FieldJob& job) {
+    w.OpticReportForm->SetJobTaker([](const ReportedJob& job) {
+        if (TSensorFieldForm* field = TheWindows.SensorFieldForm)
+            field->ShowJob(job);
         if (TDigitalCameraForm* camera = TheWindows.DigitalCameraForm)
             camera->ShowJob(job);
     });
+    w.OpticReportForm->SetFieldOpener([] { ShowWindow(SensorFieldWindow()); });
     QGuiApplication::setFont(desktopFont);
     ShowKeyboardFocus();
 }

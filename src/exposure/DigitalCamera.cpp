@@ -2,7 +2,7 @@
 
 #include "numeric/Arithmetic.h"
 #include "numeric/NumberText.h"
-#include "optics/Tracking.h"
+#include "field/Tracking.h"
 #include "sky/Showpieces.h"
 
 #include <algorithm>
@@ -299,7 +299,7 @@ std::string BrightnessText(std::optional<double> brightness, const std::string& 
     return text + " mag per square arcsecond";
 }
 
-std::string JobText(const FieldJob& job)
+std::string JobText(const ReportedJob& job)
 {
     if (!job.Error.empty())
         return std::string(NoFigure) + " (the results stopped at an error: " + job.Error + ")";

@@ -1,6 +1,7 @@
 #pragma once
 
-#include "optics/SensorField.h"
+#include "field/SensorField.h"
+#include "optics/OpticalJob.h"
 
 #include <array>
 #include <optional>
@@ -177,6 +178,6 @@ std::string TotalCaptionText(std::optional<double> signalToNoise);
 //! The top rows: what the window takes from the other windows, as it shows it. The brightness
 //! reads "—" while the exposure calculator's last recalculation stopped at `calculatorError`.
 std::string BrightnessText(std::optional<double> brightness, const std::string& calculatorError);
-std::string JobText(const FieldJob& job);
+std::string JobText(const ReportedJob& job);
 //! `preset` indexes SensorPresets; -1 is the user's own sensor.
 std::string SensorText(const std::optional<Sensor>& sensor, int preset);

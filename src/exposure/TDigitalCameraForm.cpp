@@ -111,7 +111,7 @@ void TDigitalCameraForm::ShowBrightness(std::optional<double> brightness, const 
     Guarded([this] { Recalculate(); });
 }
 
-void TDigitalCameraForm::ShowJob(const FieldJob& job)
+void TDigitalCameraForm::ShowJob(const ReportedJob& job)
 {
     m_job = job;
     Guarded([this] { Recalculate(); });

@@ -1,6 +1,7 @@
 #pragma once
 
-#include "optics/SensorField.h"
+#include "field/SensorField.h"
+#include "optics/OpticalJob.h"
 #include "ui_TDigitalCameraForm.h"
 
 #include <QWidget>
@@ -37,7 +38,7 @@ public:
     //! which, and the brightness it last completed with is not used.
     void ShowBrightness(std::optional<double> brightness, const std::string& calculatorError = {});
     //! Takes the job the results report shows now.
-    void ShowJob(const FieldJob& job);
+    void ShowJob(const ReportedJob& job);
     //! Takes the field window's sensor: `presetIndex` indexes SensorPresets, -1 is the user's
     //! own sensor; no sensor where its boxes are not complete. The read noise, quantum
     //! efficiency and colour boxes that the user has not typed in take the preset's figures.
@@ -81,7 +82,7 @@ private:
 
     std::optional<double> m_brightness;
     std::string m_calculatorError;
-    FieldJob m_job;
+    ReportedJob m_job;
     std::optional<Sensor> m_sensor = SensorPresets[0].Model;
     int m_preset = 0;
     bool m_emissionTarget = false;

@@ -3,7 +3,7 @@
 #include "exposure/DigitalCamera.h"
 #include "exposure/ExposurePresets.h"
 #include "numeric/NumberText.h"
-#include "optics/SensorField.h"
+#include "field/SensorField.h"
 #include "optics/Telescope.h"
 #include "sky/Showpieces.h"
 

@@ -20,5 +20,14 @@ struct TOpticalJob
 
 extern TOpticalJob OpticalJob;
 
+//! What the results report last computed, as the windows that follow it take it: the field
+//! window and the Digital Camera window.
+struct ReportedJob
+{
+    double EffectiveFocalLengthMm = 0;
+    double ApertureMm = 0;
+    std::string Error; //!< the error the report's computation stopped at, or empty
+};
+
 //! The line break of configuration texts.
 inline constexpr const char* CrLf = "\r\n";

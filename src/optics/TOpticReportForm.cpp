@@ -4,7 +4,6 @@
 #include "optics/OpticalResults.h"
 #include "optics/OpticalSheet.h"
 #include "optics/TOpticCamLensForm.h"
-#include "optics/TSensorFieldForm.h"
 #include "print/WindowPrinting.h"
 #include "ui/ErrorReport.h"
 #include "ui/NightVision.h"
@@ -91,16 +90,14 @@ void TOpticReportForm::ComputeJob(OpticalResultTexts& rows)
         ComputeOpticalResults(OpticalJob, rows);
     } catch (const std::exception& error) {
         m_fieldJob.Error = error.what();
-        TellFieldWindow();
+        TellFollowers();
         throw;
     }
-    TellFieldWindow();
+    TellFollowers();
 }
 
-void TOpticReportForm::TellFieldWindow() const
+void TOpticReportForm::TellFollowers() const
 {
-    if (TSensorFieldForm* field = Windows().SensorFieldForm)
-        field->ShowJob(m_fieldJob);
     if (m_jobTaker)
         m_jobTaker(m_fieldJob);
 }
@@ -112,7 +109,7 @@ void TOpticReportForm::TakeRestoredJob()
     if (OpticalJob.ApertureMm == 0 && OpticalJob.EffectiveFocalLengthMm == 0 && OpticalJob.TelescopeFocalLengthMm == 0) {
         hide();
         m_fieldJob = {};
-        TellFieldWindow();
+        TellFollowers();
         return;
     }
     if (isVisible()) {
@@ -132,9 +129,8 @@ void TOpticReportForm::TakeRestoredJob()
 
 void TOpticReportForm::FieldontheSensor1Click()
 {
-    TSensorFieldForm* field = SensorFieldWindow();
-    field->ShowJob(m_fieldJob);
-    ShowWindow(field);
+    if (m_fieldOpener)
+        m_fieldOpener();
 }
 
 void TOpticReportForm::Button1Click()

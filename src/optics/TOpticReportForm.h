@@ -1,7 +1,7 @@
 #pragma once
 
+#include "optics/OpticalJob.h"
 #include "optics/OpticalSheet.h"
-#include "optics/SensorField.h"
 #include "ui/WindowRules.h"
 #include "ui_TOpticReportForm.h"
 
@@ -29,16 +29,19 @@ public:
     //! Where the report hands the f/ratio it computed, as the text of a number: the window set
     //! gives it to the exposure calculator.
     void SetFRatioTaker(std::function<void(const QString&)> taker) { m_fRatioTaker = std::move(taker); }
-    //! What the program does with each job the report computes, besides the field window: the
-    //! window set passes it on to the windows that follow it.
-    void SetJobTaker(std::function<void(const FieldJob&)> taker) { m_jobTaker = std::move(taker); }
+    //! What the program does with each job the report computes: the window set passes it on to
+    //! the windows that follow the report.
+    void SetJobTaker(std::function<void(const ReportedJob&)> taker) { m_jobTaker = std::move(taker); }
+    //! Opens the field window ("View" -> "Field on the Sensor..."), which takes the job on
+    //! display from the window set.
+    void SetFieldOpener(std::function<void()> opener) { m_fieldOpener = std::move(opener); }
     //! Takes an optical job put back from a job file: shown again where the report is open,
     //! without handing its f/ratio to the exposure calculator (whose box was put back too), and
     //! passed on to the windows that follow the report either way. A job file without a
     //! completed optical job leaves none: the report is hidden and its followers told so.
     void TakeRestoredJob();
     //! The job on display, as the windows that follow the report take it.
-    const FieldJob& Job() const { return m_fieldJob; }
+    const ReportedJob& Job() const { return m_fieldJob; }
 
 private:
     //! What the sheet shows: the labels as they stand now, so the sheet matches the screen.
@@ -46,11 +49,12 @@ private:
     //! Computes the rows of the optical job and hands the job on, with the error where the
     //! computation stopped, which is then thrown on.
     void ComputeJob(OpticalResultTexts& rows);
-    //! Hands the job on display to the field window, if there is one yet.
-    void TellFieldWindow() const;
+    //! Hands the job on display to the windows that follow the report.
+    void TellFollowers() const;
 
-    FieldJob m_fieldJob; // the job on display, as the field window takes it
-    std::function<void(const FieldJob&)> m_jobTaker;
+    ReportedJob m_fieldJob; // the job on display, as the windows that follow take it
+    std::function<void(const ReportedJob&)> m_jobTaker;
+    std::function<void()> m_fieldOpener;
     std::function<void(const QString&)> m_fRatioTaker;
     bool m_handFRatioBack = true;
 };

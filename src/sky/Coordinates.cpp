@@ -2,7 +2,7 @@
 
 #include "numeric/Arithmetic.h"
 #include "numeric/NumberText.h"
-#include "optics/SensorField.h"
+#include "field/SensorField.h"
 
 #include <array>
 #include <cmath>

@@ -11,7 +11,7 @@
 #include "exposure/TForm1.h"
 #include "info/WebLink.h"
 #include "optics/TOpticReportForm.h"
-#include "optics/TSensorFieldForm.h"
+#include "field/TSensorFieldForm.h"
 #include "sky/TTonightForm.h"
 #include "ui/ProgramWindows.h"
 

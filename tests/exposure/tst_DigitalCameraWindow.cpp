@@ -6,7 +6,7 @@
 #include "exposure/DigitalCamera.h"
 #include "exposure/TDigitalCameraForm.h"
 #include "exposure/TForm1.h"
-#include "optics/TSensorFieldForm.h"
+#include "field/TSensorFieldForm.h"
 #include "ui/WindowRules.h"
 
 #include <QCheckBox>

@@ -18,7 +18,7 @@
 #include "optics/TOpticForm2.h"
 #include "optics/TOpticReportForm.h"
 #include "optics/TOpticTeleForm.h"
-#include "optics/TSensorFieldForm.h"
+#include "field/TSensorFieldForm.h"
 #include "sky/TTonightForm.h"
 #include "ui/SaveDialogs.h"
 #include "ui/WindowRules.h"

@@ -9,7 +9,7 @@
 #include "app/TStartForm.h"
 #include "exposure/TForm1.h"
 #include "optics/OpticalJob.h"
-#include "optics/TSensorFieldForm.h"
+#include "field/TSensorFieldForm.h"
 #include "optics/TOpticForm1.h"
 #include "optics/TOpticForm2.h"
 #include "optics/TOpticReportForm.h"

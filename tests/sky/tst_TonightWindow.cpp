@@ -7,7 +7,7 @@
 #include "app/TStartForm.h"
 #include "optics/OpticalJob.h"
 #include "optics/TOpticReportForm.h"
-#include "optics/TSensorFieldForm.h"
+#include "field/TSensorFieldForm.h"
 #include "sky/TTonightForm.h"
 #include "ui/SaveDialogs.h"
 #include "ui/WindowRules.h"

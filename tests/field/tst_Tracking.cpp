@@ -2,7 +2,7 @@
 // rules, and what the suggested exposure does to a star. Worked values, computed by hand from
 // the published rules.
 
-#include "optics/Tracking.h"
+#include "field/Tracking.h"
 
 #include <QTest>
 

@@ -1,4 +1,4 @@
-#include "optics/SensorField.h"
+#include "field/SensorField.h"
 
 #include <QTest>
 

@@ -1,4 +1,4 @@
-#include "optics/Tracking.h"
+#include "field/Tracking.h"
 
 #include "exposure/ExposureModel.h"
 #include "numeric/Arithmetic.h"

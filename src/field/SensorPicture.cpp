@@ -1,4 +1,4 @@
-#include "optics/SensorPicture.h"
+#include "field/SensorPicture.h"
 
 #include "numeric/NumberText.h"
 #include "optics/OpticalResults.h"

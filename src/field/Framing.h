@@ -1,7 +1,7 @@
 #pragma once
 
 #include "sky/Showpieces.h"
-#include "optics/SensorField.h"
+#include "field/SensorField.h"
 
 #include <optional>
 #include <string>

@@ -114,14 +114,6 @@ struct SensorFieldFigures
     SensorFieldSizes Sizes;
 };
 
-//! What the results report last computed, as the field window takes it.
-struct FieldJob
-{
-    double EffectiveFocalLengthMm = 0;
-    double ApertureMm = 0;
-    std::string Error; //!< the error the report's computation stopped at, or empty
-};
-
 //! The frame of a sensor alone, as the figures write it.
 std::string FrameText(const Sensor& sensor);
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "optics/SensorField.h"
+#include "field/SensorField.h"
 
 #include <optional>
 #include <string>

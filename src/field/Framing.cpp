@@ -1,4 +1,4 @@
-#include "optics/Framing.h"
+#include "field/Framing.h"
 
 #include "numeric/Arithmetic.h"
 #include "numeric/NumberText.h"

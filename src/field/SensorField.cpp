@@ -1,4 +1,4 @@
-#include "optics/SensorField.h"
+#include "field/SensorField.h"
 
 #include "numeric/Arithmetic.h"
 #include "numeric/NumberText.h"

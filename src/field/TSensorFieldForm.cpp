@@ -1,8 +1,8 @@
-#include "optics/TSensorFieldForm.h"
+#include "field/TSensorFieldForm.h"
 
 #include "numeric/Arithmetic.h"
 #include "numeric/NumberText.h"
-#include "optics/Framing.h"
+#include "field/Framing.h"
 #include "optics/OpticalResults.h"
 #include "ui/ErrorReport.h"
 #include "ui/ErrorText.h"
@@ -91,7 +91,7 @@ TSensorFieldForm::TSensorFieldForm(QWidget* parent)
     SensorBox->setFocus();
 }
 
-void TSensorFieldForm::ShowJob(const FieldJob& job)
+void TSensorFieldForm::ShowJob(const ReportedJob& job)
 {
     m_job = job;
     Guarded([this] { Recalculate(); });

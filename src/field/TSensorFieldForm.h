@@ -1,7 +1,8 @@
 #pragma once
 
-#include "optics/SensorField.h"
-#include "optics/Tracking.h"
+#include "field/SensorField.h"
+#include "optics/OpticalJob.h"
+#include "field/Tracking.h"
 #include "ui_TSensorFieldForm.h"
 
 #include <QWidget>
@@ -22,7 +23,7 @@ public:
     explicit TSensorFieldForm(QWidget* parent = nullptr);
 
     //! Takes the job the report shows now and computes afresh with it.
-    void ShowJob(const FieldJob& job);
+    void ShowJob(const ReportedJob& job);
     //! Takes the exposure the exposure calculator suggests now, for its trail on the sensor.
     void ShowExposure(const TrailExposure& exposure);
 
@@ -53,7 +54,7 @@ private:
     //! Reads the sensor, computes the figures and draws; what cannot be computed reads "—".
     void Recalculate();
 
-    FieldJob m_job;
+    ReportedJob m_job;
     TrailExposure m_exposure;
     bool m_filling = false; // while a preset fills the three boxes
     std::optional<Sensor> m_sensor;

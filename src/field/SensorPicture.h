@@ -1,7 +1,7 @@
 #pragma once
 
-#include "optics/Framing.h"
-#include "optics/SensorField.h"
+#include "field/Framing.h"
+#include "field/SensorField.h"
 #include "ui/DrawnPicture.h"
 
 #include <optional>

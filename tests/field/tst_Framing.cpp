@@ -1,7 +1,7 @@
 // Framing a showpiece on the sensor: the turned ellipse against the frame, the mosaic it takes, and the camera angle that lays it along the
 // frame's longer side. Worked values, computed independently of the program.
 
-#include "optics/Framing.h"
+#include "field/Framing.h"
 
 #include <QTest>
 
