@@ -12,7 +12,7 @@
 #include "numeric/NumberText.h"
 #include "optics/OpticalJob.h"
 #include "optics/TOpticReportForm.h"
-#include "optics/TSensorFieldForm.h"
+#include "field/TSensorFieldForm.h"
 #include "sky/TTonightForm.h"
 #include "print/PrinterSheet.h"
 #include "print/QPrinterSurface.h"

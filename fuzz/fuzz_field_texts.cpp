@@ -6,8 +6,8 @@
 
 #include "FuzzChecks.h"
 
-#include "optics/Framing.h"
-#include "optics/Tracking.h"
+#include "field/Framing.h"
+#include "field/Tracking.h"
 
 #include <fuzzer/FuzzedDataProvider.h>
 

@@ -9,7 +9,7 @@
 #include "optics/TOpticForm1.h"
 #include "optics/TOpticForm2.h"
 #include "optics/TOpticReportForm.h"
-#include "optics/TSensorFieldForm.h"
+#include "field/TSensorFieldForm.h"
 #include "exposure/TDigitalCameraForm.h"
 #include "sky/TTonightForm.h"
 #include "ui/NightVision.h"
