@@ -16,7 +16,7 @@
 #include "sky/TTonightForm.h"
 #include "print/PrinterSheet.h"
 #include "print/QPrinterSurface.h"
-#include "ui/ProgramWindows.h"
+#include "app/ProgramWindows.h"
 #include "ui/WindowRules.h"
 
 #include <QApplication>

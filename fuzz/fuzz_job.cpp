@@ -4,6 +4,7 @@
 
 #include "FuzzChecks.h"
 
+#include "app/JobVocabulary.h"
 #include "job/Job.h"
 
 #include <cstddef>
@@ -21,7 +22,7 @@ std::string Shown(const QByteArray& bytes)
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     const QByteArray bytes(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
-    const auto read = Job::Read(bytes);
+    const auto read = Job::Read(bytes, JobVocabulary());
     if (const QString* refusal = std::get_if<QString>(&read)) {
         Expect(!refusal->isEmpty() && refusal->front().isUpper() && refusal->endsWith(QLatin1Char('.')),
                "a refusal is a sentence", refusal->toStdString());
@@ -31,7 +32,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Expect(Job::OverlongBox(job).isEmpty(), "an accepted job has no over-long box", Shown(bytes));
 
     const QByteArray written = Job::Write(job);
-    const auto again = Job::Read(written);
+    const auto again = Job::Read(written, JobVocabulary());
     const QString* refusal = std::get_if<QString>(&again);
     Expect(refusal == nullptr, "a job written is read back", refusal ? refusal->toStdString() + "\n" + Shown(written) : std::string());
     Expect(std::get<Job::Data>(again) == job, "a job written is read back as the same job", Shown(written));

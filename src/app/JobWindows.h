@@ -9,9 +9,10 @@ class TSensorFieldForm;
 class TTonightForm;
 class TDigitalCameraForm;
 
-//! Job files as the windows meet them: the job gathered from every window's inputs, and a job
-//! put back into them. Windows made on demand that do not exist yet keep their part waiting
-//! until they are made; the set calls the Restore functions as it makes them.
+//! Jobs as the windows meet them: the job gathered from every window's own part, and a job put
+//! back into them, each window taking its part itself, in the order the windows depend on one
+//! another. Windows made on demand that do not exist yet keep their part waiting until they are
+//! made; the set calls the Restore functions as it makes them.
 namespace JobWindows {
 
 //! Everything typed and picked now; a window never made gives its part as it would start, or
@@ -40,26 +41,7 @@ struct WaitingSensor
 };
 std::optional<WaitingSensor> WaitingFieldSensor();
 
-//! Reads the job file at `path` whole and puts it into the windows; a file that cannot be
-//! read, is no regular file (a folder, a pipe, a device), or is not a job this program reads,
-//! throws JobFileError naming the file and the first problem, and nothing changes.
-void OpenJobFile(const QString& path);
-//! As OpenJobFile, for a path given as the system's own bytes (the command line's), which
-//! need not be valid text; the message shows the name with the replacement character.
-void OpenJobPath(const QByteArray& native);
-
-//! Writes the current job to `path` whole or not at all; a box text too long to keep, or a
-//! failed write, throws, and any earlier file stays as it was.
-void SaveJobFile(const QString& path);
-
 //! Forgets an opened job's waiting parts, as at start-up.
 void Forget();
 
 } // namespace JobWindows
-
-//! A job file that cannot be opened; the message names the file and says why in plain words.
-class JobFileError : public std::runtime_error
-{
-public:
-    JobFileError(const QString& path, const QString& reason);
-};

@@ -1,8 +1,8 @@
 #include "app/Startup.h"
 
+#include "app/ProgramWindows.h"
 #include "app/TSplashScreen.h"
 #include "app/WindowSet.h"
-#include "ui/ProgramWindows.h"
 
 #include <QApplication>
 #include <QEvent>

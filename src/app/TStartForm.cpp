@@ -1,5 +1,6 @@
 #include "app/TStartForm.h"
 
+#include "app/ProgramWindows.h"
 #include "exposure/TForm1.h"
 #include "info/TForm2.h"
 #include "info/TIntroForm.h"
@@ -8,7 +9,6 @@
 #include "sky/TTonightForm.h"
 #include "ui/ErrorReport.h"
 #include "ui/NightVision.h"
-#include "ui/ProgramWindows.h"
 #include "ui/WindowRules.h"
 
 #include <QCloseEvent>

@@ -1,6 +1,8 @@
 #include "app/WindowSet.h"
 
+#include "app/JobFiles.h"
 #include "app/JobWindows.h"
+#include "app/ProgramWindows.h"
 #include "app/TSplashScreen.h"
 #include "app/TStartForm.h"
 #include "exposure/DigitalCamera.h"
@@ -11,6 +13,7 @@
 #include "info/TForm4.h"
 #include "info/TIntroForm.h"
 #include "optics/OpticalJob.h"
+#include "optics/OpticalWizard.h"
 #include "optics/TOpticAfocalForm.h"
 #include "optics/TOpticBarlowForm.h"
 #include "optics/TOpticCamLensForm.h"
@@ -25,7 +28,6 @@
 #include "ui/Artwork.h"
 #include "ui/FocusRing.h"
 #include "ui/NightVision.h"
-#include "ui/ProgramWindows.h"
 #include "ui/WindowRules.h"
 
 #include <QApplication>
@@ -52,20 +54,12 @@ const ProgramWindows& Windows()
     return TheWindows;
 }
 
-std::vector<QWidget*> AllWindows()
-{
-    const ProgramWindows& w = TheWindows;
-    return {w.StartForm,       w.SplashScreen,    w.OpticCamLensForm, w.IntroForm,     w.Form1,         w.Form2,
-            w.Form3,           w.Form4,           w.OpticForm1,       w.OpticForm2,    w.OpticTeleForm, w.OpticCompForm,
-            w.OpticAfocalForm, w.OpticBarlowForm, w.OpticEypcForm,    w.OpticReportForm};
-}
-
 namespace {
 
 //! The exposure calculator's suggestion as the field window takes it.
 TrailExposure ForTheField(const ExposureSuggestion& suggestion)
 {
-    return {suggestion.Computed, suggestion.Seconds, suggestion.FRatio};
+    return {suggestion.Computed, suggestion.Seconds, suggestion.FRatio, suggestion.Shown};
 }
 
 } // namespace
@@ -134,16 +128,6 @@ TDigitalCameraForm* DigitalCameraWindow()
     return TheWindows.DigitalCameraForm;
 }
 
-QWidget* StartWindow()
-{
-    return TheWindows.StartForm;
-}
-
-QWidget* ExposureWindow()
-{
-    return TheWindows.Form1;
-}
-
 void CreateProgramWindows()
 {
     OpticalJob.Reset();
@@ -185,6 +169,30 @@ void CreateProgramWindows()
     w.OpticBarlowForm = Create<TOpticBarlowForm>();
     w.OpticEypcForm = Create<TOpticEypcForm>();
     w.OpticReportForm = Create<TOpticReportForm>();
+    // The optical wizard's windows lead to one another through the wizard itself, which the
+    // set hands them now that all of them are made.
+    JoinEveryWindow({.Choice = w.OpticForm2,
+                     .Telescope = w.OpticForm1,
+                     .CameraLens = w.OpticCamLensForm,
+                     .Teleconverter = w.OpticTeleForm,
+                     .Compression = w.OpticCompForm,
+                     .Afocal = w.OpticAfocalForm,
+                     .BarlowLens = w.OpticBarlowForm,
+                     .EyepieceProjection = w.OpticEypcForm,
+                     .Report = w.OpticReportForm});
+    // What the windows open elsewhere in the program, given here so that none of them knows
+    // another's class.
+    w.Form1->SetOpeners({.OpticalCalculations = [] { ShowWindow(TheWindows.OpticForm2); },
+                         .DigitalCamera = [] { ShowWindow(DigitalCameraWindow()); },
+                         .OpenJob = [] { AskToOpenJob(TheWindows.Form1); },
+                         .SaveJob = [] { AskToSaveJob(TheWindows.Form1); },
+                         .StartWindow = [] { ShowWindow(TheWindows.StartForm); },
+                         .HowToUse = [] { ShowWindow(TheWindows.Form4); },
+                         .Theory = [] { ShowWindow(TheWindows.Form3); },
+                         .About = [] { ShowWindow(TheWindows.Form2); }});
+    w.Form3->SetExposureCalculatorOpener([] { ShowWindow(TheWindows.Form1); });
+    w.Form4->SetExposureCalculatorOpener([] { ShowWindow(TheWindows.Form1); });
+    w.OpticForm2->SetAboutOpener([] { ShowWindow(TheWindows.Form2); });
     // What passes between the calculators, connected here so that neither knows the other:
     // the report's f/ratio goes into the exposure calculator, and each suggestion of the
     // exposure calculator to the field window, once there is one, and with the arithmetic
@@ -217,4 +225,5 @@ void DestroyProgramWindows()
     TheWindows = ProgramWindows{};
     OpticalJob.Reset();
     JobWindows::Forget();
+    JobFiles::Forget();
 }

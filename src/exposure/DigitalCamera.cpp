@@ -1,8 +1,9 @@
 #include "exposure/DigitalCamera.h"
 
 #include "numeric/Arithmetic.h"
+#include "numeric/BoxReading.h"
+#include "numeric/Durations.h"
 #include "numeric/NumberText.h"
-#include "field/Tracking.h"
 #include "sky/Showpieces.h"
 
 #include <algorithm>

@@ -23,28 +23,6 @@ double ExposureTime(double brightness, double speed, double filterFactor, double
     return t;
 }
 
-ExposureWords ExposureText(double t)
-{
-    if (!(t > 0))
-        return {"???", ""};
-    for (const ShutterSpeed& row : ShutterSpeedTable)
-        if (t < row.Limit())
-            return {row.Number, row.Unit};
-
-    // Every comparison is a strict "below": a time equal to a limit takes the longer row.
-    if (t < 15)
-        return {FixedField(5, 0, RoundHalfEven(t)), "s"};
-    if (t < 60)
-        return {FixedField(5, 0, 5 * RoundHalfEven(t / 5)), "s"};
-    if (t < 900)
-        return {FixedField(5, 0, RoundHalfEven(t / 60)), "m"};
-    if (t < 3600)
-        return {FixedField(5, 0, 5 * RoundHalfEven(t / 60 / 5)), "m"};
-    if (t < 14400)
-        return {FixedField(5, 1, t / 3600), "h"};
-    return {"Excessively long", ""};
-}
-
 std::string ExposureCaption(double t)
 {
     const ExposureWords words = ExposureText(t);

@@ -5,12 +5,19 @@
 #include "numeric/NumberText.h"
 #include "ui/ErrorReport.h"
 #include "ui/ErrorText.h"
+#include "ui/QuietBoxes.h"
 #include "ui/WindowRules.h"
 
 #include <QLineEdit>
 #include <QStandardItemModel>
 
+#include <algorithm>
+#include <array>
+
 namespace {
+
+// A job names the filters in the order of the list.
+static_assert(std::size(Job::FilterNames) == CameraFilters.size());
 
 QString Text(const std::string& text)
 {
@@ -137,30 +144,58 @@ void TDigitalCameraForm::ShowTarget(bool emissionNebula)
     });
 }
 
-void TDigitalCameraForm::TakeRestoredInputs(const CameraUserSettings& set)
+Job::Camera TDigitalCameraForm::JobPart() const
 {
+    const auto said = [](const Setting& setting) {
+        return setting.Unsaid ? std::nullopt : std::optional<bool>(setting.ByUser);
+    };
+    const auto filter = static_cast<std::size_t>(std::max(FilterBox->currentIndex(), 0));
+    return {ReadNoiseBox->text(),
+            EfficiencyBox->text(),
+            ColourBox->isChecked(),
+            SkyBox->currentText(),
+            QString::fromLatin1(std::to_array(Job::FilterNames).at(filter)),
+            WidthBox->text(),
+            ObstructionBox->text(),
+            RiseBox->text(),
+            SignalToNoiseBox->text(),
+            said(m_readNoise),
+            said(m_efficiency),
+            said(m_colour),
+            EmissionBox->isChecked(),
+            m_emissionSet,
+            YourSubExposureBox->text()};
+}
+
+void TDigitalCameraForm::RestoreJobPart(const Job::Camera& part)
+{
+    PutText(ReadNoiseBox, part.ReadNoise);
+    PutText(EfficiencyBox, part.QuantumEfficiency);
+    PutChecked(ColourBox, part.Colour);
+    PutEditText(SkyBox, part.SkyBrightness);
+    PutIndex(FilterBox, std::max(Job::IndexOf(Job::FilterNames, part.Filter), 0));
+    PutText(WidthBox, part.NarrowbandWidth);
+    PutText(ObstructionBox, part.Obstruction);
+    PutText(RiseBox, part.ReadNoiseRise);
+    PutText(SignalToNoiseBox, part.SignalToNoise);
+    PutText(YourSubExposureBox, part.SubExposure);
+    PutChecked(EmissionBox, part.EmissionNebula);
+
     const std::optional<TypicalCamera> typical = TypicalFor(m_preset);
     const auto take = [&typical](std::optional<bool> said, bool differs) {
         return Setting{said.value_or(!typical || differs), !said};
     };
-    m_readNoise = take(set.ReadNoise, typical && ReadNoiseBox->text() != ReadNoiseText(typical->ReadNoise));
-    m_efficiency = take(set.QuantumEfficiency, typical && EfficiencyBox->text() != EfficiencyText(typical->QuantumEfficiencyPercent));
-    m_colour = take(set.Colour, typical && ColourBox->isChecked() != typical->Colour);
-    m_emissionSet = set.Emission;
+    m_readNoise = take(part.ReadNoiseByUser, typical && ReadNoiseBox->text() != ReadNoiseText(typical->ReadNoise));
+    m_efficiency = take(part.QuantumEfficiencyByUser,
+                        typical && EfficiencyBox->text() != EfficiencyText(typical->QuantumEfficiencyPercent));
+    m_colour = take(part.ColourByUser, typical && ColourBox->isChecked() != typical->Colour);
+    m_emissionSet = part.EmissionNebulaByUser;
     Guarded([this] {
         FollowTypicalFigures();
         FollowTarget();
         ShowFiltersForColour();
         Recalculate();
     });
-}
-
-CameraUserSettings TDigitalCameraForm::UserSettings() const
-{
-    const auto said = [](const Setting& setting) {
-        return setting.Unsaid ? std::nullopt : std::optional<bool>(setting.ByUser);
-    };
-    return {said(m_readNoise), said(m_efficiency), said(m_colour), m_emissionSet};
 }
 
 void TDigitalCameraForm::BoxChange()

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "field/SensorField.h"
+#include "job/JobParts.h"
 #include "optics/OpticalJob.h"
 #include "ui_TDigitalCameraForm.h"
 
@@ -8,18 +9,6 @@
 
 #include <optional>
 #include <string>
-
-//! Which of the window's inputs that follow another window the user has set: the read noise,
-//! the quantum efficiency and the colour box follow the field window's sensor, the emission
-//! box its target, each until the user sets it. A job written before jobs kept the first three
-//! says nothing of them (none): the window then judges them by their figures, as it did.
-struct CameraUserSettings
-{
-    std::optional<bool> ReadNoise;
-    std::optional<bool> QuantumEfficiency;
-    std::optional<bool> Colour;
-    bool Emission = false;
-};
 
 //! A digital camera under the night sky: from the object's surface brightness, the job's
 //! aperture and focal length and the field window's sensor, with the camera's read noise and
@@ -47,14 +36,18 @@ public:
     //! follows it until the user sets the box.
     void ShowTarget(bool emissionNebula);
 
-    //! Recomputes after a job has put its inputs into the boxes, with what the user had set:
+    //! The inputs as a job keeps them, with which of those that follow another window the user
+    //! has set: the read noise, the quantum efficiency and the colour box follow the field
+    //! window's sensor, the emission box its target, each until the user sets it. A figure that
+    //! an opened job said nothing of stays unsaid, unless the user has set it since.
+    Job::Camera JobPart() const;
+    //! Puts back a job's inputs, the handlers quiet, and recomputes with what the user had set:
     //! the inputs set stay, the others follow the sensor and the target again. Where the job
     //! says nothing, a read noise, efficiency or colour other than the sensor's typical figure
-    //! counts as the user's own, as it did before jobs kept this.
-    void TakeRestoredInputs(const CameraUserSettings& set);
-    //! What the user has set, as a job keeps it: still none for a figure that a job said
-    //! nothing of, unless the user has set it since.
-    CameraUserSettings UserSettings() const;
+    //! counts as the user's own, as it did before jobs kept this. The window should know the
+    //! job's sensor and target first (ShowSensor, ShowTarget), so that what follows them
+    //! follows the job's.
+    void RestoreJobPart(const Job::Camera& part);
 
     void BoxChange();
     void ReadNoiseBoxEdited();

@@ -3,18 +3,13 @@
 #include "exposure/ExposureModel.h"
 #include "exposure/ExposurePresets.h"
 #include "exposure/ExposureSheet.h"
-#include "exposure/TDigitalCameraForm.h"
-#include "info/TForm2.h"
-#include "info/TForm3.h"
-#include "info/TForm4.h"
 #include "numeric/Arithmetic.h"
 #include "numeric/NumberText.h"
 #include "optics/OpticalJob.h"
-#include "optics/TOpticForm2.h"
 #include "print/WindowPrinting.h"
 #include "ui/ErrorReport.h"
 #include "ui/MessageBoxes.h"
-#include "ui/ProgramWindows.h"
+#include "ui/QuietBoxes.h"
 #include "ui/WindowRules.h"
 
 #include <QAbstractItemView>
@@ -134,14 +129,15 @@ void TForm1::Recalculate()
     ExposureLabel->adjustSize();
     ApproximateWarning->show();
     ApproximateWarning2->show();
-    m_suggestion = {true, t, fRatio, brightnessRead, {}};
+    m_suggestion = {true, t, fRatio, ExposureText(t), brightnessRead, {}};
     if (m_recalculated)
         m_recalculated();
 }
 
 void TForm1::DigitalCamera1Click()
 {
-    ShowWindow(DigitalCameraWindow());
+    if (m_openers.DigitalCamera)
+        m_openers.DigitalCamera();
 }
 
 void TForm1::FormActivate()
@@ -152,7 +148,8 @@ void TForm1::FormActivate()
 void TForm1::Button1Click()
 {
     OpticalJob.ReturnWindow = this;
-    ShowWindow(Windows().OpticForm2);
+    if (m_openers.OpticalCalculations)
+        m_openers.OpticalCalculations();
 }
 
 void TForm1::Button2Click()
@@ -190,39 +187,60 @@ void TForm1::ExportasPDF1Click()
 
 void TForm1::OpenJob1Click()
 {
-    AskToOpenJob(this);
+    if (m_openers.OpenJob)
+        m_openers.OpenJob();
 }
 
 void TForm1::SaveJob1Click()
 {
-    AskToSaveJob(this);
+    if (m_openers.SaveJob)
+        m_openers.SaveJob();
 }
 
 void TForm1::Exit1Click()
 {
-    ShowWindow(StartWindow());
+    if (m_openers.StartWindow)
+        m_openers.StartWindow();
     close();
 }
 
 void TForm1::Howtousethisprogram1Click()
 {
-    ShowWindow(Windows().Form4);
+    if (m_openers.HowToUse)
+        m_openers.HowToUse();
 }
 
 void TForm1::Instructions1Click()
 {
-    ShowWindow(Windows().Form3);
+    if (m_openers.Theory)
+        m_openers.Theory();
 }
 
 void TForm1::About1Click()
 {
-    ShowWindow(Windows().Form2);
+    if (m_openers.About)
+        m_openers.About();
 }
 
 void TForm1::WriteFRatio(const QString& text)
 {
     const QSignalBlocker quiet(FRatioBox);
     FRatioBox->setEditText(text);
+}
+
+Job::Exposure TForm1::JobPart() const
+{
+    return {BrightnessBox->currentText(), SpeedBox->currentText(), ReciprocityBox->currentText(),
+            FilterFactorBox->currentText(), FRatioBox->currentText()};
+}
+
+void TForm1::RestoreJobPart(const Job::Exposure& part)
+{
+    for (const auto& [box, text] : {std::pair{BrightnessBox, part.Brightness}, std::pair{SpeedBox, part.FilmSpeed},
+                                    std::pair{ReciprocityBox, part.Reciprocity}, std::pair{FilterFactorBox, part.FilterFactor},
+                                    std::pair{FRatioBox, part.FRatio}})
+        PutEditText(box, text);
+    Guarded([this] { Recalculate(); });
 }
 
 bool TForm1::event(QEvent* event)

@@ -2,6 +2,7 @@
 
 #include "exposure/ExposureModel.h"
 #include "exposure/ExposureSheet.h"
+#include "job/JobParts.h"
 #include "ui_TForm1.h"
 
 #include <QMainWindow>
@@ -36,9 +37,30 @@ public:
     //! error: the window set passes the suggestion on to the windows that follow it.
     void SetRecalculated(std::function<void()> recalculated) { m_recalculated = std::move(recalculated); }
 
+    //! What the window's buttons and menu items open elsewhere in the program, each one as the
+    //! window set provides it when it makes the windows; one not given does nothing.
+    struct Openers
+    {
+        std::function<void()> OpticalCalculations; // "Run optical calculations now"
+        std::function<void()> DigitalCamera;
+        std::function<void()> OpenJob;
+        std::function<void()> SaveJob;
+        std::function<void()> StartWindow; // what "Exit" leaves the user with
+        std::function<void()> HowToUse;
+        std::function<void()> Theory;
+        std::function<void()> About;
+    };
+    void SetOpeners(Openers openers) { m_openers = std::move(openers); }
+
     //! Puts an f-ratio computed elsewhere into FRatioBox. It is not calculated with now:
     //! the window picks it up when it next becomes active.
     void WriteFRatio(const QString& text);
+
+    //! The five boxes as a job keeps them.
+    Job::Exposure JobPart() const;
+    //! Puts back the five boxes of a job, their handlers quiet, then recalculates once and
+    //! hands the suggestion on, as after typing.
+    void RestoreJobPart(const Job::Exposure& part);
 
 protected:
     bool event(QEvent* event) override;
@@ -57,4 +79,5 @@ private:
 
     ExposureSuggestion m_suggestion;
     std::function<void()> m_recalculated;
+    Openers m_openers;
 };

@@ -55,15 +55,6 @@ inline constexpr const char* NoFigure = "\u2014";
 //! What the sensor list reads once the user has typed a sensor of their own.
 inline constexpr const char* OwnSensorName = "Your own sensor";
 
-//! Reads a box of the field window that holds one number and nothing else, blanks around it
-//! allowed, optionally followed by one of `units` with or without a blank before it. None for
-//! anything else, a number beyond the double range included: "6 248" is never read as 6.
-std::optional<double> ReadBoxNumber(std::string_view text, std::span<const std::string_view> units);
-
-//! Whether a number was typed with a decimal comma ("3,76"), so that a refusal can say how to
-//! write it.
-bool HasDecimalComma(std::string_view text);
-
 //! Reads a digital sensor from the texts of its three boxes. Each box holds one number, blanks
 //! around it allowed, optionally followed by its unit ("px"; "µm" or "um"). Returns the
 //! sensor, or in `refusal` a plain sentence on the first box that holds anything else or a

@@ -4,8 +4,10 @@
 #include "numeric/NumberText.h"
 #include "field/Framing.h"
 #include "optics/OpticalResults.h"
+#include "sky/TargetNames.h"
 #include "ui/ErrorReport.h"
 #include "ui/ErrorText.h"
+#include "ui/QuietBoxes.h"
 #include "ui/SaveDialogs.h"
 #include "ui/WindowRules.h"
 
@@ -298,6 +300,36 @@ int TSensorFieldForm::CurrentPreset() const
 {
     const int index = SensorBox->currentIndex();
     return index < static_cast<int>(SensorPresets.size()) ? index : -1;
+}
+
+Job::Field TSensorFieldForm::JobPart() const
+{
+    return {SensorBox->currentText(), PixelsAcrossBox->text(), PixelsDownBox->text(), PixelSizeBox->text(),
+            TargetName(TargetBox->currentIndex()), AngleBox->value(), OverlapBox->value(), DeclinationBox->text()};
+}
+
+void TSensorFieldForm::RestoreJobPart(const Job::Field& part)
+{
+    PutIndex(SensorBox, SensorBox->findText(part.Sensor));
+    PutText(PixelsAcrossBox, part.PixelsAcross);
+    PutText(PixelsDownBox, part.PixelsDown);
+    PutText(PixelSizeBox, part.PixelSize);
+    PutIndex(TargetBox, TargetIndex(part.Target));
+    PutValue(AngleBox, part.CameraAngle);
+    PutValue(OverlapBox, part.Overlap);
+    PutText(DeclinationBox, part.Declination);
+    Guarded([this] { SensorBoxChange(); });
+}
+
+std::pair<std::optional<Sensor>, int> TSensorFieldForm::SensorOf(const Job::Field& part)
+{
+    int preset = -1;
+    for (std::size_t i = 0; i < SensorPresets.size(); ++i)
+        if (part.Sensor == QString::fromUtf8(SensorPresets[i].Name))
+            preset = static_cast<int>(i);
+    std::string refusal;
+    return {ChosenSensor(preset, part.PixelsAcross.toStdString(), part.PixelsDown.toStdString(), part.PixelSize.toStdString(), refusal),
+            preset};
 }
 
 void TSensorFieldForm::TonightButtonClick()

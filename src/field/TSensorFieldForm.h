@@ -3,12 +3,14 @@
 #include "field/SensorField.h"
 #include "optics/OpticalJob.h"
 #include "field/Tracking.h"
+#include "job/JobParts.h"
 #include "ui_TSensorFieldForm.h"
 
 #include <QWidget>
 
 #include <functional>
 #include <optional>
+#include <utility>
 
 //! The field on the sensor: the job the results report shows, drawn to scale on film or on a
 //! digital sensor, with its figures. Made the first time the report asks for it; the report
@@ -43,6 +45,16 @@ public:
     int CurrentPreset() const;
     //! The target's place in the list: 0 for the Moon and Jupiter, then the showpieces.
     int CurrentTarget() const { return TargetBox->currentIndex(); }
+
+    //! The sensor, its three boxes, the target and the framing as a job keeps them.
+    Job::Field JobPart() const;
+    //! Puts back a job's part, the handlers quiet, then computes everything afresh once: a
+    //! preset fills the three boxes as they were saved and sets which of them take typing; the
+    //! user's own sensor keeps them.
+    void RestoreJobPart(const Job::Field& part);
+    //! The sensor a job's part gives, as the window reads it once the part is put back (none
+    //! where its boxes do not read), and the preset it comes from (-1 for the user's own).
+    static std::pair<std::optional<Sensor>, int> SensorOf(const Job::Field& part);
 
     //! What the window set does on "Tonight..." (with the target) and "Digital Camera...", and
     //! after each change of sensor: the windows that follow are made and told through it.

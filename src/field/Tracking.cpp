@@ -1,7 +1,7 @@
 #include "field/Tracking.h"
 
-#include "exposure/ExposureModel.h"
 #include "numeric/Arithmetic.h"
+#include "numeric/BoxReading.h"
 #include "numeric/NumberText.h"
 #include "optics/OpticalResults.h"
 
@@ -44,26 +44,6 @@ std::string Row(Compute compute)
     }
 }
 
-//! The exposure as the exposure calculator writes it: its number without the leading blanks,
-//! a blank and the unit ("1/250 s", "55 s", "2.1 h"), or a limit text alone.
-std::string ExposureWordsText(const ExposureWords& words)
-{
-    const std::size_t start = words.Number.find_first_not_of(' ');
-    const std::string number = start == std::string::npos ? std::string() : words.Number.substr(start);
-    return words.Unit.empty() ? number : number + " " + words.Unit;
-}
-
-//! The seconds an exposure's text states: "1/250" s is 0.004 s, "12" m is 720 s.
-long double StatedSeconds(const ExposureWords& words)
-{
-    const std::string& number = words.Number;
-    const std::size_t slash = number.find('/');
-    const long double value = slash == std::string::npos
-                                  ? static_cast<long double>(ParseLeadingNumber(number))
-                                  : Divide(ParseLeadingNumber(number.substr(0, slash)), ParseLeadingNumber(number.substr(slash + 1)));
-    return words.Unit == "h" ? value * 3600 : words.Unit == "m" ? value * 60 : value;
-}
-
 //! The longest untracked exposure by the rule the window judges by: the NPF rule on a digital
 //! sensor, the 500 rule on film (which knows nothing of pixels).
 struct Limit
@@ -87,15 +67,16 @@ long double NpfSeconds(long double f, double fRatio, const Sensor& sensor, long 
     return Checked(Divide(NpfFRatio * fRatio + NpfFocalLength * f + NpfPixel * sensor.PixelMicrons, f * cosine));
 }
 
-//! Whether the exposure stays within the limit, each side taken as its text states it, equal
-//! within; where either side is beyond what its text can state, their seconds are compared.
+//! Whether the exposure stays within the limit, each side taken as the seconds its text states,
+//! equal within; where either side is beyond what its text can state, their seconds are
+//! compared.
 bool Within(double seconds, const ExposureWords& words, const Limit& limit)
 {
     if (words.Number == ExcessivelyShort)
         return true;
     if (words.Number == ExcessivelyLong || limit.Text == OverFourHours)
         return seconds <= limit.Seconds;
-    return StatedSeconds(words) <= ParseLeadingNumber(limit.Text);
+    return words.Seconds <= SignificantSecondsValue(Narrow(limit.Seconds));
 }
 
 //! Whether the exposure calculator's f/ratio belongs to another set-up: it differs from the
@@ -109,11 +90,6 @@ bool AnotherSetUp(double exposureFRatio, double fRatio)
 }
 
 } // namespace
-
-std::string SignificantSeconds(double seconds)
-{
-    return TwoSignificantFigures(seconds) + " s";
-}
 
 std::string UntrackedLimitText(double seconds)
 {
@@ -189,7 +165,7 @@ TrackingTexts ComputeTracking(double efl, double aperture, const Sensor& sensor,
         limit.Text = pole ? std::string()
                      : limit.Seconds > LongestWorthSaying ? OverFourHours
                                                           : UntrackedLimitText(Narrow(limit.Seconds));
-        const ExposureWords words = ExposureText(exposure.Seconds);
+        const ExposureWords& words = exposure.Shown;
         const std::string verdict = pole || Within(exposure.Seconds, words, limit)
                                         ? std::string("within ") + limit.Rule + ": stars stay round"
                                         : std::string("longer than ") + limit.Rule

@@ -1,23 +1,21 @@
 #pragma once
 
 #include "field/SensorField.h"
+#include "numeric/Durations.h"
 
 #include <optional>
 #include <string>
 
 //! The exposure the exposure calculator suggests, as the field window takes it: the seconds of
-//! its last completed recalculation and the f/ratio it was computed for.
+//! its last completed recalculation, the f/ratio it was computed for, and the suggestion as the
+//! calculator shows it, with the seconds its text states.
 struct TrailExposure
 {
     bool Computed = false; //!< whether the calculator has computed at all
     double Seconds = 0;    //!< not above 0: its error form ("???")
     double FRatio = 0;
+    ExposureWords Shown;
 };
-
-//! Seconds with two significant figures as TwoSignificantFigures writes them: "0.20 s",
-//! "7.4 s", "21 s", "1200 s". Seconds not above zero, or beyond the double range, are an invalid
-//! operation.
-std::string SignificantSeconds(double seconds);
 
 //! A longest untracked exposure as the window writes it: SignificantSeconds up to four hours,
 //! "over 4 hours" beyond.

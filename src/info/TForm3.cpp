@@ -2,7 +2,6 @@
 
 #include "info/InfoWidgets.h"
 #include "ui/ErrorReport.h"
-#include "ui/ProgramWindows.h"
 #include "ui/WindowRules.h"
 
 TForm3::TForm3(QWidget* parent)
@@ -30,5 +29,6 @@ void TForm3::Button1Click()
 {
     // The calculator comes to the front even when the user closed it meanwhile.
     close();
-    ShowWindow(ExposureWindow());
+    if (m_openCalculator)
+        m_openCalculator();
 }

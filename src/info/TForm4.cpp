@@ -2,7 +2,6 @@
 
 #include "info/InfoWidgets.h"
 #include "ui/ErrorReport.h"
-#include "ui/ProgramWindows.h"
 #include "ui/WindowRules.h"
 
 TForm4::TForm4(QWidget* parent)
@@ -25,5 +24,6 @@ void TForm4::Button1Click()
 {
     // The calculator comes to the front even when the user closed it meanwhile.
     close();
-    ShowWindow(ExposureWindow());
+    if (m_openCalculator)
+        m_openCalculator();
 }

@@ -1,12 +1,5 @@
 #include "job/Job.h"
 
-#include "exposure/DigitalCamera.h"
-#include "exposure/ExposurePresets.h"
-#include "numeric/NumberText.h"
-#include "field/SensorField.h"
-#include "optics/Telescope.h"
-#include "sky/Showpieces.h"
-
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QJsonParseError>
@@ -15,18 +8,12 @@
 #include <algorithm>
 #include <cmath>
 #include <functional>
-#include <iterator>
 #include <optional>
 #include <utility>
 
 namespace Job {
 
 namespace {
-
-//! The Digital Camera window's filters by name, in the order of CameraFilters: the list's own
-//! texts carry their widths and change with the sensor, so a file keeps these instead.
-constexpr const char* FilterNames[] = {"luminance", "red", "green", "blue", "narrowband"};
-constexpr const char* UnitNames[] = {"in", "cm", "mm"};
 
 //! A name quoted in a message is cut short, so that a file of one long name cannot fill the
 //! screen with a message box.
@@ -47,11 +34,6 @@ qsizetype Characters(const QString& text)
     return count;
 }
 
-QString Text(const std::string& text)
-{
-    return QString::fromStdString(text);
-}
-
 QString Sentence(const char* name)
 {
     QString text = QString::fromUtf8(name);
@@ -59,47 +41,36 @@ QString Sentence(const char* name)
     return text;
 }
 
-template <typename Names>
-bool OneOf(const Names& names, const QString& name)
+//! The lists a name a job holds is one of: the job file's own, or the program's tables as the
+//! vocabulary gives them.
+enum class Names
 {
-    return std::any_of(std::begin(names), std::end(names), [&](const char* known) { return name == QLatin1String(known); });
-}
+    Preset,
+    Unit,
+    Configuration,
+    Sensor,
+    Target,
+    Filter
+};
 
-bool KnownPreset(const QString& name)
+bool Knows(const Vocabulary& known, Names names, const QString& name)
 {
-    return name.isEmpty()
-           || std::any_of(TelescopeTable.begin(), TelescopeTable.end(), [&](const TelescopePreset& preset) { return name == QString::fromUtf8(preset.Name); });
+    switch (names) {
+    case Names::Preset:
+        return name.isEmpty() || known.TelescopePresets.contains(name); // none picked
+    case Names::Unit:
+        return IndexOf(UnitNames, name) >= 0;
+    case Names::Configuration:
+        return IndexOf(ConfigurationNames, name) >= 0;
+    case Names::Sensor:
+        return known.Sensors.contains(name);
+    case Names::Target:
+        return known.Targets.contains(name);
+    case Names::Filter:
+        return IndexOf(FilterNames, name) >= 0;
+    }
+    return false;
 }
-
-bool KnownUnit(const QString& name)
-{
-    return OneOf(UnitNames, name);
-}
-
-bool KnownConfiguration(const QString& name)
-{
-    return OneOf(ConfigurationNames, name);
-}
-
-bool KnownSensor(const QString& name)
-{
-    return name == QString::fromUtf8(OwnSensorName)
-           || std::any_of(SensorPresets.begin(), SensorPresets.end(), [&](const SensorPreset& preset) { return name == QString::fromUtf8(preset.Name); });
-}
-
-bool KnownTarget(const QString& name)
-{
-    const std::string entry = name.toStdString();
-    return name == QLatin1String(MoonAndJupiter)
-           || std::any_of(Showpieces().begin(), Showpieces().end(), [&](const Showpiece& showpiece) { return showpiece.Entry == entry; });
-}
-
-bool KnownFilter(const QString& name)
-{
-    return OneOf(FilterNames, name);
-}
-
-using Known = bool (*)(const QString&);
 
 //! Every value a job holds, once: its key in the file, its name as the user knows it, and its
 //! rule. Writing, reading and the length check all walk this one list, so that a value cannot
@@ -117,13 +88,13 @@ void Walk(Visitor& v, D& job)
     });
     auto& t = job.TelescopeWindow;
     v.Group("telescope", "the telescope window", [&] {
-        v.Choice("preset", "the telescope preset", t.Preset, KnownPreset);
+        v.Choice("preset", "the telescope preset", t.Preset, Names::Preset);
         v.Text("aperture", "the telescope window's aperture box", t.Aperture);
-        v.Choice("apertureUnit", "the telescope window's aperture unit", t.ApertureUnit, KnownUnit);
+        v.Choice("apertureUnit", "the telescope window's aperture unit", t.ApertureUnit, Names::Unit);
         v.Text("focalLength", "the telescope window's focal length box", t.FocalLength);
-        v.Choice("focalLengthUnit", "the telescope window's focal length unit", t.FocalLengthUnit, KnownUnit);
+        v.Choice("focalLengthUnit", "the telescope window's focal length unit", t.FocalLengthUnit, Names::Unit);
     });
-    v.Choice("configuration", "the optical configuration", job.Configuration, KnownConfiguration);
+    v.Choice("configuration", "the optical configuration", job.Configuration, Names::Configuration);
     auto& c = job.ConfigurationWindows;
     v.Group("configurationWindows", "the configuration windows", [&] {
         v.Text("cameraLensFocalLength", "the camera lens window's focal length box", c.CameraLensFocalLength);
@@ -147,11 +118,11 @@ void Walk(Visitor& v, D& job)
     });
     auto& f = job.FieldWindow;
     v.Group("fieldWindow", "the field window", [&] {
-        v.Choice("sensor", "the field window's sensor", f.Sensor, KnownSensor);
+        v.Choice("sensor", "the field window's sensor", f.Sensor, Names::Sensor);
         v.Text("pixelsAcross", "the field window's pixels across box", f.PixelsAcross);
         v.Text("pixelsDown", "the field window's pixels down box", f.PixelsDown);
         v.Text("pixelSize", "the field window's pixel size box", f.PixelSize);
-        v.Choice("target", "the field window's target", f.Target, KnownTarget);
+        v.Choice("target", "the field window's target", f.Target, Names::Target);
         v.Whole("cameraAngle", "the field window's camera angle", f.CameraAngle, 0, 359);
         v.Whole("overlap", "the field window's overlap", f.Overlap, 0, 50);
         v.Text("declination", "the field window's declination box", f.Declination);
@@ -161,7 +132,7 @@ void Walk(Visitor& v, D& job)
         v.Text("latitude", "the Tonight window's latitude box", n.Latitude);
         v.Text("longitude", "the Tonight window's longitude box", n.Longitude);
         v.Text("zone", "the Tonight window's time zone box", n.Zone);
-        v.Choice("target", "the Tonight window's target", n.Target, KnownTarget);
+        v.Choice("target", "the Tonight window's target", n.Target, Names::Target);
         v.Whole("lowestAltitude", "the Tonight window's lowest altitude", n.LowestAltitude, 0, 80);
     });
     auto& d = job.DigitalCamera;
@@ -170,7 +141,7 @@ void Walk(Visitor& v, D& job)
         v.Text("quantumEfficiency", "the Digital Camera window's quantum efficiency box", d.QuantumEfficiency);
         v.Flag("colour", "the Digital Camera window's colour sensor box", d.Colour);
         v.Text("skyBrightness", "the Digital Camera window's sky brightness box", d.SkyBrightness);
-        v.Choice("filter", "the Digital Camera window's filter", d.Filter, KnownFilter);
+        v.Choice("filter", "the Digital Camera window's filter", d.Filter, Names::Filter);
         v.Text("narrowbandWidth", "the Digital Camera window's narrowband width box", d.NarrowbandWidth);
         v.Text("obstruction", "the Digital Camera window's obstruction box", d.Obstruction);
         v.Text("readNoiseRise", "the Digital Camera window's read noise rise box", d.ReadNoiseRise);
@@ -200,7 +171,7 @@ public:
         Object.insert(QLatin1String(key), group);
     }
     void Text(const char* key, const char*, const QString& text) { Object.insert(QLatin1String(key), text); }
-    void Choice(const char* key, const char*, const QString& name, Known) { Object.insert(QLatin1String(key), name); }
+    void Choice(const char* key, const char*, const QString& name, Names) { Object.insert(QLatin1String(key), name); }
     void Whole(const char* key, const char*, int value, int, int) { Object.insert(QLatin1String(key), value); }
     void Number(const char* key, const char*, double value) { Object.insert(QLatin1String(key), value); }
     void Flag(const char* key, const char*, bool value) { Object.insert(QLatin1String(key), value); }
@@ -212,13 +183,14 @@ public:
     }
 };
 
-//! Reads into a job that starts as Initial(), so that a key left out keeps its value there;
-//! stops at the first refusal.
+//! Reads into a job that starts as the vocabulary's Initial, so that a key left out keeps its
+//! value there; stops at the first refusal.
 class Reader
 {
 public:
-    explicit Reader(QJsonObject root)
+    Reader(QJsonObject root, const Vocabulary& known)
         : m_object(std::move(root))
+        , m_known(known)
     {
     }
 
@@ -245,12 +217,12 @@ public:
             text = *read;
     }
 
-    void Choice(const char* key, const char* name, QString& choice, Known known)
+    void Choice(const char* key, const char* name, QString& choice, Names names)
     {
         const std::optional<QString> read = ReadText(key, name);
         if (!read)
             return;
-        if (!known(*read)) {
+        if (!Knows(m_known, names, *read)) {
             const QString quoted = read->size() > LongestQuotedName ? read->left(LongestQuotedName) + QStringLiteral("...") : *read;
             Refuse(Sentence(name) + QStringLiteral(" \"") + quoted + QStringLiteral("\" is not one this program knows."));
             return;
@@ -307,7 +279,7 @@ public:
         flag = value.toBool();
     }
 
-    //! A flag left out stays unsaid, as in Initial().
+    //! A flag left out stays unsaid, as in the vocabulary's Initial.
     void Flag(const char* key, const char* name, std::optional<bool>& flag)
     {
         if (Value(key).isUndefined())
@@ -320,6 +292,7 @@ public:
 
 private:
     QJsonObject m_object;
+    const Vocabulary& m_known;
 
     //! Nothing more is read once a value is refused: the first problem is the one said.
     QJsonValue Value(const char* key) const
@@ -363,7 +336,7 @@ public:
         if (Overlong.isEmpty() && Characters(text) > LongestText)
             Overlong = QString::fromUtf8(name);
     }
-    void Choice(const char* key, const char* name, const QString& text, Known) { Text(key, name, text); }
+    void Choice(const char* key, const char* name, const QString& text, Names) { Text(key, name, text); }
     void Whole(const char*, const char*, int, int, int) {}
     void Number(const char*, const char*, double) {}
     void Flag(const char*, const char*, bool) {}
@@ -379,44 +352,6 @@ qsizetype LineOf(const QByteArray& bytes, int offset)
 
 } // namespace
 
-Data Initial()
-{
-    Data job;
-    job.ExposureCalculator = {Text(BrightnessInitialText), Text(SpeedInitialText), Text(ReciprocityInitialText),
-                              Text(FilterFactorInitialText), Text(FRatioInitialText)};
-    // TOpticForm1.ui: no preset picked, both boxes hold "?" and both unit groups start on mm.
-    job.TelescopeWindow = {QString(), QStringLiteral("?"), QStringLiteral("mm"), QStringLiteral("?"), QStringLiteral("mm")};
-    // TOpticForm2.ui: "Camera lens alone" is checked at first.
-    job.Configuration = QString::fromUtf8(ConfigurationNames[0]);
-    // The boxes as TOpticCamLensForm.ui, TOpticTeleForm.ui, TOpticCompForm.ui, TOpticAfocalForm.ui,
-    // TOpticBarlowForm.ui and TOpticEypcForm.ui start them.
-    job.ConfigurationWindows = {QStringLiteral("50"),  QStringLiteral("1.8"), QStringLiteral("2"),   QStringLiteral("0.63"),
-                                QStringLiteral("50"),  QStringLiteral("18"),  QStringLiteral("-75"), QStringLiteral("120"),
-                                QStringLiteral("18"),  QStringLiteral("120")};
-    job.FieldWindow.Sensor = QString::fromUtf8(SensorPresets[0].Name);
-    job.FieldWindow.Target = QString::fromUtf8(MoonAndJupiter);
-    // TSensorFieldForm.ui: the overlap box starts at 20 %, the declination box at "0".
-    job.FieldWindow.Overlap = 20;
-    job.FieldWindow.Declination = QStringLiteral("0");
-    job.TonightWindow.Target = QString::fromUtf8(MoonAndJupiter);
-    job.TonightWindow.LowestAltitude = 30; // TTonightForm.ui's LowestBox
-    Camera& camera = job.DigitalCamera;
-    // As the window writes the starting camera's figures into its boxes.
-    camera.ReadNoise = Text(FormatFixed(15, 1, StartingCamera.ReadNoise));
-    camera.QuantumEfficiency = Text(FormatFixed(15, 0, StartingCamera.QuantumEfficiencyPercent));
-    camera.Colour = StartingCamera.Colour;
-    camera.SkyBrightness = QString::fromUtf8(SkyInitialText);
-    camera.Filter = QString::fromUtf8(FilterNames[0]);
-    camera.NarrowbandWidth = QString::fromUtf8(NarrowbandInitialText);
-    camera.Obstruction = QString::fromUtf8(ObstructionInitialText);
-    camera.ReadNoiseRise = QString::fromUtf8(RiseInitialText);
-    camera.SignalToNoise = QString::fromUtf8(SignalToNoiseInitialText);
-    // Which figures the user set is left unsaid, as in a file written before jobs kept it, so
-    // that such a file opens as it did; a program that never made the window says it
-    // (JobWindows::CurrentJob). The emission box starts unticked and following the target.
-    return job;
-}
-
 QByteArray Write(const Data& job)
 {
     Writer writer;
@@ -426,7 +361,7 @@ QByteArray Write(const Data& job)
     return QJsonDocument(writer.Object).toJson(QJsonDocument::Indented);
 }
 
-std::variant<Data, QString> Read(const QByteArray& bytes)
+std::variant<Data, QString> Read(const QByteArray& bytes, const Vocabulary& known)
 {
     if (bytes.size() > LargestFile)
         return QStringLiteral("The file is larger than 1 MiB.");
@@ -449,8 +384,8 @@ std::variant<Data, QString> Read(const QByteArray& bytes)
     if (version < FormatVersion)
         return QStringLiteral("The job file's version %1 is not one this program knows.").arg(version);
 
-    Data job = Initial();
-    Reader reader(root);
+    Data job = known.Initial;
+    Reader reader(root, known);
     Walk(reader, job);
     if (!reader.Refusal.isEmpty())
         return reader.Refusal;

@@ -269,11 +269,37 @@ std::string FormatFixed(int width, int decimals, double value)
     return field.substr(std::min(field.find_first_not_of(Blank), field.size()));
 }
 
-std::string SignificantFigures(double value, int figures)
+double FixedValue(int decimals, double value)
+{
+    if (!std::isfinite(value) || !(std::fabs(value) < ScientificFrom))
+        throw InvalidOperationError();
+    decimals = std::clamp(decimals, 0, 15);
+    // The digits FixedNotation writes, rounded the same way, read as one whole number.
+    DecimalDigits number(std::fabs(value));
+    const int firstCounted = std::fabs(value) >= 1 ? number.top : 0;
+    number.RoundAt(firstCounted - (SignificantDigits - 1));
+    number.RoundAt(-decimals);
+    long double whole = 0;
+    for (int weight = std::max(number.top, 0); weight >= -decimals; --weight)
+        whole = whole * 10 + number.DigitAt(weight);
+    const double magnitude = Narrow(whole / std::pow(10.0L, decimals));
+    return value < 0 ? -magnitude : magnitude;
+}
+
+namespace {
+
+//! A value rounded to `figures` significant figures: Digits x 10^(Power - figures + 1), Digits
+//! a whole number of exactly `figures` digits. Halves go away from zero on the decimal value.
+struct Significant
+{
+    long long Digits = 0;
+    int Power = 0;
+};
+
+Significant RoundSignificant(double value, int figures)
 {
     if (!(value > 0) || !std::isfinite(value))
         throw InvalidOperationError();
-    figures = std::clamp(figures, 1, 15);
     // The value scaled so that its first `figures` digits stand before the point; log10 may
     // land a hair beside a power of ten, so the scale is corrected once either way.
     const long double first = std::pow(10.0L, figures - 1); // the smallest number of that many digits
@@ -295,7 +321,25 @@ std::string SignificantFigures(double value, int figures)
         digits /= 10;
         ++power;
     }
-    std::string text = std::to_string(static_cast<long long>(digits));
+    return {static_cast<long long>(digits), power};
+}
+
+} // namespace
+
+double SignificantValue(double value, int figures)
+{
+    figures = std::clamp(figures, 1, 15);
+    const Significant rounded = RoundSignificant(value, figures);
+    const int exponent = rounded.Power - (figures - 1);
+    const long double scale = std::pow(10.0L, std::abs(exponent));
+    return Narrow(exponent >= 0 ? rounded.Digits * scale : rounded.Digits / scale);
+}
+
+std::string SignificantFigures(double value, int figures)
+{
+    figures = std::clamp(figures, 1, 15);
+    const auto [digits, power] = RoundSignificant(value, figures);
+    std::string text = std::to_string(digits);
     const int point = power + 1; // digits before the point
     if (point >= figures)
         return text + std::string(static_cast<std::size_t>(point - figures), '0');

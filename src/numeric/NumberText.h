@@ -35,6 +35,13 @@ std::string FormatFixed(int width, int decimals, double value);
 //! zero, or beyond the double range, is an invalid operation.
 std::string SignificantFigures(double value, int figures);
 
+//! The number SignificantFigures writes, as a number: 7.35 with two figures is 7.4.
+double SignificantValue(double value, int figures);
+
+//! The number FixedField writes with `decimals` decimals, as a number: 2.25 with one decimal
+//! is 2.3. Beyond the fixed notation's range, or not finite, it is an invalid operation.
+double FixedValue(int decimals, double value);
+
 //! SignificantFigures with two figures, as the program's limits and sub-exposures are written.
 std::string TwoSignificantFigures(double value);
 

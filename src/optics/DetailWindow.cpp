@@ -3,7 +3,6 @@
 #include "optics/OpticalJob.h"
 #include "optics/TOpticReportForm.h"
 #include "ui/MessageBoxes.h"
-#include "ui/ProgramWindows.h"
 #include "ui/WindowRules.h"
 
 #include <QLabel>
@@ -34,7 +33,8 @@ void SetupDetailWindow(QWidget* window)
     });
 }
 
-void CompleteConfiguration(QWidget* window, ConfigurationKind kind, std::initializer_list<const QLineEdit*> boxes)
+void CompleteConfiguration(QWidget* window, TOpticReportForm* report, ConfigurationKind kind,
+                           std::initializer_list<const QLineEdit*> boxes)
 {
     std::vector<std::string> texts;
     for (const QLineEdit* box : boxes)
@@ -44,5 +44,5 @@ void CompleteConfiguration(QWidget* window, ConfigurationKind kind, std::initial
         return;
     }
     OpticalJob.ReturnWindow = window;
-    ShowThenClose(Windows().OpticReportForm, window);
+    ShowThenClose(report, window);
 }

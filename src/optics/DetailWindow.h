@@ -6,6 +6,7 @@
 
 class QLineEdit;
 class QWidget;
+class TOpticReportForm;
 
 //! The frame the six configuration detail windows share: 503 x 393, silver, bold 13-pixel
 //! prompts, notes and boxes, bold 11-pixel buttons, on the 11-pixel base font that the window
@@ -15,5 +16,6 @@ void SetupDetailWindow(QWidget* window);
 
 //! "Next >>" of a detail window: reads its boxes in their order, completes the optical job
 //! or refuses with the window's own message (and stays); on success the window becomes the
-//! way back from the report, the report is shown and the window hides.
-void CompleteConfiguration(QWidget* window, ConfigurationKind kind, std::initializer_list<const QLineEdit*> boxes);
+//! way back from the report, the wizard's report is shown and the window hides.
+void CompleteConfiguration(QWidget* window, TOpticReportForm* report, ConfigurationKind kind,
+                           std::initializer_list<const QLineEdit*> boxes);

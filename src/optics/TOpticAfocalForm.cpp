@@ -3,7 +3,7 @@
 #include "optics/DetailWindow.h"
 #include "optics/TOpticForm1.h"
 #include "ui/ErrorReport.h"
-#include "ui/ProgramWindows.h"
+#include "ui/QuietBoxes.h"
 #include "ui/WindowRules.h"
 
 TOpticAfocalForm::TOpticAfocalForm(QWidget* parent)
@@ -18,10 +18,22 @@ TOpticAfocalForm::TOpticAfocalForm(QWidget* parent)
 
 void TOpticAfocalForm::Button3Click()
 {
-    CompleteConfiguration(this, ConfigurationKind::Afocal, {EypcEdit, CamLensEdit});
+    CompleteConfiguration(this, Wizard().Report, ConfigurationKind::Afocal, {EypcEdit, CamLensEdit});
 }
 
 void TOpticAfocalForm::Button2Click()
 {
-    ShowThenClose(Windows().OpticForm1, this);
+    ShowThenClose(Wizard().Telescope, this);
+}
+
+void TOpticAfocalForm::WriteJobPart(Job::Configurations& part) const
+{
+    part.AfocalCameraLens = CamLensEdit->text();
+    part.AfocalEyepiece = EypcEdit->text();
+}
+
+void TOpticAfocalForm::RestoreJobPart(const Job::Configurations& part)
+{
+    PutText(CamLensEdit, part.AfocalCameraLens);
+    PutText(EypcEdit, part.AfocalEyepiece);
 }

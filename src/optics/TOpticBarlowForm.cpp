@@ -3,7 +3,7 @@
 #include "optics/DetailWindow.h"
 #include "optics/TOpticForm1.h"
 #include "ui/ErrorReport.h"
-#include "ui/ProgramWindows.h"
+#include "ui/QuietBoxes.h"
 #include "ui/WindowRules.h"
 
 TOpticBarlowForm::TOpticBarlowForm(QWidget* parent)
@@ -19,10 +19,22 @@ TOpticBarlowForm::TOpticBarlowForm(QWidget* parent)
 
 void TOpticBarlowForm::Button3Click()
 {
-    CompleteConfiguration(this, ConfigurationKind::BarlowLens, {BarlowFLEdit, BarlowDistanceEdit});
+    CompleteConfiguration(this, Wizard().Report, ConfigurationKind::BarlowLens, {BarlowFLEdit, BarlowDistanceEdit});
 }
 
 void TOpticBarlowForm::Button2Click()
 {
-    ShowThenClose(Windows().OpticForm1, this);
+    ShowThenClose(Wizard().Telescope, this);
+}
+
+void TOpticBarlowForm::WriteJobPart(Job::Configurations& part) const
+{
+    part.BarlowFocalLength = BarlowFLEdit->text();
+    part.BarlowDistance = BarlowDistanceEdit->text();
+}
+
+void TOpticBarlowForm::RestoreJobPart(const Job::Configurations& part)
+{
+    PutText(BarlowFLEdit, part.BarlowFocalLength);
+    PutText(BarlowDistanceEdit, part.BarlowDistance);
 }

@@ -3,7 +3,7 @@
 #include "optics/DetailWindow.h"
 #include "optics/TOpticForm2.h"
 #include "ui/ErrorReport.h"
-#include "ui/ProgramWindows.h"
+#include "ui/QuietBoxes.h"
 #include "ui/WindowRules.h"
 
 TOpticCamLensForm::TOpticCamLensForm(QWidget* parent)
@@ -18,10 +18,22 @@ TOpticCamLensForm::TOpticCamLensForm(QWidget* parent)
 
 void TOpticCamLensForm::Button3Click()
 {
-    CompleteConfiguration(this, ConfigurationKind::CameraLens, {CamLensEdit, CamFEdit});
+    CompleteConfiguration(this, Wizard().Report, ConfigurationKind::CameraLens, {CamLensEdit, CamFEdit});
 }
 
 void TOpticCamLensForm::Button2Click()
 {
-    ShowThenClose(Windows().OpticForm2, this);
+    ShowThenClose(Wizard().Choice, this);
+}
+
+void TOpticCamLensForm::WriteJobPart(Job::Configurations& part) const
+{
+    part.CameraLensFocalLength = CamLensEdit->text();
+    part.CameraLensFRatio = CamFEdit->text();
+}
+
+void TOpticCamLensForm::RestoreJobPart(const Job::Configurations& part)
+{
+    PutText(CamLensEdit, part.CameraLensFocalLength);
+    PutText(CamFEdit, part.CameraLensFRatio);
 }

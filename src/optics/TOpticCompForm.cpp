@@ -3,7 +3,7 @@
 #include "optics/DetailWindow.h"
 #include "optics/TOpticForm1.h"
 #include "ui/ErrorReport.h"
-#include "ui/ProgramWindows.h"
+#include "ui/QuietBoxes.h"
 #include "ui/WindowRules.h"
 
 TOpticCompForm::TOpticCompForm(QWidget* parent)
@@ -18,10 +18,20 @@ TOpticCompForm::TOpticCompForm(QWidget* parent)
 
 void TOpticCompForm::Button3Click()
 {
-    CompleteConfiguration(this, ConfigurationKind::Compression, {MagnificationEdit});
+    CompleteConfiguration(this, Wizard().Report, ConfigurationKind::Compression, {MagnificationEdit});
 }
 
 void TOpticCompForm::Button2Click()
 {
-    ShowThenClose(Windows().OpticForm1, this);
+    ShowThenClose(Wizard().Telescope, this);
+}
+
+void TOpticCompForm::WriteJobPart(Job::Configurations& part) const
+{
+    part.CompressionMagnification = MagnificationEdit->text();
+}
+
+void TOpticCompForm::RestoreJobPart(const Job::Configurations& part)
+{
+    PutText(MagnificationEdit, part.CompressionMagnification);
 }

@@ -3,7 +3,7 @@
 #include "optics/DetailWindow.h"
 #include "optics/TOpticForm1.h"
 #include "ui/ErrorReport.h"
-#include "ui/ProgramWindows.h"
+#include "ui/QuietBoxes.h"
 #include "ui/WindowRules.h"
 
 TOpticEypcForm::TOpticEypcForm(QWidget* parent)
@@ -19,10 +19,22 @@ TOpticEypcForm::TOpticEypcForm(QWidget* parent)
 
 void TOpticEypcForm::Button3Click()
 {
-    CompleteConfiguration(this, ConfigurationKind::EyepieceProjection, {EypcFLEdit, EypcDistanceEdit});
+    CompleteConfiguration(this, Wizard().Report, ConfigurationKind::EyepieceProjection, {EypcFLEdit, EypcDistanceEdit});
 }
 
 void TOpticEypcForm::Button2Click()
 {
-    ShowThenClose(Windows().OpticForm1, this);
+    ShowThenClose(Wizard().Telescope, this);
+}
+
+void TOpticEypcForm::WriteJobPart(Job::Configurations& part) const
+{
+    part.EyepieceFocalLength = EypcFLEdit->text();
+    part.EyepieceDistance = EypcDistanceEdit->text();
+}
+
+void TOpticEypcForm::RestoreJobPart(const Job::Configurations& part)
+{
+    PutText(EypcFLEdit, part.EyepieceFocalLength);
+    PutText(EypcDistanceEdit, part.EyepieceDistance);
 }

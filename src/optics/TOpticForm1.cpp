@@ -11,11 +11,14 @@
 #include "optics/Telescope.h"
 #include "ui/ErrorReport.h"
 #include "ui/MessageBoxes.h"
-#include "ui/ProgramWindows.h"
+#include "ui/QuietBoxes.h"
 #include "ui/WindowRules.h"
 
 #include <QButtonGroup>
 #include <QEvent>
+
+#include <algorithm>
+#include <array>
 
 namespace {
 
@@ -125,8 +128,29 @@ int TOpticForm1::FocalUnitIndex() const
     return m_focalUnits->checkedId();
 }
 
-void TOpticForm1::RestoreTelescopeBoxes(const QString& aperture, int apertureUnit, const QString& focalLength, int focalUnit)
+Job::Telescope TOpticForm1::JobPart() const
 {
+    const QList<QListWidgetItem*> picked = ListBox1->selectedItems();
+    const auto unit = [](int index) {
+        return QString::fromLatin1(std::to_array(Job::UnitNames).at(static_cast<std::size_t>(index)));
+    };
+    return {picked.isEmpty() ? QString() : picked.first()->text(), ApertureEditBox->text(), unit(ApertureTextUnit),
+            FocalEditBox->text(), unit(FocalTextUnit)};
+}
+
+void TOpticForm1::RestoreJobPart(const Job::Telescope& part)
+{
+    {
+        const QSignalBlocker quiet(ListBox1);
+        ListBox1->clearSelection();
+        const QList<QListWidgetItem*> found = ListBox1->findItems(part.Preset, Qt::MatchExactly);
+        if (!part.Preset.isEmpty() && !found.isEmpty()) {
+            ListBox1->setCurrentItem(found.first());
+            found.first()->setSelected(true);
+        }
+    }
+    const int apertureUnit = std::max(Job::IndexOf(Job::UnitNames, part.ApertureUnit), 0);
+    const int focalUnit = std::max(Job::IndexOf(Job::UnitNames, part.FocalLengthUnit), 0);
     for (const auto& [group, unit] : {std::pair{m_apertureUnits, apertureUnit}, std::pair{m_focalUnits, focalUnit}}) {
         const QSignalBlocker quiet(group);
         if (QAbstractButton* button = group->button(unit)) {
@@ -134,10 +158,8 @@ void TOpticForm1::RestoreTelescopeBoxes(const QString& aperture, int apertureUni
             button->setChecked(true);
         }
     }
-    for (const auto& [box, text] : {std::pair{ApertureEditBox, aperture}, std::pair{FocalEditBox, focalLength}}) {
-        const QSignalBlocker quiet(box);
-        box->setText(text);
-    }
+    for (const auto& [box, text] : {std::pair{ApertureEditBox, part.Aperture}, std::pair{FocalEditBox, part.FocalLength}})
+        PutText(box, text);
     ApertureTextUnit = apertureUnit;
     FocalTextUnit = focalUnit;
 }
@@ -190,29 +212,29 @@ void TOpticForm1::Button1Click()
         MessageBoxes::Refuse(QStringLiteral("You must specify a valid aperture and focal length before proceeding."));
         return;
     }
-    const ProgramWindows& windows = Windows();
-    const TOpticForm2* choice = windows.OpticForm2;
+    const OpticalWizard& wizard = Wizard();
+    const TOpticForm2* choice = wizard.Choice;
     if (choice->PrimeFocusButton->isChecked()) {
         OpticalJob.ConfigurationText = OpticalJob.TelescopeLine + "Prime focus";
         OpticalJob.EffectiveFocalLengthMm = OpticalJob.TelescopeFocalLengthMm;
         OpticalJob.ReturnWindow = this;
-        ShowThenClose(windows.OpticReportForm, this);
+        ShowThenClose(wizard.Report, this);
     } else if (choice->AfocalButton->isChecked()) {
-        ShowThenClose(windows.OpticAfocalForm, this);
+        ShowThenClose(wizard.Afocal, this);
     } else if (choice->CompressionButton->isChecked()) {
-        ShowThenClose(windows.OpticCompForm, this);
+        ShowThenClose(wizard.Compression, this);
     } else if (choice->NegProjTeleButton->isChecked()) {
-        ShowThenClose(windows.OpticTeleForm, this);
+        ShowThenClose(wizard.Teleconverter, this);
     } else if (choice->NegProjBarlowButton->isChecked()) {
-        ShowThenClose(windows.OpticBarlowForm, this);
+        ShowThenClose(wizard.BarlowLens, this);
     } else if (choice->EyepieceProjButton->isChecked()) {
-        ShowThenClose(windows.OpticEypcForm, this);
+        ShowThenClose(wizard.EyepieceProjection, this);
     }
 }
 
 void TOpticForm1::Button2Click()
 {
-    ShowThenClose(Windows().OpticForm2, this);
+    ShowThenClose(Wizard().Choice, this);
 }
 
 bool TOpticForm1::eventFilter(QObject* watched, QEvent* event)

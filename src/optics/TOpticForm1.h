@@ -1,5 +1,7 @@
 #pragma once
 
+#include "job/JobParts.h"
+#include "optics/OpticalWizard.h"
 #include "ui_TOpticForm1.h"
 
 #include <QWidget>
@@ -8,7 +10,7 @@ class QButtonGroup;
 
 //! The telescope window: a preset, or aperture and focal length typed in inches, cm or mm.
 //! The box texts are always the source of the values; OpticalJob holds them in millimetres.
-class TOpticForm1 : public QWidget, public Ui::TOpticForm1
+class TOpticForm1 : public QWidget, public Ui::TOpticForm1, public OpticalWizardWindow
 {
 public:
     explicit TOpticForm1(QWidget* parent = nullptr);
@@ -29,9 +31,11 @@ public:
     //! The unit each box's text is written in (0 inches, 1 cm, 2 mm), which a job file keeps.
     int ApertureTextUnitIndex() const { return ApertureTextUnit; }
     int FocalTextUnitIndex() const { return FocalTextUnit; }
-    //! Puts back the boxes' texts and the units they are written in, each unit's button
-    //! selected without converting the box beside it.
-    void RestoreTelescopeBoxes(const QString& aperture, int apertureUnit, const QString& focalLength, int focalUnit);
+    //! The preset picked, the boxes' texts and the units they are written in, as a job keeps them.
+    Job::Telescope JobPart() const;
+    //! Puts back a job's preset, without filling the boxes from it, and the boxes' texts and the
+    //! units they are written in, each unit's button selected without converting the box beside it.
+    void RestoreJobPart(const Job::Telescope& part);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

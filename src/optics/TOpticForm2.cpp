@@ -1,12 +1,11 @@
 #include "optics/TOpticForm2.h"
 
-#include "info/TForm2.h"
 #include "optics/OpticalJob.h"
 #include "optics/TOpticCamLensForm.h"
 #include "optics/TOpticForm1.h"
 #include "ui/ErrorReport.h"
 #include "ui/MessageBoxes.h"
-#include "ui/ProgramWindows.h"
+#include "ui/QuietBoxes.h"
 #include "ui/WindowRules.h"
 
 #include <QKeyEvent>
@@ -47,13 +46,13 @@ TOpticForm2::TOpticForm2(QWidget* parent)
 
 void TOpticForm2::Button3Click()
 {
-    const ProgramWindows& windows = Windows();
+    const OpticalWizard& wizard = Wizard();
     if (CamLensButton->isChecked()) {
-        ShowThenClose(windows.OpticCamLensForm, this);
+        ShowThenClose(wizard.CameraLens, this);
     } else if (PrimeFocusButton->isChecked() || AfocalButton->isChecked() || CompressionButton->isChecked()
                || NegProjTeleButton->isChecked() || NegProjBarlowButton->isChecked()
                || EyepieceProjButton->isChecked()) {
-        ShowThenClose(windows.OpticForm1, this);
+        ShowThenClose(wizard.Telescope, this);
     } else {
         MessageBoxes::Refuse(QStringLiteral("You must select a configuration before proceeding."));
     }
@@ -66,12 +65,14 @@ void TOpticForm2::Button2Click()
 
 void TOpticForm2::Panel1Click()
 {
-    ShowWindow(Windows().Form2);
+    if (m_openAbout)
+        m_openAbout();
 }
 
 void TOpticForm2::Label5Click()
 {
-    ShowWindow(Windows().Form2);
+    if (m_openAbout)
+        m_openAbout();
 }
 
 bool TOpticForm2::eventFilter(QObject* watched, QEvent* event)
@@ -98,4 +99,26 @@ bool TOpticForm2::eventFilter(QObject* watched, QEvent* event)
         }
     }
     return QWidget::eventFilter(watched, event);
+}
+
+std::array<QRadioButton*, std::size(Job::ConfigurationNames)> TOpticForm2::ConfigurationButtons() const
+{
+    return {CamLensButton,     PrimeFocusButton,    AfocalButton,      CompressionButton,
+            NegProjTeleButton, NegProjBarlowButton, EyepieceProjButton};
+}
+
+QString TOpticForm2::JobPart() const
+{
+    const auto buttons = ConfigurationButtons();
+    for (std::size_t i = 0; i < buttons.size(); ++i)
+        if (buttons[i]->isChecked())
+            return QString::fromLatin1(Job::ConfigurationNames[i]);
+    return QString::fromLatin1(Job::ConfigurationNames[0]); // none checked yet: the one the window starts on
+}
+
+void TOpticForm2::RestoreJobPart(const QString& configuration)
+{
+    const auto buttons = ConfigurationButtons();
+    if (const int index = Job::IndexOf(Job::ConfigurationNames, configuration); index >= 0)
+        PutChecked(buttons[static_cast<std::size_t>(index)], true);
 }

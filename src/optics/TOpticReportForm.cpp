@@ -3,14 +3,21 @@
 #include "optics/OpticalJob.h"
 #include "optics/OpticalResults.h"
 #include "optics/OpticalSheet.h"
+#include "optics/TOpticAfocalForm.h"
+#include "optics/TOpticBarlowForm.h"
 #include "optics/TOpticCamLensForm.h"
+#include "optics/TOpticCompForm.h"
+#include "optics/TOpticEypcForm.h"
+#include "optics/TOpticForm1.h"
+#include "optics/TOpticTeleForm.h"
 #include "print/WindowPrinting.h"
 #include "ui/ErrorReport.h"
 #include "ui/NightVision.h"
-#include "ui/ProgramWindows.h"
 
 #include <QScopeGuard>
 #include <QScopedValueRollback>
+
+#include <array>
 
 TOpticReportForm::TOpticReportForm(QWidget* parent)
     : QMainWindow(parent)
@@ -55,7 +62,7 @@ void TOpticReportForm::FormShow()
     // The configuration choice's radio button says the same in every ordinary run, but not
     // when a detail window left open from an earlier run completes a job after the user has
     // since ticked another configuration.
-    const bool cameraLens = OpticalJob.ReturnWindow == Windows().OpticCamLensForm;
+    const bool cameraLens = OpticalJob.ReturnWindow == Wizard().CameraLens;
     Label1->setText(cameraLens ? QStringLiteral("Camera lens aperture:") : QStringLiteral("Telescope aperture:"));
     Label2->setText(cameraLens ? QStringLiteral("Camera lens focal length:")
                                : QStringLiteral("Telescope focal length:"));
@@ -125,6 +132,31 @@ void TOpticReportForm::TakeRestoredJob()
     } catch (const std::exception&) {
         // Told to the windows that follow the report, with the job.
     }
+}
+
+Job::Optics TOpticReportForm::JobPart() const
+{
+    return {OpticalJob.TelescopeFocalLengthMm, OpticalJob.EffectiveFocalLengthMm, OpticalJob.ApertureMm,
+            QString::fromStdString(OpticalJob.ConfigurationText), QString::fromStdString(OpticalJob.TelescopeLine)};
+}
+
+void TOpticReportForm::RestoreJobPart(const ::Job::Optics& part, const QString& configuration)
+{
+    OpticalJob.Reset();
+    if (part == ::Job::Optics{})
+        return;
+    OpticalJob.TelescopeFocalLengthMm = part.TelescopeFocalLengthMm;
+    OpticalJob.EffectiveFocalLengthMm = part.EffectiveFocalLengthMm;
+    OpticalJob.ApertureMm = part.ApertureMm;
+    OpticalJob.ConfigurationText = part.ConfigurationText.toStdString();
+    OpticalJob.TelescopeLine = part.TelescopeLine.toStdString();
+    // The windows that complete a job, in the order of Job::ConfigurationNames.
+    const OpticalWizard& wizard = Wizard();
+    const std::array<QWidget*, std::size(::Job::ConfigurationNames)> completing{
+        wizard.CameraLens, wizard.Telescope, wizard.Afocal, wizard.Compression, wizard.Teleconverter, wizard.BarlowLens,
+        wizard.EyepieceProjection};
+    if (const int index = ::Job::IndexOf(::Job::ConfigurationNames, configuration); index >= 0)
+        OpticalJob.ReturnWindow = completing[static_cast<std::size_t>(index)];
 }
 
 void TOpticReportForm::FieldontheSensor1Click()

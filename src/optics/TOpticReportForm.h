@@ -1,7 +1,9 @@
 #pragma once
 
+#include "job/JobParts.h"
 #include "optics/OpticalJob.h"
 #include "optics/OpticalSheet.h"
+#include "optics/OpticalWizard.h"
 #include "ui/WindowRules.h"
 #include "ui_TOpticReportForm.h"
 
@@ -13,7 +15,10 @@ struct OpticalResultTexts;
 
 //! The results report, last step of the optical wizard. It keeps nothing of its own: each
 //! showing derives every row from OpticalJob and hands the f/ratio to the exposure calculator.
-class TOpticReportForm : public QMainWindow, public Ui::TOpticReportForm, public RefreshedOnShow
+class TOpticReportForm : public QMainWindow,
+                         public Ui::TOpticReportForm,
+                         public RefreshedOnShow,
+                         public OpticalWizardWindow
 {
 public:
     explicit TOpticReportForm(QWidget* parent = nullptr);
@@ -40,6 +45,14 @@ public:
     //! passed on to the windows that follow the report either way. A job file without a
     //! completed optical job leaves none: the report is hidden and its followers told so.
     void TakeRestoredJob();
+    //! The optical job as the wizard last completed it (OpticalJob), as a job keeps it.
+    ::Job::Optics JobPart() const;
+    //! Puts back the optical job of a job, or none, as in a fresh program, where the wizard had
+    //! completed none. The way back from the report (and its camera-lens wording with it) is
+    //! the wizard's window of the job's own `configuration`, never the one of a job completed
+    //! earlier in this run. Shown and handed on by TakeRestoredJob, once the windows it is
+    //! handed to have their parts.
+    void RestoreJobPart(const ::Job::Optics& part, const QString& configuration);
     //! The job on display, as the windows that follow the report take it.
     const ReportedJob& Job() const { return m_fieldJob; }
 

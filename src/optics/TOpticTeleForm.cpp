@@ -3,7 +3,7 @@
 #include "optics/DetailWindow.h"
 #include "optics/TOpticForm1.h"
 #include "ui/ErrorReport.h"
-#include "ui/ProgramWindows.h"
+#include "ui/QuietBoxes.h"
 #include "ui/WindowRules.h"
 
 TOpticTeleForm::TOpticTeleForm(QWidget* parent)
@@ -19,10 +19,20 @@ TOpticTeleForm::TOpticTeleForm(QWidget* parent)
 
 void TOpticTeleForm::Button3Click()
 {
-    CompleteConfiguration(this, ConfigurationKind::Teleconverter, {MagnificationEdit});
+    CompleteConfiguration(this, Wizard().Report, ConfigurationKind::Teleconverter, {MagnificationEdit});
 }
 
 void TOpticTeleForm::Button2Click()
 {
-    ShowThenClose(Windows().OpticForm1, this);
+    ShowThenClose(Wizard().Telescope, this);
+}
+
+void TOpticTeleForm::WriteJobPart(Job::Configurations& part) const
+{
+    part.TeleconverterMagnification = MagnificationEdit->text();
+}
+
+void TOpticTeleForm::RestoreJobPart(const Job::Configurations& part)
+{
+    PutText(MagnificationEdit, part.TeleconverterMagnification);
 }

@@ -1,8 +1,8 @@
 #include "sky/Coordinates.h"
 
 #include "numeric/Arithmetic.h"
+#include "numeric/BoxReading.h"
 #include "numeric/NumberText.h"
-#include "field/SensorField.h"
 
 #include <array>
 #include <cmath>

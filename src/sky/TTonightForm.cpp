@@ -4,9 +4,11 @@
 #include "sky/NightTexts.h"
 #include "sky/Showpieces.h"
 #include "sky/SkyPlaces.h"
+#include "sky/TargetNames.h"
 #include "ui/ErrorReport.h"
 #include "ui/ErrorText.h"
 #include "ui/Look.h"
+#include "ui/QuietBoxes.h"
 #include "ui/SaveDialogs.h"
 #include "ui/WindowRules.h"
 
@@ -182,6 +184,25 @@ void TTonightForm::ShowTarget(int index)
 {
     if (index >= 0 && index < TargetBox->count())
         TargetBox->setCurrentIndex(index); // recomputes through its handler when it changes
+}
+
+Job::Tonight TTonightForm::JobPart() const
+{
+    return {LatitudeBox->text(), LongitudeBox->text(), ZoneBox->currentText(), TargetName(TargetBox->currentIndex()),
+            LowestBox->value()};
+}
+
+void TTonightForm::RestoreJobPart(const Job::Tonight& part)
+{
+    if (!part.Latitude.isEmpty() || !part.Longitude.isEmpty()) {
+        PutText(LatitudeBox, part.Latitude);
+        PutText(LongitudeBox, part.Longitude);
+    }
+    if (!part.Zone.isEmpty())
+        PutEditText(ZoneBox, part.Zone);
+    PutIndex(TargetBox, TargetIndex(part.Target));
+    PutValue(LowestBox, part.LowestAltitude);
+    Guarded([this] { LowestBoxChange(); });
 }
 
 void TTonightForm::SetTonight()

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "job/JobParts.h"
 #include "sky/Night.h"
 #include "ui_TTonightForm.h"
 
@@ -22,6 +23,12 @@ public:
 
     //! Shows the target at `index` of the field window's list (0: the Moon and Jupiter).
     void ShowTarget(int index);
+
+    //! The place, zone, target and lowest altitude as a job keeps them; never the date.
+    Job::Tonight JobPart() const;
+    //! Puts back a job's part, the handlers quiet, then computes the night afresh once. An
+    //! empty place or zone is the opening machine's own: what the window holds stays.
+    void RestoreJobPart(const Job::Tonight& part);
 
     void PlaceBoxChange();
     void DateBoxChange();

@@ -4,6 +4,7 @@
 
 #include "TestSupport.h"
 
+#include "app/ProgramWindows.h"
 #include "app/TStartForm.h"
 #include "exposure/TForm1.h"
 #include "optics/TOpticForm1.h"
@@ -14,19 +15,14 @@
 #include "exposure/TDigitalCameraForm.h"
 #include "ui/Artwork.h"
 #include "ui/FocusRing.h"
-#include "ui/ProgramWindows.h"
 
 #include <QAccessible>
 #include <QAccessibleInterface>
 
 #include <cmath>
+#include <string_view>
 
 namespace {
-
-//! The row of the field window, which is not one of the sixteen.
-constexpr int FieldWindow = 16;
-constexpr int TonightWindowIndex = 17;
-constexpr int CameraWindowIndex = 18;
 
 double Luminance(QRgb rgb)
 {
@@ -91,23 +87,16 @@ void tst_Accessibility::namedControlsAndVisibleFocus_data()
 {
     QTest::addColumn<int>("index");
     // The splash has nothing to operate; every other window does.
-    const char* names[] = {"TStartForm",     "TOpticCamLensForm", "TIntroForm",       "TForm1",
-                           "TForm2",         "TForm3",            "TForm4",           "TOpticForm1",
-                           "TOpticForm2",    "TOpticTeleForm",    "TOpticCompForm",   "TOpticAfocalForm",
-                           "TOpticBarlowForm", "TOpticEypcForm",  "TOpticReportForm", "TSensorFieldForm",
-                           "TTonightForm",   "TDigitalCameraForm"};
-    const int indices[] = {0, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, FieldWindow, TonightWindowIndex, CameraWindowIndex};
-    for (std::size_t i = 0; i < std::size(names); ++i)
-        QTest::newRow(names[i]) << indices[i];
+    const std::span<const ProgramWindow> windows = EveryWindow();
+    for (std::size_t i = 0; i < windows.size(); ++i)
+        if (std::string_view(windows[i].Name) != "TSplashScreen")
+            QTest::newRow(windows[i].Name) << static_cast<int>(i);
 }
 
 void tst_Accessibility::namedControlsAndVisibleFocus()
 {
     QFETCH(int, index);
-    QWidget* window = index == FieldWindow          ? SensorFieldWindow()
-                      : index == TonightWindowIndex ? static_cast<QWidget*>(TonightWindow())
-                      : index == CameraWindowIndex  ? static_cast<QWidget*>(DigitalCameraWindow())
-                                                    : AllWindows().at(static_cast<std::size_t>(index));
+    QWidget* window = EveryWindow()[static_cast<std::size_t>(index)].Reach();
     ShowWindow(window);
     QVERIFY(QTest::qWaitForWindowActive(window));
     m_program->Boxes.Take(); // the report, shown without a job, reports its division by zero

@@ -6,6 +6,7 @@
 
 #include "TestSupport.h"
 
+#include "app/ProgramWindows.h"
 #include "app/TStartForm.h"
 #include "exposure/TDigitalCameraForm.h"
 #include "exposure/TForm1.h"
@@ -13,7 +14,6 @@
 #include "optics/TOpticReportForm.h"
 #include "field/TSensorFieldForm.h"
 #include "sky/TTonightForm.h"
-#include "ui/ProgramWindows.h"
 
 #include <QAction>
 #include <QClipboard>
@@ -139,7 +139,7 @@ QString tst_Monkey::Act()
 {
     const auto pick = [this](qsizetype n) { return std::uniform_int_distribution<qsizetype>(0, n - 1)(m_random); };
     QList<QWidget*> visible;
-    for (QWidget* window : AllWindows())
+    for (QWidget* window : StartupWindows())
         if (window->isVisible())
             visible << window;
     QWidget* window = visible[pick(visible.size())];
@@ -245,11 +245,11 @@ QString tst_Monkey::Broken() const
     for (const QWidget* widget : QApplication::topLevelWidgets())
         if (widget->windowType() == Qt::Window && !widget->inherits("QMessageBox"))
             ++windows;
-    const std::vector<QWidget*> program = AllWindows();
+    const QList<QWidget*> program = StartupWindows();
     // The windows made on demand, once a key or a menu asks for them, come on top.
     int madeOnDemand = 0;
-    for (const QWidget* window : std::initializer_list<const QWidget*>{w.SensorFieldForm, w.TonightForm, w.DigitalCameraForm})
-        madeOnDemand += window ? 1 : 0;
+    for (const ProgramWindow& window : EveryWindow())
+        madeOnDemand += window.MakeOnDemand && window.InTheSet() ? 1 : 0;
     if (windows != 16 + madeOnDemand || std::count(program.begin(), program.end(), nullptr) > 0)
         return QStringLiteral("%1 windows instead of the sixteen and %2 made on demand").arg(windows).arg(madeOnDemand);
     const QString caption = w.Form1->ExposureLabel->text();
@@ -330,13 +330,13 @@ void tst_Monkey::pastingAMillionCharacters()
     // Every box of that name (the compressor's and the teleconverter's share one, and so on).
     const auto allBoxes = [] {
         QMap<QString, QString> texts;
-        for (QWidget* window : AllWindows())
+        for (QWidget* window : StartupWindows())
             for (const QLineEdit* edit : window->findChildren<QLineEdit*>())
                 texts[window->objectName() + QLatin1Char('.') + edit->parentWidget()->objectName() + QLatin1Char('.')
                       + edit->objectName()] = edit->text();
         return texts;
     };
-    for (QWidget* window : AllWindows()) {
+    for (QWidget* window : StartupWindows()) {
         QWidget* found = window->findChild<QWidget*>(box);
         if (!found)
             continue;

@@ -1,12 +1,31 @@
 #pragma once
 
 // Helpers shared by the widget tests: a scripted answerer for the program's message boxes,
-// a check that no caption is clipped, screenshots, and a user's way of picking list items.
+// the list of the program's windows, a check that no caption is clipped, screenshots, and a
+// user's way of picking list items.
 
+#include "app/ProgramWindows.h"
 #include "app/TSplashScreen.h"
+#include "app/TStartForm.h"
 #include "app/WindowSet.h"
+#include "exposure/TDigitalCameraForm.h"
+#include "exposure/TForm1.h"
+#include "field/TSensorFieldForm.h"
+#include "info/TForm2.h"
+#include "info/TForm3.h"
+#include "info/TForm4.h"
+#include "info/TIntroForm.h"
+#include "optics/TOpticAfocalForm.h"
+#include "optics/TOpticBarlowForm.h"
+#include "optics/TOpticCamLensForm.h"
+#include "optics/TOpticCompForm.h"
+#include "optics/TOpticEypcForm.h"
+#include "optics/TOpticForm1.h"
+#include "optics/TOpticForm2.h"
+#include "optics/TOpticReportForm.h"
+#include "optics/TOpticTeleForm.h"
+#include "sky/TTonightForm.h"
 #include "ui/MessageBoxes.h"
-#include "ui/ProgramWindows.h"
 
 #include <QAbstractButton>
 #include <QAbstractItemView>
@@ -24,7 +43,9 @@
 #include <QStyleOptionButton>
 #include <QTest>
 
+#include <iterator>
 #include <memory>
+#include <span>
 
 //! Answers every message box with OK (or a queued answer) and keeps what was asked, so a
 //! test can check each box it expects; a box nobody took is an unexpected box.
@@ -81,6 +102,76 @@ public:
 
     ScriptedBoxes Boxes; // made before the windows, gone after them
 };
+
+//! One of the program's windows as the tests reach it.
+struct ProgramWindow
+{
+    //! The window's class, which is its object name too: it names a test's row before the
+    //! program exists.
+    const char* Name;
+    //! The window as the set holds it now; null while a window made on demand is not made yet.
+    QWidget* (*InTheSet)();
+    //! For a window made on demand, the set's call that makes it the first time it is asked
+    //! for; null for a window made at start-up.
+    QWidget* (*MakeOnDemand)() = nullptr;
+
+    //! The window, made now where it is made on demand, as when the user first asks for it.
+    QWidget* Reach() const { return MakeOnDemand ? MakeOnDemand() : InTheSet(); }
+};
+
+//! Every window of the program, once each, in the order the set makes them: the sixteen of
+//! start-up, then the three made the first time they are asked for. The tests take the
+//! program's windows from this list alone.
+inline std::span<const ProgramWindow> EveryWindow()
+{
+    static constexpr ProgramWindow windows[] = {
+        {"TStartForm", []() -> QWidget* { return Windows().StartForm; }},
+        {"TSplashScreen", []() -> QWidget* { return Windows().SplashScreen; }},
+        {"TOpticCamLensForm", []() -> QWidget* { return Windows().OpticCamLensForm; }},
+        {"TIntroForm", []() -> QWidget* { return Windows().IntroForm; }},
+        {"TForm1", []() -> QWidget* { return Windows().Form1; }},
+        {"TForm2", []() -> QWidget* { return Windows().Form2; }},
+        {"TForm3", []() -> QWidget* { return Windows().Form3; }},
+        {"TForm4", []() -> QWidget* { return Windows().Form4; }},
+        {"TOpticForm1", []() -> QWidget* { return Windows().OpticForm1; }},
+        {"TOpticForm2", []() -> QWidget* { return Windows().OpticForm2; }},
+        {"TOpticTeleForm", []() -> QWidget* { return Windows().OpticTeleForm; }},
+        {"TOpticCompForm", []() -> QWidget* { return Windows().OpticCompForm; }},
+        {"TOpticAfocalForm", []() -> QWidget* { return Windows().OpticAfocalForm; }},
+        {"TOpticBarlowForm", []() -> QWidget* { return Windows().OpticBarlowForm; }},
+        {"TOpticEypcForm", []() -> QWidget* { return Windows().OpticEypcForm; }},
+        {"TOpticReportForm", []() -> QWidget* { return Windows().OpticReportForm; }},
+        {"TSensorFieldForm", []() -> QWidget* { return Windows().SensorFieldForm; },
+         []() -> QWidget* { return SensorFieldWindow(); }},
+        {"TTonightForm", []() -> QWidget* { return Windows().TonightForm; },
+         []() -> QWidget* { return TonightWindow(); }},
+        {"TDigitalCameraForm", []() -> QWidget* { return Windows().DigitalCameraForm; },
+         []() -> QWidget* { return DigitalCameraWindow(); }},
+    };
+    // The set holds nothing but its windows: one added to it and not here stops the build.
+    static_assert(std::size(windows) * sizeof(QWidget*) == sizeof(ProgramWindows),
+                  "a window of the set is missing here");
+    return windows;
+}
+
+//! Every window of the program in EveryWindow()'s order, those made on demand made now.
+inline QList<QWidget*> EveryWindowMade()
+{
+    QList<QWidget*> windows;
+    for (const ProgramWindow& window : EveryWindow())
+        windows << window.Reach();
+    return windows;
+}
+
+//! The sixteen windows made at start-up, in EveryWindow()'s order.
+inline QList<QWidget*> StartupWindows()
+{
+    QList<QWidget*> windows;
+    for (const ProgramWindow& window : EveryWindow())
+        if (!window.MakeOnDemand)
+            windows << window.InTheSet();
+    return windows;
+}
 
 //! Ends a test's program and returns the texts of the boxes that no test step took.
 inline QStringList EndProgram(std::unique_ptr<RunningProgram>& program)

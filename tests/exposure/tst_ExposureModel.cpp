@@ -10,6 +10,21 @@
 
 Q_DECLARE_METATYPE(std::string)
 
+namespace {
+
+//! The seconds a caption's words state, read as a user reads them: "1/250" s, "12" m, " 2.1" h;
+//! none for a limit text.
+double StatedSeconds(const std::string& number, const std::string& unit)
+{
+    if (unit.empty())
+        return 0;
+    const QString text = QString::fromStdString(number).trimmed();
+    const double value = text.contains(QLatin1Char('/')) ? 1 / text.section(QLatin1Char('/'), 1).toDouble() : text.toDouble();
+    return value * (unit == "h" ? 3600 : unit == "m" ? 60 : 1);
+}
+
+} // namespace
+
 class tst_ExposureModel : public QObject
 {
     Q_OBJECT
@@ -159,6 +174,8 @@ void tst_ExposureModel::exposureText()
     const ExposureWords words = ExposureText(seconds);
     QCOMPARE(words.Number, number);
     QCOMPARE(words.Unit, unit);
+    // The seconds handed on beside the words are those the words state.
+    QCOMPARE(words.Seconds, StatedSeconds(number, unit));
 }
 
 void tst_ExposureModel::everyTableLimitBelongsToTheLongerRow_data()

@@ -1,11 +1,11 @@
 #include "TestSupport.h"
 
+#include "app/ProgramWindows.h"
 #include "app/TSplashScreen.h"
 #include "app/TStartForm.h"
 #include "exposure/TForm1.h"
 #include "optics/OpticalJob.h"
 #include "optics/TOpticForm2.h"
-#include "ui/ProgramWindows.h"
 #include "ui/WindowRules.h"
 
 #include "numeric/NumberText.h"

@@ -148,7 +148,7 @@ void tst_Tracking::figures()
     QFETCH(double, seconds);
     QFETCH(double, exposureFRatio);
     QFETCH(QStringList, texts);
-    const TrailExposure exposure{seconds != 0, seconds, exposureFRatio};
+    const TrailExposure exposure{seconds != 0, seconds, exposureFRatio, ExposureText(seconds)};
     const Sensor sensor = preset == Own ? Sensor{false, 6000, 4000, 2.0} : SensorPresets.at(static_cast<std::size_t>(preset)).Model;
     const TrackingTexts t = ComputeTracking(efl, aperture, sensor,
                                             qIsNaN(declination) ? std::nullopt : std::optional<double>(declination), exposure);
@@ -183,6 +183,9 @@ void tst_Tracking::limitText()
     QFETCH(double, seconds);
     QFETCH(QString, text);
     QCOMPARE(QString::fromStdString(UntrackedLimitText(seconds)), text);
+    // The limit is judged by the seconds its text states.
+    if (text.endsWith(QLatin1String(" s")))
+        QCOMPARE(SignificantSecondsValue(seconds), text.chopped(2).toDouble());
 }
 
 void tst_Tracking::declinationBox_data()

@@ -1,5 +1,6 @@
 #include "TestSupport.h"
 
+#include "app/ProgramWindows.h"
 #include "app/TStartForm.h"
 #include "exposure/TForm1.h"
 #include "info/TForm2.h"
@@ -9,7 +10,6 @@
 #include "info/WebLink.h"
 #include "optics/TOpticForm1.h"
 #include "optics/TOpticForm2.h"
-#include "ui/ProgramWindows.h"
 #include "ui/WindowRules.h"
 
 #include <QMessageBox>
@@ -68,11 +68,8 @@ void Open(const QString& step)
 // The program's windows that are showing, by name.
 QStringList VisibleWindows()
 {
-    const ProgramWindows& w = Windows();
     QStringList visible;
-    const QList<QWidget*> windows{w.StartForm, w.SplashScreen, w.IntroForm,  w.Form1,     w.Form2,
-                                  w.Form3,     w.Form4,        w.OpticForm1, w.OpticForm2};
-    for (QWidget* window : windows)
+    for (QWidget* window : StartupWindows())
         if (window->isVisible())
             visible << window->objectName();
     visible.sort();

@@ -2,6 +2,7 @@
 // version or with a value no window could hold is refused with a message that says which,
 // and a name without the suffix gets it.
 
+#include "app/JobVocabulary.h"
 #include "job/Job.h"
 
 #include <QTest>
@@ -16,8 +17,8 @@ QByteArray File(const QByteArray& values = {})
     return R"({"format": "orvalis-calculator-job", "version": 1)" + (values.isEmpty() ? QByteArray() : ", " + values) + "}";
 }
 
-//! A job in which every value differs from Initial(), so that a value not written or not read
-//! shows; the names are among those the program knows.
+//! A job in which every value differs from the starting job, so that a value not written or not
+//! read shows; the names are among those the program knows.
 Job::Data EveryValueChanged()
 {
     Job::Data job;
@@ -67,6 +68,18 @@ QString Refusal(const std::variant<Job::Data, QString>& read)
     return std::holds_alternative<QString>(read) ? std::get<QString>(read) : QString();
 }
 
+//! The tables of another program: one telescope, one sensor besides the user's own, one
+//! target besides the Moon and Jupiter, and a brightness of its own to start with.
+Job::Vocabulary AnotherVocabulary()
+{
+    Job::Vocabulary known = JobVocabulary();
+    known.TelescopePresets = QStringList{"Hubble"};
+    known.Sensors = QStringList{"Pinhole", "Your own sensor"};
+    known.Targets = QStringList{"moon-jupiter", "NGC9999"};
+    known.Initial.ExposureCalculator.Brightness = "12";
+    return known;
+}
+
 //! Compares as files first, so that a failure shows which value differs.
 void CompareJobs(const Job::Data& actual, const Job::Data& expected)
 {
@@ -87,6 +100,8 @@ private slots:
     void accepted();
     void refused_data();
     void refused();
+    void theVocabularyGiven_data();
+    void theVocabularyGiven();
     void overlongBox_data();
     void overlongBox();
     void suffix_data();
@@ -97,14 +112,14 @@ void tst_Job::roundTrip_data()
 {
     QTest::addColumn<Job::Data>("job");
 
-    QTest::newRow("as the program starts") << Job::Initial();
+    QTest::newRow("as the program starts") << JobVocabulary().Initial;
     QTest::newRow("every value changed") << EveryValueChanged();
 }
 
 void tst_Job::roundTrip()
 {
     QFETCH(Job::Data, job);
-    const auto read = Job::Read(Job::Write(job));
+    const auto read = Job::Read(Job::Write(job), JobVocabulary());
     QVERIFY2(std::holds_alternative<Job::Data>(read), qPrintable(Refusal(read)));
     CompareJobs(std::get<Job::Data>(read), job);
 }
@@ -114,7 +129,7 @@ void tst_Job::accepted_data()
     QTest::addColumn<QByteArray>("bytes");
     QTest::addColumn<Job::Data>("job");
 
-    const Job::Data initial = Job::Initial();
+    const Job::Data initial = JobVocabulary().Initial;
     QTest::newRow("every key") << EveryKey << EveryValueChanged();
     QTest::newRow("format and version alone") << File() << initial;
     QTest::newRow("keys of a later version") << File(R"("sky": {"moon": 1}, "telescope": {"mirror": "glass"})") << initial;
@@ -167,7 +182,7 @@ void tst_Job::accepted()
 {
     QFETCH(QByteArray, bytes);
     QFETCH(Job::Data, job);
-    const auto read = Job::Read(bytes);
+    const auto read = Job::Read(bytes, JobVocabulary());
     QVERIFY2(std::holds_alternative<Job::Data>(read), qPrintable(Refusal(read)));
     CompareJobs(std::get<Job::Data>(read), job);
 }
@@ -180,7 +195,7 @@ void tst_Job::refused_data()
     QTest::newRow("not JSON") << QByteArray("hello") << "Not a job file: illegal value at line 1.";
     QTest::newRow("a fault on the second line") << QByteArray("{\n\"format\": x}") << "Not a job file: illegal number at line 2.";
     // Cut after its tenth line break, the file ends on line 11.
-    const QByteArray whole = Job::Write(Job::Initial());
+    const QByteArray whole = Job::Write(JobVocabulary().Initial);
     qsizetype cut = -1;
     for (int line = 0; line < 10; ++line)
         cut = whole.indexOf('\n', cut + 1);
@@ -268,9 +283,46 @@ void tst_Job::refused()
 {
     QFETCH(QByteArray, bytes);
     QFETCH(QString, message);
-    const auto read = Job::Read(bytes);
+    const auto read = Job::Read(bytes, JobVocabulary());
     QVERIFY(std::holds_alternative<QString>(read));
     QCOMPARE(std::get<QString>(read), message);
+}
+
+void tst_Job::theVocabularyGiven_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<Job::Data>("job");   // where it is read
+    QTest::addColumn<QString>("message"); // where it is refused
+
+    const Job::Data initial = AnotherVocabulary().Initial;
+    QTest::newRow("a key left out: its own start") << File() << initial << QString();
+    Job::Data job = initial;
+    job.TelescopeWindow.Preset = "Hubble";
+    QTest::newRow("its preset") << File(R"("telescope": {"preset": "Hubble"})") << job << QString();
+    QTest::newRow("the program's preset") << File(R"("telescope": {"preset": "Meade ETX-90"})") << Job::Data{}
+                                          << "The telescope preset \"Meade ETX-90\" is not one this program knows.";
+    job = initial;
+    job.FieldWindow.Sensor = "Pinhole";
+    QTest::newRow("its sensor") << File(R"("fieldWindow": {"sensor": "Pinhole"})") << job << QString();
+    QTest::newRow("the program's sensor")
+        << File(R"("fieldWindow": {"sensor": "Planetary camera, 2 MP"})") << Job::Data{}
+        << "The field window's sensor \"Planetary camera, 2 MP\" is not one this program knows.";
+    job = initial;
+    job.TonightWindow.Target = "NGC9999";
+    QTest::newRow("its target") << File(R"("tonight": {"target": "NGC9999"})") << job << QString();
+    QTest::newRow("the program's target") << File(R"("fieldWindow": {"target": "NGC0224"})") << Job::Data{}
+                                          << "The field window's target \"NGC0224\" is not one this program knows.";
+}
+
+void tst_Job::theVocabularyGiven()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(Job::Data, job);
+    QFETCH(QString, message);
+    const auto read = Job::Read(bytes, AnotherVocabulary());
+    QCOMPARE(Refusal(read), message);
+    if (message.isEmpty())
+        CompareJobs(std::get<Job::Data>(read), job);
 }
 
 void tst_Job::overlongBox_data()
@@ -280,7 +332,7 @@ void tst_Job::overlongBox_data()
 
     const QString longest(Job::LongestText, 'x');
     const QString overlong = longest + 'x';
-    Job::Data job = Job::Initial();
+    Job::Data job = JobVocabulary().Initial;
     job.ExposureCalculator.Brightness = longest;
     job.DigitalCamera.SignalToNoise = longest;
     QTest::newRow("1000 characters are kept") << job << QString();
@@ -299,7 +351,7 @@ void tst_Job::overlongBox()
     QFETCH(QString, box);
     QCOMPARE(Job::OverlongBox(job), box);
     // What it lets through is what a file can hold.
-    QCOMPARE(std::holds_alternative<QString>(Job::Read(Job::Write(job))), !box.isEmpty());
+    QCOMPARE(std::holds_alternative<QString>(Job::Read(Job::Write(job), JobVocabulary())), !box.isEmpty());
 }
 
 void tst_Job::suffix_data()

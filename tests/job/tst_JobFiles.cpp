@@ -4,6 +4,7 @@
 
 #include "TestSupport.h"
 
+#include "app/JobVocabulary.h"
 #include "app/JobWindows.h"
 #include "app/TStartForm.h"
 #include "exposure/TDigitalCameraForm.h"
@@ -236,7 +237,7 @@ void tst_JobFiles::refusedFilesChangeNothing_data()
     QTest::addColumn<QString>("kind");        // "file", "pipe" (nobody writes to it) or "folder"
     QTest::addColumn<QString>("reason");
 
-    const QByteArray good = Job::Write(Job::Initial());
+    const QByteArray good = Job::Write(JobVocabulary().Initial);
     QByteArray newer = good;
     newer.replace("\"version\": 1", "\"version\": 2");
     QByteArray target = good;
@@ -258,7 +259,7 @@ void tst_JobFiles::refusedFilesChangeNothing_data()
     QTest::newRow("over-long text") << overlong << QStringLiteral("file") << QStringLiteral("1000 characters");
     QTest::newRow("over 1 MiB") << large << QStringLiteral("file") << QStringLiteral("larger than 1 MiB");
     QTest::newRow("missing") << QByteArray() << QStringLiteral("file") << QStringLiteral("there is no such file.");
-    Job::Data negative = Job::Initial();
+    Job::Data negative = JobVocabulary().Initial;
     negative.OpticalJob = {1280, 1280, -200, QStringLiteral("Prime focus"), QString()};
     QTest::newRow("an aperture the wizard never gives")
         << Job::Write(negative) << QStringLiteral("file") << QStringLiteral("The optical job's aperture is -200 mm");
@@ -397,7 +398,7 @@ void tst_JobFiles::theCameraMadeFirstTakesTheJobsSensor()
 {
     // A job framed on an APS-C camera, opened before the field window is made: the Digital
     // Camera window, made first, works on that sensor, as it does once the field window is made.
-    Job::Data job = Job::Initial();
+    Job::Data job = JobVocabulary().Initial;
     job.FieldWindow.Sensor = QString::fromUtf8(SensorPresets[ApsC].Name);
     job.FieldWindow.PixelsAcross = QStringLiteral("6000");
     job.FieldWindow.PixelsDown = QStringLiteral("4000");
@@ -486,7 +487,7 @@ void tst_JobFiles::aHiddenReportHandsOnTheJobsError()
 {
     // A job whose f/ratio overflows, opened while the report is hidden: the field window says
     // the results stopped at an error, as it does once the report is shown.
-    Job::Data job = Job::Initial();
+    Job::Data job = JobVocabulary().Initial;
     job.OpticalJob = {1e300, 1e300, 203, QStringLiteral("Prime focus"), QStringLiteral("A telescope\r\n")};
     const QString path = m_folder.filePath(QStringLiteral("overflow.orvalis"));
     {
@@ -542,7 +543,7 @@ void tst_JobFiles::theOpenedJobsOpticsReplaceTheRunsOwn()
     QVERIFY(w.OpticReportForm->isVisible());
     QCOMPARE(w.OpticReportForm->Label1->text(), QStringLiteral("Camera lens aperture:"));
 
-    Job::Data job = Job::Initial();
+    Job::Data job = JobVocabulary().Initial;
     job.Configuration = configuration;
     job.OpticalJob = optics;
     const QString path = m_folder.filePath(QStringLiteral("optics.orvalis"));
@@ -566,7 +567,7 @@ void tst_JobFiles::aJobNamedAtStartIsOpenedByItsBytes()
     // A name in Latin-1, not valid UTF-8: no decoded text names the file again.
     const QByteArray native = QFile::encodeName(m_folder.path()) + "/caf\xe9.orvalis";
     const auto remove = qScopeGuard([&native] { ::unlink(native.constData()); }); // QDir cannot name it
-    Job::Data job = Job::Initial();
+    Job::Data job = JobVocabulary().Initial;
     job.ExposureCalculator.Brightness = QStringLiteral("17.5");
     {
         QFile file;

@@ -203,6 +203,9 @@ void tst_NumberText::fixedField()
     QFETCH(double, value);
     QFETCH(std::string, expected);
     QCOMPARE(FixedField(width, decimals, value), expected);
+    // The number the text states, where it is fixed and carries at most 15 decimals.
+    if (expected.find('E') == std::string::npos && decimals <= 15)
+        QCOMPARE(FixedValue(decimals, value), std::stod(expected));
 }
 
 void tst_NumberText::formatFixedDropsLeadingBlanks_data()

@@ -1,12 +1,12 @@
 #include "TestSupport.h"
 
+#include "app/ProgramWindows.h"
 #include "app/TSplashScreen.h"
 #include "app/TStartForm.h"
 #include "exposure/TForm1.h"
 #include "optics/OpticalJob.h"
 #include "optics/TOpticForm1.h"
 #include "optics/TOpticForm2.h"
-#include "ui/ProgramWindows.h"
 
 #include <QAccessible>
 

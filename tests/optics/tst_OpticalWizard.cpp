@@ -1,5 +1,6 @@
 #include "TestSupport.h"
 
+#include "app/ProgramWindows.h"
 #include "app/TStartForm.h"
 #include "exposure/TForm1.h"
 #include "optics/OpticalJob.h"
@@ -12,7 +13,6 @@
 #include "optics/TOpticForm2.h"
 #include "optics/TOpticReportForm.h"
 #include "optics/TOpticTeleForm.h"
-#include "ui/ProgramWindows.h"
 #include "ui/WindowRules.h"
 
 #include <functional>

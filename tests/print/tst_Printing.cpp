@@ -6,6 +6,7 @@
 #include "PdfText.h"
 #include "TestSupport.h"
 
+#include "app/ProgramWindows.h"
 #include "app/TStartForm.h"
 #include "exposure/TForm1.h"
 #include "optics/OpticalJob.h"
@@ -18,7 +19,6 @@
 #include "ui/SaveDialogs.h"
 #include "ui/ErrorReport.h"
 #include "ui/NightVision.h"
-#include "ui/ProgramWindows.h"
 
 #include <QMenu>
 #include <QMenuBar>

@@ -146,16 +146,6 @@ QStringList DimControls(QWidget* window, const QImage& grab)
     return dim;
 }
 
-//! Every window the program can show, those made on demand included, each on top in turn.
-QList<QWidget*> EveryWindow()
-{
-    QList<QWidget*> windows;
-    for (QWidget* window : AllWindows())
-        windows << window;
-    windows << SensorFieldWindow() << TonightWindow() << DigitalCameraWindow();
-    return windows;
-}
-
 //! A window as it looks now, the text caret left steady so that two grabs can be compared.
 QImage Look(QWidget* window)
 {
@@ -291,7 +281,7 @@ void tst_NightVision::everyWindowKeepsTheLimits()
     QTest::keyClick(Windows().StartForm, Qt::Key_N, Qt::ControlModifier);
     QVERIFY(NightVision::On());
     QVERIFY(NightVision::Action()->isChecked());
-    for (QWidget* window : EveryWindow()) {
+    for (QWidget* window : EveryWindowMade()) {
         const QImage grab = Look(window);
         QVERIFY2(!grab.isNull(), qPrintable(window->objectName()));
         const QString outside = OutsideTheLimits(grab);
@@ -471,16 +461,16 @@ void tst_NightVision::offAgainEveryWindowLooksAsBefore()
         return;
     }
     // A first round settles what showing changes (the report hands its f/ratio on).
-    for (QWidget* window : EveryWindow())
+    for (QWidget* window : EveryWindowMade())
         Look(window);
     QList<QImage> before;
-    for (QWidget* window : EveryWindow())
+    for (QWidget* window : EveryWindowMade())
         before << Look(window);
 
     // The last window stays in front with the focus ring where its focus sits. The focus
     // moves while night vision is on and comes back, then the mode goes off: the ring must
     // show its day colours at once, where it is.
-    QWidget* front = EveryWindow().last();
+    QWidget* front = EveryWindowMade().last();
     QVERIFY(QApplication::activeWindow() == front && KeyboardFocusRing());
     PressCtrlN(front);
     QVERIFY(NightVision::On());
@@ -496,7 +486,7 @@ void tst_NightVision::offAgainEveryWindowLooksAsBefore()
     QApplication::processEvents();
     QVERIFY2(front->grab().toImage() == before.last(), "the focus ring");
 
-    const QList<QWidget*> windows = EveryWindow();
+    const QList<QWidget*> windows = EveryWindowMade();
     for (qsizetype i = 0; i < windows.size(); ++i)
         QVERIFY2(Look(windows[i]) == before[i], qPrintable(windows[i]->objectName()));
     m_program->Boxes.Take(); // the report and the field window compute each time they are shown

@@ -1,10 +1,6 @@
 #pragma once
 
-#include <vector>
-
 class QByteArray;
-class QString;
-
 class QWidget;
 class TStartForm;
 class TSplashScreen;
@@ -26,8 +22,10 @@ class TSensorFieldForm;
 class TTonightForm;
 class TDigitalCameraForm;
 
-//! The program's sixteen windows, each a single instance created once at start-up and
-//! reachable from every other. Members are listed in creation order.
+//! The program's sixteen windows, each a single instance created once at start-up. Members are
+//! listed in creation order. Only what puts the program together (app/, the start window
+//! included) reaches windows through it; the windows of the other folders open one another
+//! through the openers the set gives them when it makes them.
 struct ProgramWindows
 {
     TStartForm* StartForm = nullptr;
@@ -54,12 +52,9 @@ struct ProgramWindows
     TDigitalCameraForm* DigitalCameraForm = nullptr;
 };
 
-//! The program-wide set of windows. Every window reaches the others through it; the set is
-//! made and ended by what puts the program together (app/WindowSet.h).
+//! The program-wide set of windows, made and ended by CreateProgramWindows and
+//! DestroyProgramWindows (app/WindowSet.h).
 const ProgramWindows& Windows();
-
-//! The sixteen windows of the set, in creation order (null where a window does not exist).
-std::vector<QWidget*> AllWindows();
 
 //! The field-on-the-sensor window, made the first time it is asked for and ended with the set.
 TSensorFieldForm* SensorFieldWindow();
@@ -85,10 +80,3 @@ void AskToSaveJob(QWidget* from);
 //! Opens the job named on the command line by the path's own bytes; a message box says why
 //! where it cannot.
 void OpenJobAtStart(const QByteArray& native);
-
-//! The start window as a plain window, for the windows that show it without knowing its class.
-QWidget* StartWindow();
-
-//! The exposure calculator as a plain window, for the windows that show it without knowing its
-//! class.
-QWidget* ExposureWindow();
