@@ -52,7 +52,10 @@ void CheckFigures(FuzzedDataProvider& data)
     const int angle = data.ConsumeIntegralInRange(0, 359);
     const int overlap = data.ConsumeIntegralInRange(0, 50);
     const double declination = data.ConsumeFloatingPointInRange(-90.0, 90.0);
-    const TrailExposure exposure{data.ConsumeBool(), data.ConsumeFloatingPoint<double>(), data.ConsumeFloatingPoint<double>()};
+    const bool computed = data.ConsumeBool();
+    const double seconds = data.ConsumeFloatingPoint<double>();
+    // As the exposure calculator hands it on: the seconds beside the words it shows for them.
+    const TrailExposure exposure{computed, seconds, data.ConsumeFloatingPoint<double>(), ExposureText(seconds)};
     // The window computes only for a job above zero, as it says otherwise.
     if (!(efl > 0 && aperture > 0))
         return;

@@ -118,6 +118,9 @@ void SaveJobFile(const QString& path)
     if (const QString box = Job::OverlongBox(job); !box.isEmpty())
         throw SaveError(path, QStringLiteral("%1 holds more than %2 characters, more than a job keeps.").arg(box).arg(Job::LongestText));
     const QByteArray bytes = Job::Write(job);
+    // No job is written that the program would not open again.
+    if (const auto read = Job::Read(bytes, JobVocabulary()); std::holds_alternative<QString>(read))
+        throw SaveError(path, std::get<QString>(read));
     SaveSafely(path, [&bytes](QIODevice& file) { return file.write(bytes) == bytes.size(); });
 }
 

@@ -26,6 +26,7 @@
 #include "field/TSensorFieldForm.h"
 #include "sky/TTonightForm.h"
 #include "ui/Artwork.h"
+#include "ui/ErrorReport.h"
 #include "ui/FocusRing.h"
 #include "ui/NightVision.h"
 #include "ui/WindowRules.h"
@@ -97,7 +98,7 @@ TSensorFieldForm* SensorFieldWindow()
         });
         field->SetDigitalCameraOpener([] { ShowWindow(DigitalCameraWindow()); });
         field->SetSensorChanged(ShowSensorToTheCamera);
-        QObject::connect(field->TargetBox, &QComboBox::currentIndexChanged, field, [] { ShowSensorToTheCamera(); });
+        QObject::connect(field->TargetBox, &QComboBox::currentIndexChanged, field, [] { Guarded(ShowSensorToTheCamera); });
         JobWindows::RestoreInto(field);
         ShowSensorToTheCamera();
     }

@@ -19,8 +19,9 @@ namespace {
 //! screen with a message box.
 constexpr qsizetype LongestQuotedName = 60;
 
-//! The shortest length an optical job holds, in mm: the wizard never completes a job with a
-//! length of zero or below, and a length too small to be a lens's only overflows the report.
+//! The shortest length an optical job holds, in mm, either way: a length too small to be a
+//! lens's (1e-308) only overflows the report. A negative length is kept, since the camera-lens
+//! window completes a job from a negative focal length or f-ratio as typed.
 constexpr double ShortestLength = 0.001;
 
 //! Characters as a reader counts them: a character outside the Basic Multilingual Plane, two
@@ -260,7 +261,7 @@ public:
         }
         // 0 where no optical job was completed; whether all of them are is checked as a whole.
         const double read = value.toDouble();
-        if (read != 0 && !(read >= ShortestLength)) {
+        if (read != 0 && !(std::abs(read) >= ShortestLength)) {
             Refuse(Sentence(name) + QStringLiteral(" is %1 mm; it must be at least %2 mm.").arg(read).arg(ShortestLength));
             return;
         }

@@ -52,7 +52,7 @@ struct Configurations
 
 //! The optical job the wizard last completed, as it stands (the wizard computes a job only on
 //! "Next >>", so it is kept, not recomputed from the boxes). Lengths in mm, each at least
-//! 0.001; all three 0, with empty texts, where the wizard has completed no job.
+//! 0.001 either way; all three 0, with empty texts, where the wizard has completed no job.
 struct Optics
 {
     double TelescopeFocalLengthMm = 0;

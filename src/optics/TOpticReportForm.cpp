@@ -142,9 +142,15 @@ Job::Optics TOpticReportForm::JobPart() const
 
 void TOpticReportForm::RestoreJobPart(const ::Job::Optics& part, const QString& configuration)
 {
+    // A job without an optical job leaves none, and the way back from the configuration choice
+    // as it was; a job with one leaves its own configuration's window as the way back, as the
+    // wizard does when it completes a job.
+    QWidget* const back = OpticalJob.ReturnWindow;
     OpticalJob.Reset();
-    if (part == ::Job::Optics{})
+    if (part == ::Job::Optics{}) {
+        OpticalJob.ReturnWindow = back;
         return;
+    }
     OpticalJob.TelescopeFocalLengthMm = part.TelescopeFocalLengthMm;
     OpticalJob.EffectiveFocalLengthMm = part.EffectiveFocalLengthMm;
     OpticalJob.ApertureMm = part.ApertureMm;

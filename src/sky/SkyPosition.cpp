@@ -168,7 +168,7 @@ std::optional<Items> Tokens(std::string_view text)
 }
 
 //! What a right ascension or declination reads as.
-struct Part
+struct Piece
 {
     double Value = 0; // hours or degrees
     bool InRange = true;
@@ -188,9 +188,9 @@ std::optional<double> Number(std::string_view digits)
 }
 
 //! Units, minutes and seconds (those typed) as one value, or the range broken.
-Part Sexagesimal(std::span<const Item> items, double scale)
+Piece Sexagesimal(std::span<const Item> items, double scale)
 {
-    Part part;
+    Piece part;
     double unit = 1;
     for (std::size_t i = 0; i < items.size(); ++i) {
         const std::optional<double> number = Number(items[i].Number);
@@ -232,7 +232,7 @@ bool DecimalsLast(std::span<const Item> items)
     return true;
 }
 
-std::optional<Part> RightAscension(std::span<const Item> items)
+std::optional<Piece> RightAscension(std::span<const Item> items)
 {
     if (items.empty() || !DecimalsLast(items))
         return std::nullopt;
@@ -240,7 +240,7 @@ std::optional<Part> RightAscension(std::span<const Item> items)
         if (item.Sign != 0)
             return std::nullopt;
     if (items.size() == 1 && (items[0].Mark == 'd' || items[0].Mark == 0)) {
-        Part part = Sexagesimal(items, 1.0 / 15);
+        Piece part = Sexagesimal(items, 1.0 / 15);
         part.Bare = items[0].Mark == 0;
         part.InRange = part.InRange && part.Value < 24;
         return part;
@@ -248,12 +248,12 @@ std::optional<Part> RightAscension(std::span<const Item> items)
     static constexpr std::array<std::string_view, 3> marks{"h", "m", "s"};
     if (!Marked(items, marks) || (items.size() == 1 && items[0].Mark != 'h'))
         return std::nullopt;
-    Part part = Sexagesimal(items, 1);
+    Piece part = Sexagesimal(items, 1);
     part.InRange = part.InRange && part.Value < 24;
     return part;
 }
 
-std::optional<Part> Declination(std::span<const Item> items)
+std::optional<Piece> Declination(std::span<const Item> items)
 {
     if (items.empty() || !DecimalsLast(items))
         return std::nullopt;
@@ -263,7 +263,7 @@ std::optional<Part> Declination(std::span<const Item> items)
     static constexpr std::array<std::string_view, 3> marks{"d", "'m", "\"s"};
     if (!Marked(items, marks) || (items.size() == 1 && items[0].Mark != 'd' && items[0].Mark != 0))
         return std::nullopt;
-    Part part = Sexagesimal(items, items[0].Sign < 0 ? -1 : 1);
+    Piece part = Sexagesimal(items, items[0].Sign < 0 ? -1 : 1);
     part.Bare = items.size() == 1 && items[0].Mark == 0;
     part.InRange = part.InRange && std::abs(part.Value) <= 90;
     return part;
@@ -313,11 +313,11 @@ SkyPositionReading ReadSkyPosition(std::string_view text)
             for (std::size_t i = 1; i < list.size(); ++i)
                 starts.push_back(i);
     }
-    std::vector<std::pair<Part, Part>> readings;
+    std::vector<std::pair<Piece, Piece>> readings;
     for (const std::size_t start : starts) {
         const std::span<const Item> all(list);
-        const std::optional<Part> ra = RightAscension(all.first(start));
-        const std::optional<Part> dec = Declination(all.subspan(start));
+        const std::optional<Piece> ra = RightAscension(all.first(start));
+        const std::optional<Piece> dec = Declination(all.subspan(start));
         if (ra && dec && (!ra->Bare || dec->Bare))
             readings.emplace_back(*ra, *dec);
     }

@@ -82,8 +82,10 @@ QStringList OfferedZones()
 //! crossed the date line. Invalid only where the zone's tables do not say how it skipped.
 QDateTime ClockMoment(QDate date, QTime time, const QTimeZone& zone)
 {
+    // A moment the clock shows as asked for. (A Qt that moves a skipped reading on by itself
+    // makes a valid moment of another reading: that is not taken as the clock's.)
     const QDateTime moment(date, time, zone);
-    if (moment.isValid())
+    if (moment.isValid() && moment.date() == date && moment.time() == time)
         return moment;
     // The clock reading as if it were UTC. The clock skipped it at a transition where the
     // offset grew past it: the reading lies between the transition's moment on the old offset

@@ -155,6 +155,10 @@ void tst_Job::accepted_data()
     job.OpticalJob = {0.001, 0.001, 0.001, "", ""};
     QTest::newRow("the shortest lengths")
         << File(R"("opticalJob": {"apertureMm": 0.001, "telescopeFocalLengthMm": 0.001, "effectiveFocalLengthMm": 0.001})") << job;
+    // The camera-lens window completes a job from a negative f-ratio as typed: it opens again.
+    job.OpticalJob = {-360, -360, -200, "", ""};
+    QTest::newRow("negative lengths, as the wizard gives them")
+        << File(R"("opticalJob": {"apertureMm": -200, "telescopeFocalLengthMm": -360, "effectiveFocalLengthMm": -360})") << job;
 
     job = initial;
     job.FieldWindow.CameraAngle = 359;
@@ -235,9 +239,9 @@ void tst_Job::refused_data()
         << "The exposure calculator's brightness box is longer than 1000 characters.";
 
     // Lengths the wizard never completes a job with.
-    QTest::newRow("a negative aperture")
-        << File(R"("opticalJob": {"apertureMm": -200, "telescopeFocalLengthMm": 1280, "effectiveFocalLengthMm": 1280})")
-        << "The optical job's aperture is -200 mm; it must be at least 0.001 mm.";
+    QTest::newRow("a negative length just under the shortest")
+        << File(R"("opticalJob": {"apertureMm": -0.00099, "telescopeFocalLengthMm": 1280, "effectiveFocalLengthMm": 1280})")
+        << "The optical job's aperture is -0.00099 mm; it must be at least 0.001 mm.";
     QTest::newRow("a length just under the shortest")
         << File(R"("opticalJob": {"apertureMm": 203, "telescopeFocalLengthMm": 1280, "effectiveFocalLengthMm": 0.00099})")
         << "The optical job's effective focal length is 0.00099 mm; it must be at least 0.001 mm.";

@@ -118,7 +118,8 @@ private slots:
     void everyWindowComesBack();
     void refusedFilesChangeNothing_data();
     void refusedFilesChangeNothing();
-    void anOverlongBoxIsNotSaved();
+    void aJobThatWouldNotOpenIsNotSaved_data();
+    void aJobThatWouldNotOpenIsNotSaved();
     void theCameraMadeFirstTakesTheJobsSensor();
     void whatFollowsTheSensorFollowsItAgain_data();
     void whatFollowsTheSensorFollowsItAgain();
@@ -260,9 +261,9 @@ void tst_JobFiles::refusedFilesChangeNothing_data()
     QTest::newRow("over 1 MiB") << large << QStringLiteral("file") << QStringLiteral("larger than 1 MiB");
     QTest::newRow("missing") << QByteArray() << QStringLiteral("file") << QStringLiteral("there is no such file.");
     Job::Data negative = JobVocabulary().Initial;
-    negative.OpticalJob = {1280, 1280, -200, QStringLiteral("Prime focus"), QString()};
-    QTest::newRow("an aperture the wizard never gives")
-        << Job::Write(negative) << QStringLiteral("file") << QStringLiteral("The optical job's aperture is -200 mm");
+    negative.OpticalJob = {1280, 1280, 1e-308, QStringLiteral("Prime focus"), QString()};
+    QTest::newRow("an aperture no lens has")
+        << Job::Write(negative) << QStringLiteral("file") << QStringLiteral("The optical job's aperture is 1e-308 mm");
     // Opened without waiting for a writer, and refused on what it is.
     QTest::newRow("a pipe nobody writes to") << QByteArray() << QStringLiteral("pipe") << QStringLiteral("it is a pipe, not a file");
     QTest::newRow("a folder") << QByteArray() << QStringLiteral("folder") << QStringLiteral("it is a folder, not a file.");
@@ -301,15 +302,32 @@ void tst_JobFiles::refusedFilesChangeNothing()
     QCOMPARE(Windows().StartForm->windowTitle(), title);
 }
 
-void tst_JobFiles::anOverlongBoxIsNotSaved()
+void tst_JobFiles::aJobThatWouldNotOpenIsNotSaved_data()
 {
-    TypeInto(Windows().OpticForm1->ApertureEditBox, QString(1001, QLatin1Char('8')));
+    QTest::addColumn<bool>("overlong"); // an over-long box, else an optical job no lens has
+    QTest::addColumn<QString>("said");
+
+    QTest::newRow("an over-long box") << true << "aperture";
+    // The telescope window keeps what its boxes read even where "Next >>" refuses it.
+    QTest::newRow("a length too small to open") << false << "The optical job's aperture is 0.0001 mm";
+}
+
+void tst_JobFiles::aJobThatWouldNotOpenIsNotSaved()
+{
+    QFETCH(bool, overlong);
+    QFETCH(QString, said);
+    if (overlong) {
+        TypeInto(Windows().OpticForm1->ApertureEditBox, QString(1001, QLatin1Char('8')));
+    } else {
+        OpticalJob.TelescopeFocalLengthMm = OpticalJob.EffectiveFocalLengthMm = 1280;
+        OpticalJob.ApertureMm = 0.0001;
+    }
     const QString path = m_folder.filePath(QStringLiteral("long.orvalis"));
     Answer(path);
     Windows().Form1->SaveJob1->trigger();
-    const QStringList said = m_program->Boxes.TakeTexts();
-    QCOMPARE(said.size(), 1);
-    QVERIFY2(said[0].contains(QStringLiteral("aperture")), qPrintable(said[0]));
+    const QStringList boxes = m_program->Boxes.TakeTexts();
+    QCOMPARE(boxes.size(), 1);
+    QVERIFY2(boxes[0].contains(said), qPrintable(boxes[0]));
     QVERIFY(!QFile::exists(path));
 }
 
