@@ -5,7 +5,7 @@
 #include "field/SensorField.h"
 #include "numeric/NumberText.h"
 #include "optics/Telescope.h"
-#include "sky/Showpieces.h"
+#include "sky/TargetNames.h"
 
 namespace {
 
@@ -60,9 +60,8 @@ Job::Vocabulary Build()
     for (const SensorPreset& preset : SensorPresets)
         known.Sensors << QString::fromUtf8(preset.Name);
     known.Sensors << QString::fromUtf8(OwnSensorName);
-    known.Targets << QString::fromUtf8(Job::MoonAndJupiter);
-    for (const Showpiece& showpiece : Showpieces())
-        known.Targets << Text(showpiece.Entry);
+    // The catalogue is read only when a job names one of its objects.
+    known.KnownTarget = [](const QString& name) { return TargetNamed(name).Known; };
     known.Initial = Initial();
     return known;
 }

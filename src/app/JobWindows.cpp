@@ -16,6 +16,7 @@
 #include "optics/TOpticReportForm.h"
 #include "optics/TOpticTeleForm.h"
 #include "sky/TTonightForm.h"
+#include "sky/TargetNames.h"
 #include "ui/ErrorReport.h"
 
 #include <tuple>
@@ -131,7 +132,7 @@ std::optional<WaitingSensor> WaitingFieldSensor()
     if (!WaitingField)
         return std::nullopt;
     const auto [model, preset] = TSensorFieldForm::SensorOf(*WaitingField);
-    return WaitingSensor{model, preset, EmissionNebula(WaitingField->Target.toStdString())};
+    return WaitingSensor{model, preset, EmissionTarget(TargetNamed(WaitingField->Target).Target)};
 }
 
 void Forget()

@@ -91,14 +91,16 @@ TSensorFieldForm* SensorFieldWindow()
         field->ShowExposure(ForTheField(TheWindows.Form1->Suggestion()));
         // Its two buttons open the windows that follow it, through the set, and each change of
         // its sensor or target reaches the Digital Camera window.
-        field->SetTonightOpener([](int target) {
+        field->SetTonightOpener([](const std::optional<SkyTarget>& target) {
             TTonightForm* tonight = TonightWindow();
             tonight->ShowTarget(target);
             ShowWindow(tonight);
         });
         field->SetDigitalCameraOpener([] { ShowWindow(DigitalCameraWindow()); });
         field->SetSensorChanged(ShowSensorToTheCamera);
-        QObject::connect(field->TargetBox, &QComboBox::currentIndexChanged, field, [] { Guarded(ShowSensorToTheCamera); });
+        field->SetTargetChanged(ShowSensorToTheCamera);
+        // "Use for the Exposure" writes the target's surface brightness into the calculator.
+        field->SetBrightnessTaker([](const QString& brightness) { TheWindows.Form1->WriteBrightness(brightness); });
         JobWindows::RestoreInto(field);
         ShowSensorToTheCamera();
     }

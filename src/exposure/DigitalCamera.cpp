@@ -4,7 +4,6 @@
 #include "numeric/BoxReading.h"
 #include "numeric/Durations.h"
 #include "numeric/NumberText.h"
-#include "sky/Showpieces.h"
 
 #include <algorithm>
 #include <cmath>
@@ -327,9 +326,11 @@ bool EmissionNebula(std::string_view entry)
     return std::find(EmissionEntries.begin(), EmissionEntries.end(), entry) != EmissionEntries.end();
 }
 
-bool EmissionTarget(int target)
+bool EmissionTarget(const std::optional<SkyTarget>& target)
 {
-    const std::vector<Showpiece>& showpieces = Showpieces();
-    return target > 0 && static_cast<std::size_t>(target) <= showpieces.size()
-           && EmissionNebula(showpieces[static_cast<std::size_t>(target - 1)].Entry);
+    if (!target || !target->Object)
+        return false;
+    if (ShowpieceOf(target))
+        return EmissionNebula(target->Object->Entry());
+    return IsEmissionNebula(*target->Object);
 }

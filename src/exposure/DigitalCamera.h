@@ -2,6 +2,7 @@
 
 #include "field/SensorField.h"
 #include "optics/OpticalJob.h"
+#include "sky/TargetFinder.h"
 
 #include <array>
 #include <optional>
@@ -65,9 +66,10 @@ inline constexpr const char* NarrowbandOnColourNote =
 //! narrowband filters pass: an emission, planetary or supernova-remnant nebula, or the
 //! Horsehead, seen against the glowing IC 434.
 bool EmissionNebula(std::string_view entry);
-//! The same for a target by its place in the field window's list: 0 is the Moon and Jupiter,
-//! then the showpieces in the catalogue's order.
-bool EmissionTarget(int target);
+//! The same for a target of the field window (none: the Moon and Jupiter): a showpiece by the
+//! rule above; any other object of the catalogue by its type (sky/Catalogue.h,
+//! IsEmissionNebula); a point typed as coordinates never.
+bool EmissionTarget(const std::optional<SkyTarget>& target);
 
 //! The sky as a sky-quality meter reads it at each class of the Bortle scale, for the sky box's
 //! list: the number first, so the box reads it like a number of the user's own.

@@ -228,6 +228,12 @@ void TForm1::WriteFRatio(const QString& text)
     FRatioBox->setEditText(text);
 }
 
+void TForm1::WriteBrightness(const QString& text)
+{
+    PutEditText(BrightnessBox, text);
+    Guarded([this] { Recalculate(); });
+}
+
 Job::Exposure TForm1::JobPart() const
 {
     return {BrightnessBox->currentText(), SpeedBox->currentText(), ReciprocityBox->currentText(),

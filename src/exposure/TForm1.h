@@ -55,6 +55,9 @@ public:
     //! Puts an f-ratio computed elsewhere into FRatioBox. It is not calculated with now:
     //! the window picks it up when it next becomes active.
     void WriteFRatio(const QString& text);
+    //! Puts a surface brightness taken elsewhere into BrightnessBox and recalculates at once,
+    //! handing the suggestion on, as after typing it.
+    void WriteBrightness(const QString& text);
 
     //! The five boxes as a job keeps them.
     Job::Exposure JobPart() const;

@@ -117,7 +117,7 @@ TargetFraming FrameTarget(double efl, const Sensor& sensor, const Showpiece& tar
 
     TargetSizes& sizes = framing.Sizes;
     sizes = {Narrow(major), Narrow(drawnMinor), Narrow(tilt), Narrow(across), Narrow(down), 1, 1,
-             overlapPercent / 100.0, cameraAngle, ShortName(target.Name)};
+             overlapPercent / 100.0, cameraAngle, ShortName(target.Name), false};
     if (framing.Fits) {
         texts.Fits = "Yes, it fills " + Percent(across, width) + " x " + Percent(down, height) + " of the frame";
         texts.Mosaic = "Not needed";
@@ -153,6 +153,44 @@ TargetFraming FrameTarget(double efl, const Sensor& sensor, const Showpiece& tar
         texts.Camera = "Round: it frames alike at any angle";
     }
     return framing;
+}
+
+std::optional<Showpiece> FramedShape(const SkyTarget& target)
+{
+    if (!target.Object)
+        return std::nullopt;
+    if (const Showpiece* showpiece = ShowpieceOf(target))
+        return *showpiece;
+    const SkyObject& object = *target.Object;
+    const std::optional<double> major = object.MajorArcmin();
+    if (!major)
+        return std::nullopt;
+    return Showpiece{target.ListText,
+                     std::string(object.Entry()),
+                     *major,
+                     object.MinorArcmin().value_or(*major),
+                     object.PositionAngle(),
+                     object.RightAscension(),
+                     object.Declination()};
+}
+
+TargetFraming MarkTarget(const std::string& label, int cameraAngle, int overlapPercent)
+{
+    TargetFraming framing;
+    framing.Texts = {NoSizeText, NoFigure, NoFigure, NoSizeText, NoSizeText, NoFigure};
+    TargetSizes& sizes = framing.Sizes;
+    sizes.Overlap = overlapPercent / 100.0;
+    sizes.CameraAngle = cameraAngle;
+    sizes.Label = label;
+    sizes.Marked = true;
+    return framing;
+}
+
+TargetFraming FrameSkyTarget(double efl, const Sensor& sensor, const SkyTarget& target, int cameraAngle, int overlapPercent)
+{
+    if (const std::optional<Showpiece> shape = FramedShape(target))
+        return FrameTarget(efl, sensor, *shape, cameraAngle, overlapPercent);
+    return MarkTarget(target.Object ? ShortName(target.ListText) : target.ListText, cameraAngle, overlapPercent);
 }
 
 std::string MoonMosaic(double moonMm, double frameWidthMm, double frameHeightMm, int overlapPercent)

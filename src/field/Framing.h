@@ -1,6 +1,7 @@
 #pragma once
 
 #include "sky/Showpieces.h"
+#include "sky/TargetFinder.h"
 #include "field/SensorField.h"
 
 #include <optional>
@@ -33,9 +34,15 @@ struct TargetSizes
     double Overlap = 0;     //!< between panels, as a fraction
     int CameraAngle = 0;    //!< the frame's up direction, degrees from north through east
     std::string Label;      //!< its short name, for a mark too small to see
+    //! No size to draw: a mark at the frame's centre, the same at any scale, and its label.
+    bool Marked = false;
 
     bool operator==(const TargetSizes&) const = default;
 };
+
+//! What the target rows say that need a size where the catalogue gives none: for an object
+//! without axes, and for a point typed as coordinates.
+inline constexpr const char* NoSizeText = "The catalogue gives no size for it.";
 
 //! What the field window writes of a catalogue target.
 struct TargetTexts
@@ -59,6 +66,21 @@ struct TargetFraming
 //! the camera turned to `cameraAngle` degrees, a mosaic's panels overlapping by
 //! `overlapPercent`. Arithmetic errors are thrown as everywhere in the program.
 TargetFraming FrameTarget(double efl, const Sensor& sensor, const Showpiece& target, int cameraAngle, int overlapPercent);
+
+//! The shape FrameTarget frames of a target: a showpiece's own record, which keeps its own sizes
+//! and list text; else one built from the catalogue's figures: its major axis, its minor axis
+//! or the major again where it gives none, its position angle where it gives one, its list text
+//! as the name. None for a point, and for an object the catalogue gives no major axis for.
+//! Reads the showpieces.
+std::optional<Showpiece> FramedShape(const SkyTarget& target);
+
+//! A target without a size, marked at the frame's centre and labelled `label`: the rows that
+//! need a size (its image, whether it fits, the mosaic) say NoSizeText, the others "—".
+TargetFraming MarkTarget(const std::string& label, int cameraAngle, int overlapPercent);
+
+//! Any target framed: FrameTarget with its FramedShape where it has one, else MarkTarget with
+//! its short name (a point's whole list text, which is its only name).
+TargetFraming FrameSkyTarget(double efl, const Sensor& sensor, const SkyTarget& target, int cameraAngle, int overlapPercent);
 
 //! The Moon's own mosaic line, for an image of `moonMm` on a frame of the given sides: what
 //! FrameTarget writes as Mosaic, for a round target of that size.

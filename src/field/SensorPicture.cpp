@@ -21,6 +21,7 @@ constexpr double SmallestMark = 3;        // pixels: a smaller Moon or Jupiter i
 constexpr double JupiterGap = 6;          // pixels between the Moon and Jupiter
 
 constexpr double CompassArm = 18;        // pixels from the compass's centre to an arrow's tip
+constexpr double CentreMark = 7;          // pixels from the centre mark's middle to its ring
 constexpr int DenseMosaic = 100;          // panels: more are drawn as the mosaic's outline alone
 
 struct Colours
@@ -124,16 +125,18 @@ void DrawTarget(QPainter& painter, QSizeF area, const SensorFieldSizes& frame, c
     painter.fillRect(frameRect, colours.Sky);
 
     const double major = target.MajorMm * scale;
-    const bool mark = std::max(target.AcrossMm, target.DownMm) * scale < SmallestMark;
-    painter.save();
-    painter.translate(centre);
-    painter.rotate(-target.TiltDegrees); // counter-clockwise on the picture
-    painter.setBrush(colours.Target);
-    if (mark)
-        painter.drawEllipse(QPointF(0, 0), SmallestMark / 2, SmallestMark / 2);
-    else
-        painter.drawEllipse(QPointF(0, 0), target.MinorMm * scale / 2, major / 2);
-    painter.restore();
+    const bool mark = !target.Marked && std::max(target.AcrossMm, target.DownMm) * scale < SmallestMark;
+    if (!target.Marked) {
+        painter.save();
+        painter.translate(centre);
+        painter.rotate(-target.TiltDegrees); // counter-clockwise on the picture
+        painter.setBrush(colours.Target);
+        if (mark)
+            painter.drawEllipse(QPointF(0, 0), SmallestMark / 2, SmallestMark / 2);
+        else
+            painter.drawEllipse(QPointF(0, 0), target.MinorMm * scale / 2, major / 2);
+        painter.restore();
+    }
 
     // The panels as thin dashed outlines, or with very many of them the mosaic's outline alone;
     // the frame's solid outline over them, just inside its edge so that it keeps its size to
@@ -152,6 +155,23 @@ void DrawTarget(QPainter& painter, QSizeF area, const SensorFieldSizes& frame, c
     painter.setPen(QPen(colours.Outline, 1));
     painter.drawRect(frameRect.adjusted(0.5, 0.5, -0.5, -0.5));
 
+    if (target.Marked) {
+        // Nothing to draw to scale: a ring with a cross at the centre, where the target lies,
+        // and its name under it; the angle changes nothing, so no compass either.
+        const QPointF across(CentreMark + 3, 0);
+        const QPointF down(0, CentreMark + 3);
+        painter.setPen(QPen(colours.Sky, 3));
+        painter.drawEllipse(centre, CentreMark, CentreMark);
+        painter.setPen(QPen(colours.Target, 1.5));
+        painter.drawEllipse(centre, CentreMark, CentreMark);
+        DrawEdgedLine(painter, centre - across, centre + across, colours.Sky, colours.Target);
+        DrawEdgedLine(painter, centre - down, centre + down, colours.Sky, colours.Target);
+        const QFontMetricsF metrics(font);
+        const QString text = QString::fromStdString(target.Label);
+        DrawLabel(painter, text, centre.x() - metrics.horizontalAdvance(text) / 2,
+                  centre.y() + CentreMark + 3 + metrics.height(), font, colours.Sky, colours.Text);
+        return;
+    }
     if (mark) {
         const QFontMetricsF metrics(font);
         const QString text = SizeLabel(QString::fromStdString(target.Label), target.MajorMm);

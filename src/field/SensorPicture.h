@@ -14,8 +14,9 @@ class QPainter;
 //! its largest is a small disc beside the Moon; on film, the central 20-mm circle is dashed.
 //! For a catalogue target one scale fits the frame, or the whole mosaic, and the whole target:
 //! an ellipse in a colour of its own, turned as the camera sees it and centred on the frame,
-//! the mosaic's panels thin outlines around it, and arrows to the sky's north and east. With
-//! no sizes it shows the background alone.
+//! the mosaic's panels thin outlines around it, and arrows to the sky's north and east; a
+//! target without a size is a ring with a cross at the frame's centre, the same at any scale,
+//! with its name. With no sizes it shows the background alone.
 class SensorPicture : public DrawnPicture
 {
 public:

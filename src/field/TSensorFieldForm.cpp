@@ -4,6 +4,8 @@
 #include "numeric/NumberText.h"
 #include "field/Framing.h"
 #include "optics/OpticalResults.h"
+#include "sky/Catalogue.h"
+#include "sky/TargetChooser.h"
 #include "sky/TargetNames.h"
 #include "ui/ErrorReport.h"
 #include "ui/ErrorText.h"
@@ -17,7 +19,6 @@
 #include <initializer_list>
 
 namespace {
-
 
 QString Text(const std::string& text)
 {
@@ -37,25 +38,25 @@ TSensorFieldForm::TSensorFieldForm(QWidget* parent)
 {
     setFont(PixelFont(11));
     setupUi(this);
+    // The showpieces are read here, when the window is first made, never at start-up. The
+    // chooser makes the box editable before the window frame names its edit part.
+    m_chooser = new TargetChooser(TargetBox, TargetMessage);
+    m_chooser->SetChanged([this] { TargetBoxChange(); });
     SetupWindowFrame(this, {960, 720});
     SetBackground(this, Silver);
 
     for (const SensorPreset& preset : SensorPresets)
         SensorBox->addItem(QString::fromUtf8(preset.Name));
     SensorBox->addItem(QString::fromUtf8(OwnSensorName));
-    // The catalogue is read here, when the window is first made, never at start-up.
-    TargetBox->addItem(QStringLiteral("The Moon and Jupiter"));
-    for (const Showpiece& showpiece : Showpieces())
-        TargetBox->addItem(QString::fromStdString(showpiece.Name));
 
     const QList<QLabel*> values{FrameLabel, FieldLabel, ArcminutesLabel, ScaleLabel, DawesLabel, SamplingLabel,
                                 MoonLabel, MoonPixelsLabel, JupiterLabel, JupiterPixelsLabel, FitsLabel,
                                 TargetImageLabel, TargetPixelsLabel, ExtentLabel, TargetFitsLabel, MosaicLabel, CameraLabel,
-                                NpfLabel, FiveHundredLabel, TrailLabel};
+                                SurfaceBrightnessLabel, NpfLabel, FiveHundredLabel, TrailLabel};
     const QList<QLabel*> captions{FrameCaption, FieldCaption, ArcminutesCaption, ScaleCaption, DawesCaption, SamplingCaption,
                                   MoonCaption, MoonPixelsCaption, JupiterCaption, JupiterPixelsCaption, FitsCaption,
                                   TargetImageCaption, TargetPixelsCaption, ExtentCaption, TargetFitsCaption, MosaicCaption,
-                                  CameraCaption, NpfCaption, FiveHundredCaption, TrailCaption};
+                                  CameraCaption, SurfaceBrightnessCaption, NpfCaption, FiveHundredCaption, TrailCaption};
     // A screen reader reads each figure with its caption.
     for (qsizetype i = 0; i < values.size(); ++i) {
         values[i]->setFont(PixelFont(11, true));
@@ -66,7 +67,7 @@ TSensorFieldForm::TSensorFieldForm(QWidget* parent)
     NpfLabel->setAccessibleDescription(QStringLiteral("Longest exposure before the stars trail, by the NPF rule"));
     FiveHundredLabel->setAccessibleDescription(QStringLiteral("Longest exposure before the stars trail, by the 500 rule"));
     TrailLabel->setAccessibleDescription(QStringLiteral("Trail of the exposure the exposure calculator suggests"));
-    for (QPushButton* button : {TonightButton, DigitalCameraButton, SaveButton, CloseButton})
+    for (QPushButton* button : {UseBrightnessButton, TonightButton, DigitalCameraButton, SaveButton, CloseButton})
         button->setFont(PixelFont(11, true));
     Picture->setAccessibleName(QStringLiteral("Picture of the field on the sensor"));
     // What the angle means, where the user meets it and where a screen reader reads it.
@@ -80,15 +81,16 @@ TSensorFieldForm::TSensorFieldForm(QWidget* parent)
     ConnectHandler(SensorBox, &QComboBox::currentIndexChanged, this, &TSensorFieldForm::SensorBoxChange);
     for (QLineEdit* box : {PixelsAcrossBox, PixelsDownBox, PixelSizeBox})
         ConnectHandler(box, &QLineEdit::textChanged, this, &TSensorFieldForm::SensorBoxesEdited);
-    ConnectHandler(TargetBox, &QComboBox::currentIndexChanged, this, &TSensorFieldForm::TargetBoxChange);
     ConnectHandler(DeclinationBox, &QLineEdit::textChanged, this, &TSensorFieldForm::DeclinationBoxChange);
     for (QSpinBox* box : {AngleBox, OverlapBox})
         ConnectHandler(box, &QSpinBox::valueChanged, this, &TSensorFieldForm::FramingChange);
+    ConnectHandler(UseBrightnessButton, &QPushButton::clicked, this, &TSensorFieldForm::UseBrightnessButtonClick);
     ConnectHandler(TonightButton, &QPushButton::clicked, this, &TSensorFieldForm::TonightButtonClick);
     ConnectHandler(DigitalCameraButton, &QPushButton::clicked, this, &TSensorFieldForm::DigitalCameraButtonClick);
     ConnectHandler(SaveButton, &QPushButton::clicked, this, &TSensorFieldForm::SaveButtonClick);
     ConnectHandler(CloseButton, &QPushButton::clicked, this, &TSensorFieldForm::CloseButtonClick);
 
+    ShowSurfaceBrightness(); // the Moon and Jupiter, the first entry
     SensorBoxChange(); // the film frame, the first entry
     SensorBox->setFocus();
 }
@@ -145,15 +147,56 @@ void TSensorFieldForm::ShowExposure(const TrailExposure& exposure)
     });
 }
 
+std::optional<SkyTarget> TSensorFieldForm::CurrentTarget() const
+{
+    return m_chooser->Target();
+}
+
+void TSensorFieldForm::ShowTarget(const std::optional<SkyTarget>& target)
+{
+    if (TargetChooser::Same(target, m_chooser->Target()))
+        return;
+    m_chooser->SetTarget(target);
+    TakeDeclination();
+    ShowSurfaceBrightness();
+    Guarded([this] { Recalculate(); });
+}
+
 void TSensorFieldForm::TargetBoxChange()
 {
-    // A showpiece brings its declination, which the user may change afterwards; the Moon and
-    // Jupiter wander, so picking them leaves the box as it is.
-    if (const int index = TargetBox->currentIndex(); index > 0) {
-        const QSignalBlocker quiet(DeclinationBox);
-        DeclinationBox->setText(Text(FormatFixed(15, 2, Showpieces().at(static_cast<std::size_t>(index - 1)).Declination)));
-    }
+    TakeDeclination();
+    ShowSurfaceBrightness();
+    // The windows that follow are told first: an arithmetic error of the framing ends the
+    // handler, and the target has changed all the same.
+    if (m_targetChanged)
+        m_targetChanged();
     Recalculate();
+}
+
+void TSensorFieldForm::TakeDeclination()
+{
+    // The target's declination, which the user may change afterwards.
+    if (const std::optional<SkyTarget>& target = m_chooser->Target()) {
+        const QSignalBlocker quiet(DeclinationBox);
+        DeclinationBox->setText(Text(FormatFixed(15, 2, target->Position.Declination)));
+    }
+}
+
+void TSensorFieldForm::ShowSurfaceBrightness()
+{
+    const std::optional<SkyTarget>& target = m_chooser->Target();
+    const std::optional<SurfaceBrightness> brightness =
+        target && target->Object ? VSurfaceBrightness(*target->Object) : std::nullopt;
+    // The number handed on has the digits the row shows, by the same rounding.
+    m_brightness = brightness ? Text(FormatFixed(0, 1, brightness->MagnitudesPerSquareArcsecond)) : QString();
+    SurfaceBrightnessLabel->setText(Text(brightness ? SurfaceBrightnessText(*brightness) : NoFigure));
+    UseBrightnessButton->setEnabled(brightness.has_value());
+}
+
+void TSensorFieldForm::UseBrightnessButtonClick()
+{
+    if (!m_brightness.isEmpty() && m_brightnessTaker)
+        m_brightnessTaker(m_brightness);
 }
 
 void TSensorFieldForm::FramingChange()
@@ -196,13 +239,12 @@ void TSensorFieldForm::Recalculate()
     else if (!sensor)
         why = QStringLiteral("Nothing to draw: the sensor is not complete.");
 
-    // The first entry is the Moon and Jupiter; the showpieces follow in the catalogue's order.
-    const Showpiece* target = TargetBox->currentIndex() > 0
-                                  ? &Showpieces().at(static_cast<std::size_t>(TargetBox->currentIndex() - 1))
-                                  : nullptr;
-    // The Moon and Jupiter are round and wander: the angle changes nothing for them.
-    AngleBox->setEnabled(target != nullptr);
-    AngleCaption->setEnabled(target != nullptr);
+    const std::optional<SkyTarget>& target = m_chooser->Target();
+    // The Moon and Jupiter are round and wander, and a target without a size is a mark: the
+    // angle changes nothing for them.
+    const bool framed = target && FramedShape(*target).has_value();
+    AngleBox->setEnabled(framed);
+    AngleCaption->setEnabled(framed);
     const int angle = AngleBox->value();
     const int overlap = OverlapBox->value();
 
@@ -222,7 +264,7 @@ void TSensorFieldForm::Recalculate()
             const SensorFieldFigures figures = ComputeSensorField(m_job.EffectiveFocalLengthMm, m_job.ApertureMm, *sensor);
             texts = figures.Texts;
             if (target) {
-                const TargetFraming framing = FrameTarget(m_job.EffectiveFocalLengthMm, *sensor, *target, angle, overlap);
+                const TargetFraming framing = FrameSkyTarget(m_job.EffectiveFocalLengthMm, *sensor, *target, angle, overlap);
                 targetTexts = framing.Texts;
                 targetSizes = framing.Sizes;
             } else {
@@ -249,14 +291,17 @@ void TSensorFieldForm::Recalculate()
                                 .arg(Text(WholeMillimetreText(m_job.EffectiveFocalLengthMm)),
                                      Text(WholeMillimetreText(m_job.ApertureMm))));
         QString description = QStringLiteral("Frame %1; ").arg(Text(texts.Frame));
-        if (target)
+        if (target && !framed)
+            description += QStringLiteral("%1, marked at the frame's centre: the catalogue gives no size for it")
+                               .arg(Text(target->ListText));
+        else if (target)
             description += QStringLiteral("%1, %2, across the frame %3 at a camera angle of %4\u00B0; fits the frame: %5")
-                               .arg(Text(target->Name), Text(targetTexts.Image), Text(targetTexts.Across))
+                               .arg(Text(target->ListText), Text(targetTexts.Image), Text(targetTexts.Across))
                                .arg(angle)
                                .arg(Text(targetTexts.Fits));
         else
             description += QStringLiteral("the Moon %1 across; fits the frame: %2").arg(Text(texts.Moon), Text(texts.MoonFits));
-        if (targetTexts.Mosaic != NoFigure && targetTexts.Mosaic != "Not needed")
+        if (targetTexts.Mosaic != NoFigure && targetTexts.Mosaic != NoSizeText && targetTexts.Mosaic != "Not needed")
             description += QStringLiteral("; it takes %1").arg(Text(targetTexts.Mosaic));
         Picture->setAccessibleDescription(description + QLatin1Char('.'));
     } else {
@@ -305,7 +350,7 @@ int TSensorFieldForm::CurrentPreset() const
 Job::Field TSensorFieldForm::JobPart() const
 {
     return {SensorBox->currentText(), PixelsAcrossBox->text(), PixelsDownBox->text(), PixelSizeBox->text(),
-            TargetName(TargetBox->currentIndex()), AngleBox->value(), OverlapBox->value(), DeclinationBox->text()};
+            TargetName(m_chooser->Target()), AngleBox->value(), OverlapBox->value(), DeclinationBox->text()};
 }
 
 void TSensorFieldForm::RestoreJobPart(const Job::Field& part)
@@ -314,7 +359,8 @@ void TSensorFieldForm::RestoreJobPart(const Job::Field& part)
     PutText(PixelsAcrossBox, part.PixelsAcross);
     PutText(PixelsDownBox, part.PixelsDown);
     PutText(PixelSizeBox, part.PixelSize);
-    PutIndex(TargetBox, TargetIndex(part.Target));
+    m_chooser->SetTarget(TargetNamed(part.Target).Target);
+    ShowSurfaceBrightness();
     PutValue(AngleBox, part.CameraAngle);
     PutValue(OverlapBox, part.Overlap);
     PutText(DeclinationBox, part.Declination);

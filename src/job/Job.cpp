@@ -66,7 +66,7 @@ bool Knows(const Vocabulary& known, Names names, const QString& name)
     case Names::Sensor:
         return known.Sensors.contains(name);
     case Names::Target:
-        return known.Targets.contains(name);
+        return known.KnownTarget && known.KnownTarget(name);
     case Names::Filter:
         return IndexOf(FilterNames, name) >= 0;
     }

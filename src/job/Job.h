@@ -6,6 +6,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <variant>
 
 //! A job: everything the user typed and picked in the program's windows, as a job file keeps
@@ -44,8 +45,9 @@ struct Vocabulary
     QStringList TelescopePresets;
     //! The field window's sensors by the list's texts, the user's own among them.
     QStringList Sensors;
-    //! The targets by catalogue entry, the Moon and Jupiter among them.
-    QStringList Targets;
+    //! Whether a target name is one the program knows: the Moon and Jupiter, an entry of the
+    //! catalogue that has an object behind it, or a point's coordinates.
+    std::function<bool(const QString&)> KnownTarget;
     //! The job of a program as it starts: every window's inputs as its form and the program's
     //! tables set them, Tonight's place and zone empty (the machine that opens a job fills its
     //! own), the configuration the wizard offers first.

@@ -89,5 +89,7 @@ NightSky ComputeNight(double start, double end, const Place& place, const Target
     night.Above = SpansAbove(targetAltitude, targetCurve, lowestAltitude);
     night.DarkAbove = Intersect(night.Above, dark);
     night.DarkAboveMoonDown = Intersect(night.DarkAbove, moonDown);
+    night.Dark = dark;
+    night.MoonDown = moonDown;
     return night;
 }

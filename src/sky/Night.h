@@ -54,6 +54,8 @@ struct NightSky
     std::vector<TimeSpan> Above;             //!< the target above the lowest altitude (shown altitude)
     std::vector<TimeSpan> DarkAbove;         //!< those with the Sun's centre below -18 degrees
     std::vector<TimeSpan> DarkAboveMoonDown; //!< those again with the Moon below its rising level
+    std::vector<TimeSpan> Dark;     //!< the Sun's centre below -18 degrees, whatever the target
+    std::vector<TimeSpan> MoonDown; //!< the Moon below its rising level, whatever the target
 
     NightCurves Curves;
     bool DubiousYear = false; //!< ERFA warned: the date lies where its tables are uncertain

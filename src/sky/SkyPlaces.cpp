@@ -94,6 +94,8 @@ public:
     }
 
     bool Dubious() const { return m_dubious; }
+    //! The local Earth rotation angle, radians; only for a sky seen from a place.
+    double LocalAngle() const { return m_astrom.eral; }
     double EquationOfOrigins() const { return m_eo; }
     const JulianDate& Tt() const { return m_tt; }
 
@@ -284,6 +286,50 @@ MoonLight ComputeMoonLight(double utc, const Place& place, const Target& target)
     light.FromTarget = Finite(eraSeps(m.Ri, m.Di, t.Ri, t.Di) * ERFA_DR2D);
     light.DubiousYear = sky.Dubious();
     return light;
+}
+
+double TurningSky::HourAngle(std::size_t i, double utc) const
+{
+    return eraAnpm(LocalAngle + TurnRate * (utc - Moment) - Ri[i]);
+}
+
+double TurningSky::Altitude(std::size_t i, double hourAngle) const
+{
+    const double sine = SinLatitude * std::sin(Di[i]) + CosLatitude * std::cos(Di[i]) * std::cos(hourAngle);
+    return std::asin(std::clamp(sine, -1.0, 1.0)) * ERFA_DR2D;
+}
+
+TurningSky ComputeTurningSky(double utc, const Place& place, std::size_t count, const std::function<double(std::size_t)>& rightAscension,
+                             const std::function<double(std::size_t)>& declination)
+{
+    Sky sky(utc, &place);
+    TurningSky turning;
+    turning.Moment = utc;
+    turning.LocalAngle = sky.LocalAngle();
+    turning.SinLatitude = std::sin(place.Latitude * ERFA_DD2R);
+    turning.CosLatitude = std::cos(place.Latitude * ERFA_DD2R);
+    turning.Ri.resize(count);
+    turning.Di.resize(count);
+    for (std::size_t i = 0; i < count; ++i) {
+        const Direction d = sky.Star(rightAscension(i) * ERFA_DD2R, declination(i) * ERFA_DD2R);
+        turning.Ri[i] = d.Ri;
+        turning.Di[i] = d.Di;
+    }
+    turning.DubiousYear = sky.Dubious();
+    return turning;
+}
+
+void MoonApparentPlace(double utc, const Place& place, double& ri, double& di)
+{
+    Sky sky(utc, &place);
+    const Direction moon = sky.Moon();
+    ri = moon.Ri;
+    di = moon.Di;
+}
+
+double Separation(double ri1, double di1, double ri2, double di2)
+{
+    return eraSeps(ri1, di1, ri2, di2) * ERFA_DR2D;
 }
 
 ApparentPlace GeocentricPlace(double utc, SolarBody body)

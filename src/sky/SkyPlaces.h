@@ -6,6 +6,10 @@
 // and its theories of the Sun (eraEpv00), the Moon (eraMoon98) and Jupiter (eraPlan94).
 // UT1 - UTC is taken as 0.
 
+#include <cstddef>
+#include <functional>
+#include <vector>
+
 //! Where the sky is seen from, at sea level.
 struct Place
 {
@@ -65,6 +69,40 @@ SkyPlaces ComputePlaces(double utc, const Place& place, const ::Target& target);
 BodyPlace SunPlace(double utc, const Place& place);
 BodyPlace MoonPlace(double utc, const Place& place);
 BodyPlace TargetPlace(double utc, const Place& place, const ::Target& target);
+
+//! Many fixed objects at once for one place through a night: ERFA's context computed once, at
+//! one moment, and each object's apparent place from it; its altitude at any other moment of the
+//! night follows from the Earth's rotation alone (the apparent place moves by less than a
+//! second of arc in a night).
+struct TurningSky
+{
+    double Moment = 0;       //!< UTC, POSIX seconds
+    double LocalAngle = 0;   //!< the local Earth rotation angle at the moment, radians
+    double SinLatitude = 0;
+    double CosLatitude = 1;
+    //! Each object's apparent (CIRS) right ascension and declination, radians, in the order given.
+    std::vector<double> Ri, Di;
+    bool DubiousYear = false;
+
+    //! Radians per second of UT1 (taken as UTC) that the sky turns.
+    static constexpr double TurnRate = 2 * 3.14159265358979323846 * 1.00273781191135448 / 86400;
+    //! The local hour angle of object `i` at `utc`, radians from -pi to pi.
+    double HourAngle(std::size_t i, double utc) const;
+    //! The geometric altitude of object `i` at hour angle `hourAngle` (radians), degrees.
+    double Altitude(std::size_t i, double hourAngle) const;
+};
+
+//! The sky of `place` at `utc` with `count` objects at ICRS (J2000) places given in degrees
+//! by `rightAscension(i)` and `declination(i)`. Throws SkyError outside the years the sky is
+//! computed for.
+TurningSky ComputeTurningSky(double utc, const Place& place, std::size_t count, const std::function<double(std::size_t)>& rightAscension,
+                             const std::function<double(std::size_t)>& declination);
+
+//! The Moon's topocentric apparent (CIRS) place at `utc`, radians: what MoonLight::FromTarget
+//! is measured from.
+void MoonApparentPlace(double utc, const Place& place, double& ri, double& di);
+//! The angle between two apparent places (radians), degrees.
+double Separation(double ri1, double di1, double ri2, double di2);
 
 //! The Moon at one moment, as a photographer weighs it.
 struct MoonLight

@@ -4,6 +4,7 @@
 #include "sky/NightTexts.h"
 #include "sky/Showpieces.h"
 #include "sky/SkyPlaces.h"
+#include "sky/TargetChooser.h"
 #include "sky/TargetNames.h"
 #include "ui/ErrorReport.h"
 #include "ui/ErrorText.h"
@@ -131,7 +132,10 @@ TTonightForm::TTonightForm(QWidget* parent)
 {
     setFont(PixelFont(11));
     setupUi(this);
-    SetupWindowFrame(this, {960, 608});
+    // The target box is editable before the frame names its parts for screen readers.
+    m_target = new TargetChooser(TargetBox, TargetMessage);
+    m_target->SetChanged([this] { TargetBoxChange(); });
+    SetupWindowFrame(this, {960, 624});
     SetBackground(this, Silver);
 
     const QList<QLabel*> values{SunsetLabel, CivilLabel, NauticalLabel, DarkLabel, MoonLabel, MoonLitLabel,
@@ -149,9 +153,6 @@ TTonightForm::TTonightForm(QWidget* parent)
     DateBox->setMinimumDate(QDate(1900, 1, 1));
     DateBox->setMaximumDate(QDate(2100, 12, 31));
     ZoneBox->addItems(OfferedZones());
-    TargetBox->addItem(QStringLiteral("The Moon and Jupiter"));
-    for (const Showpiece& showpiece : Showpieces())
-        TargetBox->addItem(Text(showpiece.Name));
 
     // The place at first: the time zone's principal city, for the user to replace with their
     // own; a zone without one (Etc/UTC on many servers) leaves the boxes for the user.
@@ -171,7 +172,6 @@ TTonightForm::TTonightForm(QWidget* parent)
         ConnectHandler(box, &QLineEdit::textChanged, this, &TTonightForm::PlaceBoxChange);
     ConnectHandler(DateBox, &QDateEdit::dateChanged, this, &TTonightForm::DateBoxChange);
     ConnectHandler(ZoneBox, &QComboBox::editTextChanged, this, &TTonightForm::ZoneBoxChange);
-    ConnectHandler(TargetBox, &QComboBox::currentIndexChanged, this, &TTonightForm::TargetBoxChange);
     ConnectHandler(LowestBox, &QSpinBox::valueChanged, this, &TTonightForm::LowestBoxChange);
     ConnectHandler(SaveButton, &QPushButton::clicked, this, &TTonightForm::SaveButtonClick);
     ConnectHandler(CloseButton, &QPushButton::clicked, this, &TTonightForm::CloseButtonClick);
@@ -182,15 +182,17 @@ TTonightForm::TTonightForm(QWidget* parent)
     LatitudeBox->setFocus();
 }
 
-void TTonightForm::ShowTarget(int index)
+void TTonightForm::ShowTarget(const std::optional<SkyTarget>& target)
 {
-    if (index >= 0 && index < TargetBox->count())
-        TargetBox->setCurrentIndex(index); // recomputes through its handler when it changes
+    if (TargetChooser::Same(target, m_target->Target()))
+        return;
+    m_target->SetTarget(target);
+    Guarded([this] { Recalculate(); });
 }
 
 Job::Tonight TTonightForm::JobPart() const
 {
-    return {LatitudeBox->text(), LongitudeBox->text(), ZoneBox->currentText(), TargetName(TargetBox->currentIndex()),
+    return {LatitudeBox->text(), LongitudeBox->text(), ZoneBox->currentText(), TargetName(m_target->Target()),
             LowestBox->value()};
 }
 
@@ -202,7 +204,7 @@ void TTonightForm::RestoreJobPart(const Job::Tonight& part)
     }
     if (!part.Zone.isEmpty())
         PutEditText(ZoneBox, part.Zone);
-    PutIndex(TargetBox, TargetIndex(part.Target));
+    m_target->SetTarget(TargetNamed(part.Target).Target);
     PutValue(LowestBox, part.LowestAltitude);
     Guarded([this] { LowestBoxChange(); });
 }
@@ -329,10 +331,12 @@ void TTonightForm::Recalculate()
     }
 
     ::Target target;
-    if (const int index = TargetBox->currentIndex(); index > 0) {
-        const Showpiece& showpiece = Showpieces().at(static_cast<std::size_t>(index - 1));
-        target.RightAscension = showpiece.RightAscension * 15;
-        target.Declination = showpiece.Declination;
+    if (const std::optional<SkyTarget>& chosen = m_target->Target()) {
+        // A showpiece where its own table places it; any other object, or a point, where the
+        // catalogue or the user does.
+        const Showpiece* showpiece = ShowpieceOf(chosen);
+        target.RightAscension = (showpiece ? showpiece->RightAscension : chosen->Position.RightAscension) * 15;
+        target.Declination = showpiece ? showpiece->Declination : chosen->Position.Declination;
     } else {
         target.Jupiter = true; // the Moon has rows of its own; the target rows are Jupiter's
     }

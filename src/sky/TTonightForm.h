@@ -2,6 +2,7 @@
 
 #include "job/JobParts.h"
 #include "sky/Night.h"
+#include "sky/TargetChooser.h"
 #include "ui_TTonightForm.h"
 
 #include <QTimeZone>
@@ -21,8 +22,10 @@ class TTonightForm : public QWidget, public Ui::TTonightForm
 public:
     explicit TTonightForm(QWidget* parent = nullptr);
 
-    //! Shows the target at `index` of the field window's list (0: the Moon and Jupiter).
-    void ShowTarget(int index);
+    //! Shows the field window's target (none: the Moon and Jupiter).
+    void ShowTarget(const std::optional<SkyTarget>& target);
+    //! The target shown (none: the Moon and Jupiter).
+    const std::optional<SkyTarget>& CurrentTarget() const { return m_target->Target(); }
 
     //! The place, zone, target and lowest altitude as a job keeps them; never the date.
     Job::Tonight JobPart() const;
@@ -51,6 +54,7 @@ private:
     //! The date box's date at first: that of the last 12:00 passed on the zone's clock.
     void SetTonight();
 
+    TargetChooser* m_target; //!< runs TargetBox, owned by it
     QTimeZone m_zone;
     QString m_zoneCity; //!< the place the boxes were filled with at first, or empty
     QString m_cityLatitude, m_cityLongitude;

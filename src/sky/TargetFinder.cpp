@@ -179,6 +179,16 @@ SkyTarget TargetOf(const SkyObject& object)
     return {&object, {object.RightAscension(), object.Declination()}, ListText(object), SuggestionText(object)};
 }
 
+const Showpiece* ShowpieceOf(const std::optional<SkyTarget>& target)
+{
+    if (!target || !target->Object)
+        return nullptr;
+    for (const Showpiece& showpiece : Showpieces())
+        if (showpiece.Entry == target->Object->Entry())
+            return &showpiece;
+    return nullptr;
+}
+
 TargetFinder::Key TargetFinder::Add(std::size_t offset, std::uint8_t tier, bool duplicate, std::size_t object)
 {
     Key key;
@@ -317,6 +327,19 @@ TargetFinder::TargetFinder(const Catalogue& catalogue) : m_catalogue(catalogue)
         m_rank[order[place]] = place;
 }
 
+namespace {
+
+//! The key that the designations a typed key starts begin with: "PGC 00" on the way to
+//! "PGC 002557" starts every PGC number, so its last zero is left off.
+std::string_view StartKey(std::string_view key)
+{
+    if (key.ends_with('0') && (key.size() < 2 || (!IsDigit(key[key.size() - 2]) && key[key.size() - 2] != '.')))
+        key.remove_suffix(1);
+    return key;
+}
+
+} // namespace
+
 std::vector<const TargetFinder::Key*> TargetFinder::Matches(const std::vector<Key>& keys, std::string_view text,
                                                             bool whole) const
 {
@@ -392,11 +415,7 @@ TargetSearch TargetFinder::Find(std::string_view typed) const
     take(
         exactly, [this](const Key* a, const Key* b) { return m_rank[a->Object] < m_rank[b->Object]; }, objectOf);
     if (StartsDesignations(key)) {
-        // "PGC 00" on the way to "PGC 002557" starts every PGC number.
-        std::string_view start = key;
-        if (start.ends_with('0')
-            && (start.size() < 2 || (!IsDigit(start[start.size() - 2]) && start[start.size() - 2] != '.')))
-            start.remove_suffix(1);
+        const std::string_view start = StartKey(key);
         using Started = std::pair<DesignationParts, const Key*>;
         std::vector<Started> started;
         for (const Key* match : Matches(m_designations, start, false))
@@ -436,6 +455,26 @@ TargetSearch TargetFinder::Find(std::string_view typed) const
     if (search.Suggestions.empty() && search.Refusal.empty())
         search.Refusal = "No object of the catalogue is called \"" + std::string(text) + "\".";
     return search;
+}
+
+std::vector<char> TargetFinder::Matching(std::string_view typed) const
+{
+    const std::string_view text = Trimmed(typed);
+    std::vector<char> found(m_catalogue.Objects().size(), char(text.empty()));
+    if (text.empty() || ReadSkyPosition(text).Coordinates)
+        return found;
+    const std::string key = TypedDesignationKey(text);
+    for (const Key* match : Matches(m_designations, key, true))
+        found[match->Object] = 1;
+    if (StartsDesignations(key)) {
+        for (const Key* match : Matches(m_designations, StartKey(key), false))
+            if (!match->Duplicate)
+                found[match->Object] = 1;
+    }
+    if (const std::string name = NameKey(text); !name.empty())
+        for (const Key* match : Matches(m_names, name, false))
+            found[match->Object] = 1;
+    return found;
 }
 
 std::size_t TargetFinder::IndexBytes() const

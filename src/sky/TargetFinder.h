@@ -4,9 +4,11 @@
 // point typed as coordinates. Texts are UTF-8.
 
 #include "sky/Catalogue.h"
+#include "sky/Showpieces.h"
 #include "sky/SkyPosition.h"
 
 #include <cstddef>
+#include <optional>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -24,6 +26,10 @@ struct SkyTarget
 
 //! A target made of an object.
 SkyTarget TargetOf(const SkyObject& object);
+
+//! The showpiece a target is, or none (the Moon and Jupiter, a point, any other object): the
+//! showpieces keep their own sizes, places and list texts. Reads the showpieces.
+const Showpiece* ShowpieceOf(const std::optional<SkyTarget>& target);
 
 //! What a text finds.
 struct TargetSearch
@@ -56,6 +62,11 @@ public:
     //! start so, in number order, then the common names: whole, from their start, from a later
     //! word. A target's own list or suggestion text finds it alone.
     TargetSearch Find(std::string_view typed) const;
+
+    //! Which objects a typed text finds, as Find finds them but all of them and unranked: one
+    //! flag per object of the catalogue, in its order. Coordinates find none; an empty text
+    //! finds every object.
+    std::vector<char> Matching(std::string_view typed) const;
 
     //! The bytes the index holds, for measuring.
     std::size_t IndexBytes() const;

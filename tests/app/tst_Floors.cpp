@@ -22,6 +22,7 @@ const QHash<QString, int> Floors{
     {QStringLiteral("optics"), 3},   // the optical wizard and its report
     {QStringLiteral("field"), 4},    // the field on the sensor
     {QStringLiteral("exposure"), 5}, // the exposure calculator and the Digital Camera window
+    {QStringLiteral("targets"), 5},  // Targets Tonight: the catalogue ranked for the night and the frame
     {QStringLiteral("app"), 6},      // what puts the program together
 };
 

@@ -425,7 +425,7 @@ void tst_DigitalCamera::totalCaption()
 
 void tst_DigitalCamera::emissionNebulae_data()
 {
-    QTest::addColumn<int>("target");
+    QTest::addColumn<QString>("entry"); // empty for the Moon and Jupiter, "point" for coordinates
     QTest::addColumn<bool>("emission");
 
     // By the list's names, so that a catalogue entry misspelt in the camera's list shows: the
@@ -434,20 +434,39 @@ void tst_DigitalCamera::emissionNebulae_data()
                               "M42, Orion Nebula", "M57, Ring Nebula", "California Nebula (NGC 1499)",
                               "Carina Nebula (NGC 3372)", "Heart Nebula (IC 1805)", "Helix Nebula (NGC 7293)",
                               "Horsehead Nebula (Barnard 33)", "Rosette Nebula (NGC 2237)"};
-    QTest::newRow("the Moon and Jupiter") << 0 << false;
+    QTest::newRow("the Moon and Jupiter") << QString() << false;
+    QTest::newRow("a point typed as coordinates") << QStringLiteral("point") << false;
     qsizetype found = 0;
-    for (std::size_t i = 0; i < Showpieces().size(); ++i) {
-        const QString name = QString::fromStdString(Showpieces()[i].Name);
+    for (const Showpiece& showpiece : Showpieces()) {
+        const QString name = QString::fromStdString(showpiece.Name);
         found += glowing.contains(name);
-        QTest::newRow(qPrintable(name)) << static_cast<int>(i) + 1 << glowing.contains(name);
+        QTest::newRow(qPrintable(name)) << QString::fromStdString(showpiece.Entry) << glowing.contains(name);
     }
     QCOMPARE(found, glowing.size());
+    // Any other object by its type.
+    QTest::newRow("HII, North America Nebula") << "NGC7000" << true;
+    QTest::newRow("EmN") << "NGC1715" << true;
+    QTest::newRow("PN, Cat's Eye") << "NGC6543" << true;
+    QTest::newRow("SNR") << "IC0443" << true;
+    QTest::newRow("Cl+N") << "IC0348" << true;
+    QTest::newRow("Neb") << "IC0336" << true;
+    QTest::newRow("RfN") << "IC0059" << false;
+    QTest::newRow("G, Whirlpool") << "NGC5194" << false;
+    QTest::newRow("OCl") << "IC0166" << false;
 }
 
 void tst_DigitalCamera::emissionNebulae()
 {
-    QFETCH(int, target);
+    QFETCH(QString, entry);
     QFETCH(bool, emission);
+    std::optional<SkyTarget> target;
+    if (entry == QLatin1String("point")) {
+        target = SkyTarget{nullptr, {5.588, -5.39}, "RA", "RA"}; // where M42 is: the place is no type
+    } else if (!entry.isEmpty()) {
+        const SkyObject* object = TheCatalogue().Find(entry.toStdString());
+        QVERIFY(object);
+        target = TargetOf(*object);
+    }
     QCOMPARE(EmissionTarget(target), emission);
 }
 

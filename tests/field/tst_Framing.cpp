@@ -1,5 +1,6 @@
 // Framing a showpiece on the sensor: the turned ellipse against the frame, the mosaic it takes, and the camera angle that lays it along the
-// frame's longer side. Worked values, computed independently of the program.
+// frame's longer side; any object of the catalogue framed from its axes, and a target without a size marked. Worked values, computed
+// independently of the program.
 
 #include "field/Framing.h"
 
@@ -24,6 +25,17 @@ const Showpiece& Target(const QString& name)
     throw std::invalid_argument("no such showpiece");
 }
 
+//! An object of the catalogue by its entry, or a point typed as coordinates.
+SkyTarget SkyTargetOf(const QString& text)
+{
+    if (const SkyObject* object = TheCatalogue().Find(text.toStdString()))
+        return TargetOf(*object);
+    const std::optional<SkyPoint> point = ReadSkyPosition(text.toStdString()).Point;
+    if (!point)
+        throw std::invalid_argument("neither an entry nor coordinates");
+    return {nullptr, *point, SkyPositionText(*point), SkyPositionText(*point)};
+}
+
 } // namespace
 
 class tst_Framing : public QObject
@@ -33,6 +45,8 @@ class tst_Framing : public QObject
 private slots:
     void targetOnTheFrame_data();
     void targetOnTheFrame();
+    void skyTargetOnTheFrame_data();
+    void skyTargetOnTheFrame();
     void moonMosaic_data();
     void moonMosaic();
     void panelsToCover_data();
@@ -173,6 +187,64 @@ void tst_Framing::targetOnTheFrame()
         shown << QString::fromStdString(*text);
     QCOMPARE(shown, texts);
     QCOMPARE(framing.Fits, texts[3] != QStringLiteral("No"));
+}
+
+void tst_Framing::skyTargetOnTheFrame_data()
+{
+    QTest::addColumn<QString>("target"); // the catalogue's entry, or coordinates
+    QTest::addColumn<double>("efl");
+    QTest::addColumn<int>("preset");
+    // Image, in pixels, across the frame, fits, mosaic, camera.
+    QTest::addColumn<QStringList>("texts");
+
+    // NGC 7000, 120' x 30' with no position angle, is framed as a circle of its major axis: at
+    // 135 mm 2 x 135 x tan(1°) = 4.713 mm by 2 x 135 x tan(0.25°) = 1.178 mm, 1208.4 pixels of
+    // 3.9 micrometres, 20.1% of 23.4 mm and 30.2% of 15.6 mm. It fills the height at 446.86 mm.
+    const QString circle = QStringLiteral("Orientation not catalogued: drawn as a circle");
+    QTest::newRow("NGC 7000 at 135 mm on APS-C")
+        << "NGC7000" << 135.0 << ApsC
+        << QStringList{"4.71 x 1.18 mm", "1208", "4.71 x 4.71 mm", "Yes, it fills 20% x 30% of the frame", "Not needed", circle};
+    QTest::newRow("NGC 7000 just beyond the height")
+        << "NGC7000" << 447.0 << ApsC
+        << QStringList{"15.60 x 3.90 mm", "4001", "15.60 x 15.60 mm", "No",
+                       "a mosaic of 1 x 2 panels at 20% overlap (1 x 1 if its length lies along the longer side)",
+                       circle + QStringLiteral("; fits if the camera is turned to lay it along the longer side")};
+    // NGC 253: 26.79' x 4.58' at 53°, 4.676 x 0.799 mm at 600 mm; turned 53° from the frame's
+    // up direction it spans 3.765 x 2.885 mm. (53 - 90) mod 180 lays it along the width.
+    QTest::newRow("NGC 253, oriented, at 600 mm on full frame")
+        << "NGC0253" << 600.0 << FullFrame
+        << QStringList{"4.68 x 0.80 mm", "779", "3.77 x 2.89 mm", "Yes, it fills 10% x 12% of the frame", "Not needed",
+                       "Turn the camera to 143\u00B0 to lay it along the longer side"};
+    // NGC 869: a major axis of 14.4' alone, round: 2.513 mm at 600 mm.
+    QTest::newRow("NGC 869, a major axis alone")
+        << "NGC0869" << 600.0 << FullFrame
+        << QStringList{"2.51 mm across", "419", "2.51 x 2.51 mm", "Yes, it fills 7% x 10% of the frame", "Not needed",
+                       "Round: it frames alike at any angle"};
+    // No size: the Coalsack has no axes in the catalogue, and a point has none at all.
+    const QString none = QStringLiteral("The catalogue gives no size for it.");
+    const QStringList marked{none, "\u2014", "\u2014", none, none, "\u2014"};
+    QTest::newRow("the Coalsack, without axes") << "C099" << 600.0 << FullFrame << marked;
+    QTest::newRow("a point") << "12:30:00 +10:00:00" << 600.0 << FullFrame << marked;
+}
+
+void tst_Framing::skyTargetOnTheFrame()
+{
+    QFETCH(QString, target);
+    QFETCH(double, efl);
+    QFETCH(int, preset);
+    QFETCH(QStringList, texts);
+    const TargetFraming framing =
+        FrameSkyTarget(efl, SensorPresets.at(static_cast<std::size_t>(preset)).Model, SkyTargetOf(target), 0, 20);
+    const TargetTexts& t = framing.Texts;
+    QStringList shown;
+    for (const std::string* text : {&t.Image, &t.Pixels, &t.Across, &t.Fits, &t.Mosaic, &t.Camera})
+        shown << QString::fromStdString(*text);
+    QCOMPARE(shown, texts);
+    // Without a size, a mark at the centre and no mosaic.
+    const bool marked = texts[0] == QStringLiteral("The catalogue gives no size for it.");
+    QCOMPARE(framing.Sizes.Marked, marked);
+    if (marked)
+        QCOMPARE(framing.Sizes.Columns * framing.Sizes.Rows, 1.0);
 }
 
 void tst_Framing::panelsToCover_data()

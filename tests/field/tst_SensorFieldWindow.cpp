@@ -1,5 +1,6 @@
 // The field on the sensor as a user meets it: opened from the results report, following each
-// job the report computes, refusing what cannot be a sensor, and saving its picture to scale.
+// job the report computes, refusing what cannot be a sensor, framing what is typed into the
+// target box, handing a target's surface brightness on, and saving its picture to scale.
 
 #include "TestSupport.h"
 
@@ -9,6 +10,7 @@
 #include "field/SensorPicture.h"
 #include "optics/TOpticReportForm.h"
 #include "field/TSensorFieldForm.h"
+#include "sky/TargetNames.h"
 #include "exposure/TDigitalCameraForm.h"
 #include "ui/SaveDialogs.h"
 #include "ui/WindowRules.h"
@@ -119,6 +121,9 @@ private slots:
     void refusedSensorBoxesDrawNothing();
     void savedPictureIsToScale();
     void framesAShowpiece();
+    void framesWhatIsTyped();
+    void surfaceBrightnessRow_data();
+    void surfaceBrightnessRow();
     void savedTargetIsToScale_data();
     void savedTargetIsToScale();
     void compassPointsNorthAndEast_data();
@@ -346,6 +351,101 @@ void tst_SensorFieldWindow::framesAShowpiece()
     field->TargetBox->setCurrentIndex(0);
     QCOMPARE(field->ExtentLabel->text(), QStringLiteral("\u2014"));
     QCOMPARE(field->MosaicLabel->text(), QStringLiteral("a mosaic of 2 x 3 panels at 0% overlap"));
+}
+
+void tst_SensorFieldWindow::framesWhatIsTyped()
+{
+    ShowReport(80, 400);
+    TSensorFieldForm* field = OpenFromReport();
+    QVERIFY(field);
+    QVERIFY(PickItem(field->SensorBox, ApsC));
+    int changes = 0;
+    field->SetTargetChanged([&changes] { ++changes; });
+    const auto enter = [field](const QString& text) {
+        TypeInto(field->TargetBox, text);
+        QTest::keyClick(field->TargetBox->lineEdit(), Qt::Key_Return);
+    };
+
+    // Enter takes the best suggestion. NGC 7000's 120' x 30' at 400 mm are 2 x 400 x tan(1°) by
+    // 2 x 400 x tan(0.25°); its declination is +44° 31' 43.6".
+    enter(QStringLiteral("ngc7000"));
+    QCOMPARE(field->TargetBox->currentText(), QStringLiteral("NGC 7000, North America Nebula"));
+    QCOMPARE(field->TargetImageLabel->text(), QStringLiteral("13.96 x 3.49 mm"));
+    QCOMPARE(field->DeclinationBox->text(), QStringLiteral("44.53"));
+    QCOMPARE(changes, 1);
+    // A name of nothing is refused beside the box; the target and its figures stay.
+    enter(QStringLiteral("xyz"));
+    QCOMPARE(field->TargetMessage->text(), QStringLiteral("No object of the catalogue is called \"xyz\"."));
+    QCOMPARE(TargetName(field->CurrentTarget()), QStringLiteral("NGC7000"));
+    QCOMPARE(field->TargetImageLabel->text(), QStringLiteral("13.96 x 3.49 mm"));
+    QCOMPARE(changes, 1);
+
+    // The Coalsack has no size in the catalogue: a mark at the frame's centre, whatever the
+    // angle, and the rows that need a size say so.
+    enter(QStringLiteral("c99"));
+    QCOMPARE(field->TargetMessage->text(), QString());
+    QCOMPARE(field->MosaicLabel->text(), QStringLiteral("The catalogue gives no size for it."));
+    QVERIFY(!field->AngleBox->isEnabled());
+    QVERIFY2(field->Picture->accessibleDescription().contains(QStringLiteral("; C 99, Coalsack Nebula, marked")),
+             qPrintable(field->Picture->accessibleDescription()));
+    const QImage image = field->Picture->Image(2);
+    const QRect frame = Bounds(image, FieldOutline);
+    const QRect mark = Bounds(image, FieldTarget, FieldSky);
+    QVERIFY2(mark.width() >= 20 && mark.width() < frame.width() / 4, qPrintable(QString::number(mark.width())));
+    QVERIFY((mark.center() - frame.center()).manhattanLength() <= 2);
+    SaveScreenshot(field, QStringLiteral("field-coalsack-400mm"));
+    // The list's first entry names no object, yet typed it is taken as picked.
+    enter(QStringLiteral("the moon and jupiter"));
+    QCOMPARE(field->TargetMessage->text(), QString());
+    QVERIFY(!field->CurrentTarget());
+    QCOMPARE(changes, 3);
+
+    // A job keeps the target by name, and puts it back quietly, the declination as it was saved.
+    Job::Field part = field->JobPart();
+    part.Target = QStringLiteral("NGC7000");
+    part.Declination = QStringLiteral("12");
+    field->RestoreJobPart(part);
+    QCOMPARE(field->TargetBox->currentText(), QStringLiteral("NGC 7000, North America Nebula"));
+    QCOMPARE(field->TargetImageLabel->text(), QStringLiteral("13.96 x 3.49 mm"));
+    QCOMPARE(field->DeclinationBox->text(), QStringLiteral("12"));
+    QCOMPARE(changes, 3);
+}
+
+void tst_SensorFieldWindow::surfaceBrightnessRow_data()
+{
+    QTest::addColumn<QString>("target"); // as a job names it
+    QTest::addColumn<QString>("row");
+    QTest::addColumn<QString>("handed"); // none: the button is disabled
+
+    // M31: 23.63 - (4.29 - 3.44) = 22.78 in V.
+    QTest::newRow("M31") << "NGC0224" << "22.8 mag per square arcsecond" << "22.8";
+    // NGC 253's B - V of 7.94 - 11.11 mixes two measurements: its B-band 22.42 stands.
+    QTest::newRow("NGC 253, B band") << "NGC0253" << "22.4 mag per square arcsecond (B band)" << "22.4";
+    QTest::newRow("the Moon and Jupiter") << "moon-jupiter" << "\u2014" << QString();
+    QTest::newRow("an object without one") << "NGC7000" << "\u2014" << QString();
+    QTest::newRow("a point") << "RA 12.5000000h, Dec 10.0000000\u00B0" << "\u2014" << QString();
+}
+
+void tst_SensorFieldWindow::surfaceBrightnessRow()
+{
+    QFETCH(QString, target);
+    QFETCH(QString, row);
+    QFETCH(QString, handed);
+    ShowReport(80, 600);
+    TSensorFieldForm* field = OpenFromReport();
+    QVERIFY(field);
+    QString taken;
+    field->SetBrightnessTaker([&taken](const QString& text) { taken = text; });
+    // From M31, picked in the list, to the row's target.
+    field->TargetBox->setCurrentIndex(Andromeda);
+    const NamedTarget named = TargetNamed(target);
+    QVERIFY(named.Known);
+    field->ShowTarget(named.Target);
+    QCOMPARE(field->SurfaceBrightnessLabel->text(), row);
+    QVERIFY2(ClippedCaptions(field).isEmpty(), qPrintable(ClippedCaptions(field).join(QLatin1Char('\n'))));
+    QCOMPARE(field->UseBrightnessButton->isEnabled(), !handed.isEmpty());
+    QTest::mouseClick(field->UseBrightnessButton, Qt::LeftButton);
+    QCOMPARE(taken, handed);
 }
 
 void tst_SensorFieldWindow::savedTargetIsToScale_data()

@@ -75,7 +75,7 @@ Job::Vocabulary AnotherVocabulary()
     Job::Vocabulary known = JobVocabulary();
     known.TelescopePresets = QStringList{"Hubble"};
     known.Sensors = QStringList{"Pinhole", "Your own sensor"};
-    known.Targets = QStringList{"moon-jupiter", "NGC9999"};
+    known.KnownTarget = [](const QString& name) { return name == "moon-jupiter" || name == "NGC9999"; };
     known.Initial.ExposureCalculator.Brightness = "12";
     return known;
 }

@@ -116,6 +116,8 @@ private slots:
     void cleanup();
 
     void everyWindowComesBack();
+    void anyTargetComesBack_data();
+    void anyTargetComesBack();
     void refusedFilesChangeNothing_data();
     void refusedFilesChangeNothing();
     void aJobThatWouldNotOpenIsNotSaved_data();
@@ -232,6 +234,69 @@ void tst_JobFiles::everyWindowComesBack()
     m_program->Boxes.Take();
 }
 
+void tst_JobFiles::anyTargetComesBack_data()
+{
+    QTest::addColumn<QString>("fieldTyped");
+    QTest::addColumn<QString>("fieldShown");
+    QTest::addColumn<QString>("tonightTyped");
+    QTest::addColumn<QString>("tonightShown");
+    QTest::addColumn<QByteArray>("kept"); // in the file
+
+    QTest::newRow("catalogue objects")
+        << "ngc7000" << "NGC 7000, North America Nebula" << "B 33" << "Horsehead Nebula (Barnard 33)" << QByteArray("\"NGC7000\"");
+    QTest::newRow("a duplicate's name keeps the object it names")
+        << "M 102" << "M101, Pinwheel Galaxy" << "IC 1805" << "Heart Nebula (IC 1805)" << QByteArray("\"NGC5457\"");
+    QTest::newRow("points to the hundredth of an arcsecond")
+        << "5h35m17.3s -5 23 28" << "RA 05h 35m 17s, Dec \u221205\u00B0 23\u2032 28\u2033" << "83.8 22.0"
+        << "RA 05h 35m 12s, Dec +22\u00B0 00\u2032 00\u2033" << QByteArray("\"RA 5.5881389h, Dec -5.3911111\u00B0\"");
+}
+
+void tst_JobFiles::anyTargetComesBack()
+{
+    QFETCH(QString, fieldTyped);
+    QFETCH(QString, fieldShown);
+    QFETCH(QString, tonightTyped);
+    QFETCH(QString, tonightShown);
+    QFETCH(QByteArray, kept);
+    OpticalJob.ApertureMm = 80;
+    OpticalJob.TelescopeFocalLengthMm = OpticalJob.EffectiveFocalLengthMm = 480;
+    OpticalJob.ConfigurationText = "Prime focus";
+    ShowWindow(Windows().OpticReportForm);
+    TSensorFieldForm* field = SensorFieldWindow();
+    TypeInto(field->TargetBox, fieldTyped);
+    QTest::keyClick(field->TargetBox->lineEdit(), Qt::Key_Return);
+    TTonightForm* tonight = TonightWindow();
+    tonight->LatitudeBox->setText(QStringLiteral("48.8566"));
+    tonight->LongitudeBox->setText(QStringLiteral("2.3522"));
+    TypeInto(tonight->TargetBox, tonightTyped);
+    QTest::keyClick(tonight->TargetBox->lineEdit(), Qt::Key_Return);
+    QCOMPARE(field->TargetBox->currentText(), fieldShown);
+    QCOMPARE(tonight->TargetBox->currentText(), tonightShown);
+    TypeInto(Windows().Form1->BrightnessBox, QStringLiteral("18.5"));
+    const QStringList before = Everything();
+    m_program->Boxes.Take();
+
+    const QString path = m_folder.filePath(QStringLiteral("target.orvalis"));
+    QFile::remove(path);
+    Answer(path);
+    Windows().StartForm->SaveJob1->trigger();
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray written = file.readAll();
+    QVERIFY2(written.contains(kept), written.constData());
+
+    SaveDialogs::SetAnswerer({});
+    const QStringList said = EndProgram(m_program);
+    m_program = std::make_unique<RunningProgram>();
+    QVERIFY2(said.isEmpty(), qPrintable(said.join(QLatin1Char('\n'))));
+    Answer(path);
+    Windows().StartForm->OpenJob1->trigger();
+    const QStringList after = Everything();
+    for (qsizetype i = 0; i < before.size(); ++i)
+        QCOMPARE(after.value(i), before[i]);
+    m_program->Boxes.Take();
+}
+
 void tst_JobFiles::refusedFilesChangeNothing_data()
 {
     QTest::addColumn<QByteArray>("content"); // none: no file at all
@@ -256,6 +321,8 @@ void tst_JobFiles::refusedFilesChangeNothing_data()
     QTest::newRow("newer version")
         << newer << QStringLiteral("file") << QStringLiteral("This job was saved by a newer Orvalis Calculator (format 2); this one reads format 1.");
     QTest::newRow("unknown target") << target << QStringLiteral("file") << QStringLiteral("NGC9999");
+    QTest::newRow("a target the catalogue marks non-existent")
+        << QByteArray(good).replace("\"moon-jupiter\"", "\"NGC0412\"") << QStringLiteral("file") << QStringLiteral("NGC0412");
     QTest::newRow("wrong type") << type << QStringLiteral("file") << QStringLiteral("whole number");
     QTest::newRow("over-long text") << overlong << QStringLiteral("file") << QStringLiteral("1000 characters");
     QTest::newRow("over 1 MiB") << large << QStringLiteral("file") << QStringLiteral("larger than 1 MiB");

@@ -71,6 +71,8 @@ private slots:
     void refusalsLeaveNothingToShow();
     void aYearBeyondTheTablesIsSaid_data();
     void aYearBeyondTheTablesIsSaid();
+    void anyObjectOrPointTyped_data();
+    void anyObjectOrPointTyped();
     void nightRunsNoonToNoonOnTheClock_data();
     void nightRunsNoonToNoonOnTheClock();
     void moonAtMidnight_data();
@@ -238,6 +240,50 @@ void tst_TonightWindow::aYearBeyondTheTablesIsSaid()
     const QString said = tonight->NightMessage->text();
     QVERIFY2(note.isEmpty() ? said.isEmpty() : said.startsWith(note), qPrintable(said));
     QVERIFY2(!said.contains(QLatin1String("minute")), qPrintable(said));
+}
+
+void tst_TonightWindow::anyObjectOrPointTyped_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("shown");
+    QTest::addColumn<QString>("above"); // 30°, or what stays beside the box
+    QTest::addColumn<QString>("message");
+
+    // Paris on 15 October 2026 (UTC+2); PyEphem 4.1.4, refracted for 1010 hPa and 10 °C.
+    // NGC 7000 (20:59:17.14 +44:31:43.6) rises above 30° at 13:00:04 UTC and sinks at 01:26:58.
+    QTest::newRow("a catalogue object") << "ngc 7000" << "NGC 7000, North America Nebula" << "15:00 to 03:27" << "";
+    QTest::newRow("a point where it lies")
+        << "20:59:17.14 +44:31:43.6" << "RA 20h 59m 17s, Dec +44\u00B0 31\u2032 44\u2033" << "15:00 to 03:27" << "";
+    // A point of the user's: 5h35m17.3s -5°23'28" rises above 30° at 01:50:45 UTC, sinks at 05:46:12.
+    QTest::newRow("a point of the user's")
+        << "5h35m17.3s -5 23 28" << "RA 05h 35m 17s, Dec \u221205\u00B0 23\u2032 28\u2033" << "03:51 to 07:46" << "";
+    // At 12h -30° it culminates at 90° - 48.86° - 30° = 11.1°, refraction adding 0.1°.
+    QTest::newRow("a point never high enough")
+        << "12:00:00 -30:00:00" << "RA 12h 00m 00s, Dec \u221230\u00B0 00\u2032 00\u2033" << "never: highest 11\u00B0" << "";
+    // Refused beside the box: the target and every row stay the Andromeda Galaxy's, which rises
+    // above 30° at 16:58:31 UTC and sinks at 04:55:16.
+    QTest::newRow("a name of nothing") << "xyz" << "xyz" << "18:59 to 06:55"
+                                       << "No object of the catalogue is called \"xyz\".";
+    QTest::newRow("a non-existent entry") << "NGC 412" << "NGC 412" << "18:59 to 06:55"
+                                          << "NGC 412: the catalogue lists no object there.";
+}
+
+void tst_TonightWindow::anyObjectOrPointTyped()
+{
+    QFETCH(QString, typed);
+    QFETCH(QString, shown);
+    QFETCH(QString, above);
+    QFETCH(QString, message);
+    TTonightForm* tonight = TonightWindow();
+    Set(tonight, 48.8566, 2.3522, QDate(2026, 10, 15), QStringLiteral("Europe/Paris"), QStringLiteral("M31, Andromeda Galaxy"));
+    ShowWindow(tonight);
+    QVERIFY(QTest::qWaitForWindowActive(tonight));
+    TypeInto(tonight->TargetBox, typed);
+    QTest::keyClick(tonight->TargetBox->lineEdit(), Qt::Key_Return);
+    QCOMPARE(tonight->TargetBox->currentText(), shown);
+    QCOMPARE(tonight->AboveLabel->text(), above);
+    QCOMPARE(tonight->TargetMessage->text(), message);
+    QCOMPARE(tonight->TargetBox->accessibleDescription(), message);
 }
 
 void tst_TonightWindow::nightRunsNoonToNoonOnTheClock_data()
