@@ -12,10 +12,13 @@
 #include "field/TSensorFieldForm.h"
 #include "exposure/TDigitalCameraForm.h"
 #include "sky/TTonightForm.h"
+#include "targets/TTargetsForm.h"
 #include "ui/NightVision.h"
 #include "ui/WindowRules.h"
 
 #include <QAction>
+#include <QCompleter>
+#include <QPainter>
 #include <QDateEdit>
 
 #include <cstdio>
@@ -91,6 +94,36 @@ bool MakePictures()
         || !PickItem(field->TargetBox, andromeda) || !Save(field, QStringLiteral("field-framing")))
         return false;
 
+    // Any object of the catalogue: the North America Nebula typed into the target box, with a
+    // 135 mm lens on an APS-C camera.
+    if (!PrimeFocus(QStringLiteral("48"), QStringLiteral("135")))
+        return false;
+    w.OpticReportForm->FieldontheSensor1->trigger();
+    if (!QTest::qWaitForWindowActive(field) || !PickItem(field->SensorBox, 2))
+        return false;
+    TypeInto(field->TargetBox, QStringLiteral("NGC 7000"));
+    QTest::keyClick(field->TargetBox->lineEdit(), Qt::Key_Return);
+    if (!Save(field, QStringLiteral("field-ngc7000")))
+        return false;
+
+    // A name typed in part: the finder's suggestions for "stephan", Stephan's Quintet among them.
+    TypeInto(field->TargetBox, QStringLiteral("stephan"));
+    QWidget* popup = field->TargetBox->lineEdit()->completer()->popup();
+    if (!QTest::qWaitForWindowExposed(popup))
+        return false;
+    QTest::qWait(300);
+    QPixmap shot = field->grab();
+    {
+        QPainter painter(&shot);
+        painter.drawPixmap(field->mapFromGlobal(popup->mapToGlobal(QPoint(0, 0))), popup->grab());
+    }
+    const QString finder = Folder + QStringLiteral("/field-finder.png");
+    if (!shot.save(finder, "PNG"))
+        return false;
+    std::printf("%s\n", qPrintable(finder));
+    QTest::keyClick(popup, Qt::Key_Escape);
+    field->TargetBox->setCurrentIndex(andromeda); // for Tonight
+
     // Tonight: the Andromeda Galaxy from Paris on 2026-10-15, from the field window's button.
     QTest::mouseClick(field->TonightButton, Qt::LeftButton);
     TTonightForm* tonight = Windows().TonightForm;
@@ -103,6 +136,22 @@ bool MakePictures()
     tonight->Chart->SetNow(std::nullopt);
     if (!Save(tonight, QStringLiteral("tonight")))
         return false;
+
+    // Targets Tonight for the same night, an APS-C camera at 400 mm: galaxies and nebulae that
+    // fit one frame, from Tonight's button.
+    if (!PrimeFocus(QStringLiteral("80"), QStringLiteral("400")))
+        return false;
+    field->SensorBox->setCurrentIndex(2);
+    QTest::mouseClick(tonight->TargetsButton, Qt::LeftButton);
+    TTargetsForm* targets = Windows().TargetsForm;
+    if (!targets || !QTest::qWaitForWindowActive(targets))
+        return false;
+    for (QCheckBox* box : {targets->OpenClustersBox, targets->GlobularBox, targets->DarkNebulaeBox, targets->OtherBox})
+        box->setChecked(false);
+    targets->SizeBox->setCurrentIndex(1);
+    if (!Save(targets, QStringLiteral("targets-tonight")))
+        return false;
+    targets->close();
     tonight->close();
 
     // The Digital Camera window for the worked example: an 80 mm refractor at 480 mm on the

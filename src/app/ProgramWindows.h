@@ -21,6 +21,7 @@ class TOpticReportForm;
 class TSensorFieldForm;
 class TTonightForm;
 class TDigitalCameraForm;
+class TTargetsForm;
 
 //! The program's sixteen windows, each a single instance created once at start-up. Members are
 //! listed in creation order. Only what puts the program together (app/, the start window
@@ -50,6 +51,7 @@ struct ProgramWindows
     //! Made the same way, the first time each is asked for.
     TTonightForm* TonightForm = nullptr;
     TDigitalCameraForm* DigitalCameraForm = nullptr;
+    TTargetsForm* TargetsForm = nullptr;
 };
 
 //! The program-wide set of windows, made and ended by CreateProgramWindows and
@@ -66,6 +68,10 @@ TTonightForm* TonightWindow();
 //! The Digital Camera window, made the first time it is asked for with what the exposure
 //! calculator, the report and the field window hold then; ended with the set.
 TDigitalCameraForm* DigitalCameraWindow();
+
+//! Targets Tonight, made the first time it is asked for with the night of the Tonight window
+//! (made quietly where it was not) and the frame of the field window; ended with the set.
+TTargetsForm* TargetsWindow();
 
 //! Tells the Digital Camera window, where it exists, the field window's sensor and whether its
 //! target is an emission nebula; where that window is not made yet, those of an opened job

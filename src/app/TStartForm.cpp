@@ -7,6 +7,7 @@
 #include "optics/OpticalJob.h"
 #include "optics/TOpticForm2.h"
 #include "sky/TTonightForm.h"
+#include "targets/TTargetsForm.h"
 #include "ui/ErrorReport.h"
 #include "ui/NightVision.h"
 #include "ui/WindowRules.h"
@@ -35,6 +36,7 @@ TStartForm::TStartForm(QWidget* parent)
     ConnectHandler(SaveJob1, &QAction::triggered, this, &TStartForm::SaveJob1Click);
     ConnectHandler(Exit1, &QAction::triggered, this, &TStartForm::Exit1Click);
     ConnectHandler(Tonight1, &QAction::triggered, this, &TStartForm::Tonight1Click);
+    ConnectHandler(TargetsTonight1, &QAction::triggered, this, &TStartForm::TargetsTonight1Click);
     // The one night vision item of the program; its Ctrl+N works from every window.
     View1->addAction(NightVision::Action());
     ConnectHandler(AboutOrvalisCalculator1, &QAction::triggered, this, &TStartForm::AboutOrvalisCalculator1Click);
@@ -77,6 +79,11 @@ void TStartForm::SaveJob1Click()
 void TStartForm::Exit1Click()
 {
     close();
+}
+
+void TStartForm::TargetsTonight1Click()
+{
+    ShowWindow(TargetsWindow());
 }
 
 void TStartForm::Tonight1Click()

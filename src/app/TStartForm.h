@@ -19,6 +19,7 @@ public:
     void SaveJob1Click();
     void Exit1Click();
     void Tonight1Click();
+    void TargetsTonight1Click();
     void AboutOrvalisCalculator1Click();
 
 protected:

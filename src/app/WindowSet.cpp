@@ -25,6 +25,7 @@
 #include "optics/TOpticTeleForm.h"
 #include "field/TSensorFieldForm.h"
 #include "sky/TTonightForm.h"
+#include "targets/TTargetsForm.h"
 #include "ui/Artwork.h"
 #include "ui/ErrorReport.h"
 #include "ui/FocusRing.h"
@@ -82,6 +83,41 @@ void ShowSensorToTheCamera()
     }
 }
 
+namespace {
+
+//! The field window's frame as Targets Tonight ranks for it: its sensor, or that of an opened
+//! job waiting for it, or the first of the list, at the report's effective focal length.
+TTargetsForm::Frame FrameForTargets()
+{
+    TTargetsForm::Frame frame;
+    if (const TSensorFieldForm* field = TheWindows.SensorFieldForm) {
+        frame.Model = field->CurrentSensor();
+        frame.Name = field->SensorBox->currentText();
+        frame.OverlapPercent = field->OverlapBox->value();
+    } else if (const std::optional<JobWindows::WaitingSensor> waiting = JobWindows::WaitingFieldSensor()) {
+        frame.Model = waiting->Model;
+        frame.Name = QString::fromUtf8(waiting->Preset >= 0 ? SensorPresets[static_cast<std::size_t>(waiting->Preset)].Name
+                                                            : OwnSensorName);
+    } else {
+        frame.Model = SensorPresets.front().Model;
+        frame.Name = QString::fromUtf8(SensorPresets.front().Name);
+    }
+    const ReportedJob& job = TheWindows.OpticReportForm->Job();
+    frame.EffectiveFocalLengthMm = job.Error.empty() ? job.EffectiveFocalLengthMm : 0;
+    return frame;
+}
+
+//! After each change of the field window's sensor or of the report's job: the windows that
+//! follow the frame are told.
+void FrameChanged()
+{
+    ShowSensorToTheCamera();
+    if (TTargetsForm* targets = TheWindows.TargetsForm)
+        targets->ShowFrame(FrameForTargets());
+}
+
+} // namespace
+
 TSensorFieldForm* SensorFieldWindow()
 {
     if (!TheWindows.SensorFieldForm) {
@@ -97,7 +133,7 @@ TSensorFieldForm* SensorFieldWindow()
             ShowWindow(tonight);
         });
         field->SetDigitalCameraOpener([] { ShowWindow(DigitalCameraWindow()); });
-        field->SetSensorChanged(ShowSensorToTheCamera);
+        field->SetSensorChanged(FrameChanged);
         field->SetTargetChanged(ShowSensorToTheCamera);
         // "Use for the Exposure" writes the target's surface brightness into the calculator.
         field->SetBrightnessTaker([](const QString& brightness) { TheWindows.Form1->WriteBrightness(brightness); });
@@ -110,12 +146,39 @@ TSensorFieldForm* SensorFieldWindow()
 TTonightForm* TonightWindow()
 {
     if (!TheWindows.TonightForm) {
-        TheWindows.TonightForm = Create<TTonightForm>();
+        TTonightForm* tonight = Create<TTonightForm>();
+        TheWindows.TonightForm = tonight;
         if (const TSensorFieldForm* field = TheWindows.SensorFieldForm)
-            TheWindows.TonightForm->ShowTarget(field->CurrentTarget());
+            tonight->ShowTarget(field->CurrentTarget());
+        tonight->SetTargetsOpener([] { ShowWindow(TargetsWindow()); });
+        tonight->SetNightChanged([] {
+            if (TTargetsForm* targets = TheWindows.TargetsForm)
+                Guarded([targets] { targets->ShowNight(TheWindows.TonightForm->Night()); });
+        });
         JobWindows::RestoreInto(TheWindows.TonightForm);
     }
     return TheWindows.TonightForm;
+}
+
+TTargetsForm* TargetsWindow()
+{
+    if (!TheWindows.TargetsForm) {
+        TTonightForm* tonight = TonightWindow(); // its night, even where it was never shown
+        TTargetsForm* targets = Create<TTargetsForm>();
+        TheWindows.TargetsForm = targets;
+        targets->ShowFrame(FrameForTargets());
+        targets->ShowNight(tonight->Night());
+        // A row taken becomes the target of the field and Tonight windows, and the field
+        // window comes up with it.
+        targets->SetTargetTaker([](const SkyTarget& target) {
+            TSensorFieldForm* field = SensorFieldWindow();
+            field->ShowTarget(target);
+            ShowSensorToTheCamera();
+            TonightWindow()->ShowTarget(target);
+            ShowWindow(field);
+        });
+    }
+    return TheWindows.TargetsForm;
 }
 
 TDigitalCameraForm* DigitalCameraWindow()
@@ -212,6 +275,8 @@ void CreateProgramWindows()
             field->ShowJob(job);
         if (TDigitalCameraForm* camera = TheWindows.DigitalCameraForm)
             camera->ShowJob(job);
+        if (TTargetsForm* targets = TheWindows.TargetsForm)
+            targets->ShowFrame(FrameForTargets());
     });
     w.OpticReportForm->SetFieldOpener([] { ShowWindow(SensorFieldWindow()); });
     QGuiApplication::setFont(desktopFont);

@@ -417,12 +417,15 @@ std::string_view KindText(std::string_view type)
     return kind ? kind->Words : std::string_view("object");
 }
 
+std::string_view ConstellationText(const SkyObject& object)
+{
+    return object.Constellation() == "Se1" || object.Constellation() == "Se2" ? std::string_view("Ser")
+                                                                              : object.Constellation();
+}
+
 std::string SuggestionText(const SkyObject& object)
 {
-    const std::string_view constellation = object.Constellation() == "Se1" || object.Constellation() == "Se2"
-        ? std::string_view("Ser")
-        : object.Constellation();
-    return ListText(object).append(" (").append(KindText(object.Type())).append(", ").append(constellation).append(")");
+    return ListText(object).append(" (").append(KindText(object.Type())).append(", ").append(ConstellationText(object)).append(")");
 }
 
 bool IsEmissionNebula(const SkyObject& object)

@@ -138,6 +138,9 @@ std::string ListText(const SkyObject& object);
 //! "emission nebula", "OCl" "open cluster", "GPair" "pair of galaxies".
 std::string_view KindText(std::string_view type);
 
+//! The constellation's abbreviation as people write it: "Cyg"; Serpens's two halves are "Ser".
+std::string_view ConstellationText(const SkyObject& object);
+
 //! The list text with the kind and the constellation:
 //! "NGC 7000, North America Nebula (emission nebula, Cyg)". Serpens's two halves are "Ser".
 std::string SuggestionText(const SkyObject& object);

@@ -1,6 +1,7 @@
 #include "sky/Night.h"
 
 #include "numeric/Arithmetic.h"
+#include "numeric/VectorState.h"
 
 #include <algorithm>
 #include <cmath>
@@ -39,6 +40,7 @@ NightSky ComputeNight(double start, double end, const Place& place, const Target
 {
     if (!(std::isfinite(start) && end > start && end - start <= LongestNight && std::abs(lowestAltitude) <= 90))
         throw InvalidOperationError();
+    ClearVectorState();
     NightSky night;
     night.Start = start;
     night.End = end;

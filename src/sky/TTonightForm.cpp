@@ -16,9 +16,11 @@
 #include <QDateTime>
 #include <QFile>
 #include <QRegularExpression>
+#include <QScopeGuard>
 
 #include <cmath>
 #include <initializer_list>
+#include <utility>
 
 namespace {
 
@@ -142,7 +144,7 @@ TTonightForm::TTonightForm(QWidget* parent)
                                 MoonDistanceLabel, TransitsLabel, AboveLabel, DarkAboveLabel, MoonDownLabel};
     for (QLabel* value : values)
         value->setFont(PixelFont(11, true));
-    for (QPushButton* button : {SaveButton, CloseButton})
+    for (QPushButton* button : {TargetsButton, SaveButton, CloseButton})
         button->setFont(PixelFont(11, true));
     Chart->setFont(PixelFont(10));
     Chart->setAccessibleName(QStringLiteral("Chart of the night: the target's and the Moon's altitude against the clock"));
@@ -174,6 +176,7 @@ TTonightForm::TTonightForm(QWidget* parent)
     ConnectHandler(ZoneBox, &QComboBox::editTextChanged, this, &TTonightForm::ZoneBoxChange);
     ConnectHandler(LowestBox, &QSpinBox::valueChanged, this, &TTonightForm::LowestBoxChange);
     ConnectHandler(SaveButton, &QPushButton::clicked, this, &TTonightForm::SaveButtonClick);
+    ConnectHandler(TargetsButton, &QPushButton::clicked, this, &TTonightForm::TargetsButtonClick);
     ConnectHandler(CloseButton, &QPushButton::clicked, this, &TTonightForm::CloseButtonClick);
     m_minute.setInterval(60 * 1000);
     QObject::connect(&m_minute, &QTimer::timeout, this, [this] { MarkNow(); });
@@ -259,7 +262,13 @@ void TTonightForm::MarkNow()
 }
 
 void TTonightForm::Recalculate()
-{
+{    // The night planned, told to the windows that plan in it once the rows are written.
+    const std::optional<PlannedNight> before = std::exchange(m_night, std::nullopt);
+    const auto tell = qScopeGuard([this, &before] {
+        if (m_night != before && m_nightChanged)
+            m_nightChanged();
+    });
+
     // The place.
     std::string latitudeRefusal;
     std::string longitudeRefusal;
@@ -341,6 +350,14 @@ void TTonightForm::Recalculate()
         target.Jupiter = true; // the Moon has rows of its own; the target rows are Jupiter's
     }
     const Place place{*latitude, *longitude};
+    m_night = PlannedNight{place,
+                           static_cast<double>(start.toSecsSinceEpoch()),
+                           static_cast<double>(end.toSecsSinceEpoch()),
+                           date,
+                           m_zone,
+                           lowest,
+                           LatitudeBox->text(),
+                           LongitudeBox->text()};
     const ClockText clock = [this](double utc) {
         return QDateTime::fromSecsSinceEpoch(static_cast<qint64>(std::llround(utc)), m_zone).toString(QStringLiteral("HH:mm")).toStdString();
     };
@@ -389,6 +406,12 @@ void TTonightForm::SaveButtonClick()
 {
     // At twice its size on the screen.
     SaveDialogs::AskToSavePicture(this, QStringLiteral("Tonight.png"), [this] { return Chart->Image(2); });
+}
+
+void TTonightForm::TargetsButtonClick()
+{
+    if (m_openTargets)
+        m_openTargets();
 }
 
 void TTonightForm::CloseButtonClick()

@@ -2,6 +2,7 @@
 
 #include "job/JobParts.h"
 #include "sky/Night.h"
+#include "sky/PlannedNight.h"
 #include "sky/TargetChooser.h"
 #include "ui_TTonightForm.h"
 
@@ -9,6 +10,7 @@
 #include <QTimer>
 #include <QWidget>
 
+#include <functional>
 #include <optional>
 
 //! Tonight: when the target is up, the sky dark and the Moon out of the way, for a place, a
@@ -27,6 +29,15 @@ public:
     //! The target shown (none: the Moon and Jupiter).
     const std::optional<SkyTarget>& CurrentTarget() const { return m_target->Target(); }
 
+    //! The night the window shows, for the windows that plan in it; none while the place or
+    //! the zone is incomplete.
+    const std::optional<PlannedNight>& Night() const { return m_night; }
+    //! What the window set does after each change of the night planned (the place, the date,
+    //! the zone or the lowest altitude), not of its target.
+    void SetNightChanged(std::function<void()> changed) { m_nightChanged = std::move(changed); }
+    //! What "Targets..." does: the window set opens Targets Tonight.
+    void SetTargetsOpener(std::function<void()> opener) { m_openTargets = std::move(opener); }
+
     //! The place, zone, target and lowest altitude as a job keeps them; never the date.
     Job::Tonight JobPart() const;
     //! Puts back a job's part, the handlers quiet, then computes the night afresh once. An
@@ -39,6 +50,7 @@ public:
     void TargetBoxChange();
     void LowestBoxChange();
     void SaveButtonClick();
+    void TargetsButtonClick();
     void CloseButtonClick();
 
 protected:
@@ -59,4 +71,7 @@ private:
     QString m_zoneCity; //!< the place the boxes were filled with at first, or empty
     QString m_cityLatitude, m_cityLongitude;
     QTimer m_minute; //!< moves "now" once a minute while the window is shown
+    std::optional<PlannedNight> m_night;
+    std::function<void()> m_nightChanged;
+    std::function<void()> m_openTargets;
 };

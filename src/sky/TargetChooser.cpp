@@ -45,7 +45,10 @@ TargetChooser::TargetChooser(QComboBox* box, QLabel* message)
     m_completer->setCompletionRole(ListTextRole);
     m_completer->setCaseSensitivity(Qt::CaseInsensitive);
     m_completer->setMaxVisibleItems(12);
-    m_completer->popup()->setMinimumWidth(440); // "NGC 7000, North America Nebula (emission nebula, Cyg)"
+    // In the window's own font, and wide enough for "NGC 7000, North America Nebula (emission
+    // nebula, Cyg)".
+    m_completer->popup()->setFont(m_box->font());
+    m_completer->popup()->setMinimumWidth(392);
     m_box->setCompleter(m_completer);
 
     QLineEdit* line = m_box->lineEdit();

@@ -68,7 +68,7 @@ double ShownAltitude(double altitude)
 NightRanking RankNight(const Catalogue& catalogue, double start, double end, const Place& place, double lowestAltitude)
 {
     // The Sun and the Moon as Tonight finds them; its target is not looked at.
-    const NightSky night = ComputeNight(start, end, place, Target{}, lowestAltitude);
+    const NightSky night = ComputeNight(start, end, place, Target{}, lowestAltitude); // clears the vector state
     NightRanking ranking;
     ranking.Dark = night.Dark;
     ranking.MoonDown = night.MoonDown;

@@ -25,6 +25,7 @@
 #include "optics/TOpticReportForm.h"
 #include "optics/TOpticTeleForm.h"
 #include "sky/TTonightForm.h"
+#include "targets/TTargetsForm.h"
 #include "ui/MessageBoxes.h"
 
 #include <QAbstractButton>
@@ -147,6 +148,8 @@ inline std::span<const ProgramWindow> EveryWindow()
          []() -> QWidget* { return TonightWindow(); }},
         {"TDigitalCameraForm", []() -> QWidget* { return Windows().DigitalCameraForm; },
          []() -> QWidget* { return DigitalCameraWindow(); }},
+        {"TTargetsForm", []() -> QWidget* { return Windows().TargetsForm; },
+         []() -> QWidget* { return TargetsWindow(); }},
     };
     // The set holds nothing but its windows: one added to it and not here stops the build.
     static_assert(std::size(windows) * sizeof(QWidget*) == sizeof(ProgramWindows),

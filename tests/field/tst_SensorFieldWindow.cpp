@@ -124,6 +124,7 @@ private slots:
     void framesWhatIsTyped();
     void surfaceBrightnessRow_data();
     void surfaceBrightnessRow();
+    void surfaceBrightnessGoesToTheExposure();
     void savedTargetIsToScale_data();
     void savedTargetIsToScale();
     void compassPointsNorthAndEast_data();
@@ -446,6 +447,28 @@ void tst_SensorFieldWindow::surfaceBrightnessRow()
     QCOMPARE(field->UseBrightnessButton->isEnabled(), !handed.isEmpty());
     QTest::mouseClick(field->UseBrightnessButton, Qt::LeftButton);
     QCOMPARE(taken, handed);
+}
+
+void tst_SensorFieldWindow::surfaceBrightnessGoesToTheExposure()
+{
+    // Through the program: the calculator takes M31's 22.8 and recalculates at once, and the
+    // Digital Camera window follows it, as if 22.8 had been typed.
+    ShowReport(80, 600);
+    TSensorFieldForm* field = OpenFromReport();
+    QVERIFY(field);
+    TDigitalCameraForm* camera = DigitalCameraWindow();
+    TForm1* calculator = Windows().Form1;
+    field->TargetBox->setCurrentIndex(Andromeda);
+    QTest::mouseClick(field->UseBrightnessButton, Qt::LeftButton);
+    QCOMPARE(calculator->BrightnessBox->currentText(), QStringLiteral("22.8"));
+    const QString exposure = calculator->ExposureLabel->text();
+    const QString cameraBrightness = camera->BrightnessLabel->text();
+    TypeInto(calculator->BrightnessBox, QStringLiteral("18"));
+    QVERIFY(calculator->ExposureLabel->text() != exposure);
+    QVERIFY(camera->BrightnessLabel->text() != cameraBrightness);
+    TypeInto(calculator->BrightnessBox, QStringLiteral("22.8"));
+    QCOMPARE(calculator->ExposureLabel->text(), exposure);
+    QCOMPARE(camera->BrightnessLabel->text(), cameraBrightness);
 }
 
 void tst_SensorFieldWindow::savedTargetIsToScale_data()

@@ -1,0 +1,70 @@
+#pragma once
+
+#include "field/SensorField.h"
+#include "sky/PlannedNight.h"
+#include "sky/TargetFinder.h"
+#include "targets/TargetTable.h"
+#include "ui_TTargetsForm.h"
+
+#include <QWidget>
+
+#include <functional>
+#include <optional>
+#include <utility>
+
+//! Targets Tonight: the whole catalogue ranked for the night Tonight plans and the frame of the
+//! field window, by dark, Moon-free time above the lowest altitude, and narrowed by kind,
+//! brightness, size on the frame, time and the Moon. Made the first time it is asked for and
+//! kept for the run.
+class TTargetsForm : public QWidget, public Ui::TTargetsForm
+{
+public:
+    //! The frame the list is ranked for: the field window's sensor at the effective focal length
+    //! of the optical job; none before a job or without a complete sensor ("any size").
+    struct Frame
+    {
+        std::optional<Sensor> Model;
+        double EffectiveFocalLengthMm = 0;
+        int OverlapPercent = 20;
+        QString Name; //!< the sensor's name in the field window's list
+    };
+
+    explicit TTargetsForm(QWidget* parent = nullptr);
+
+    //! Takes the night Tonight plans (none while its place or zone is incomplete) and ranks
+    //! the catalogue afresh.
+    void ShowNight(const std::optional<PlannedNight>& night);
+    //! Takes the field window's frame: only the frame column and its filter change.
+    void ShowFrame(const Frame& frame);
+
+    //! What Enter or a double click on a row does: the window set makes it the target of the
+    //! field and Tonight windows.
+    void SetTargetTaker(std::function<void(const SkyTarget&)> taker) { m_takeTarget = std::move(taker); }
+
+    const TargetTableModel& TableModel() const { return m_model; }
+    const TargetTableProxy& ShownRows() const { return m_proxy; }
+    //! The list as shown, as CSV (RFC 4180, UTF-8, a heading row, CRLF line ends).
+    QByteArray ListCsv() const;
+
+    void FilterChange();
+    void NameBoxChange();
+    void RowActivated(const QModelIndex& index);
+    void SaveButtonClick();
+    void CloseButtonClick();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    //! Ranks every object for the night and frame held.
+    void Rank();
+    //! Each object's fill of the frame held, in the catalogue's order.
+    std::vector<std::optional<FrameFill>> Fills() const;
+    void ShowCount();
+
+    std::optional<PlannedNight> m_night;
+    Frame m_frame;
+    TargetTableModel m_model;
+    TargetTableProxy m_proxy;
+    std::function<void(const SkyTarget&)> m_takeTarget;
+};
