@@ -173,8 +173,9 @@ void TTargetsForm::Rank()
         rows[i] = {i, ranking.Objects[i], fills[i], KindsOf(object.Type()), ListMagnitude(object)};
     }
     const QTimeZone zone = night.Zone;
+    // To the nearest minute, as Tonight writes its times.
     m_model.SetRows(std::move(rows), [zone](double utc) {
-        return QDateTime::fromSecsSinceEpoch(static_cast<qint64>(std::llround(utc)), zone).toString(QStringLiteral("HH:mm"));
+        return QDateTime::fromSecsSinceEpoch(std::llround(utc / 60) * 60, zone).toString(QStringLiteral("HH:mm"));
     });
     ShowCount();
 }

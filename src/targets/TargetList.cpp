@@ -134,5 +134,8 @@ std::string FrameText(const std::optional<FrameFill>& fill)
         return "\u2014";
     if (fill->Panels > 1)
         return FormatFixed(0, 0, fill->Panels) + " panels";
+    // A speck is no "0%".
+    if (fill->Percent < 0.5)
+        return "under 1%";
     return FormatFixed(0, 0, fill->Percent) + "%";
 }

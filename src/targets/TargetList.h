@@ -76,5 +76,5 @@ bool RankedBefore(const ListedObject& a, const ListedObject& b);
 std::string HoursMinutesText(double seconds);
 //! An object's axes in arcminutes: "178 × 70", "3.2 × 1.1", "60" with one axis; "—" with none.
 std::string SizeText(const SkyObject& object);
-//! "45%", "6 panels", or "—" without a fill.
+//! "45%", "under 1%", "6 panels", or "—" without a fill.
 std::string FrameText(const std::optional<FrameFill>& fill);
