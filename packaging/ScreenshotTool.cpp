@@ -14,6 +14,7 @@
 #include "sky/TTonightForm.h"
 #include "targets/TTargetsForm.h"
 #include "ui/NightVision.h"
+#include "ui/SaveDialogs.h"
 #include "ui/WindowRules.h"
 
 #include <QAction>
@@ -136,6 +137,15 @@ bool MakePictures()
     tonight->Chart->SetNow(std::nullopt);
     if (!Save(tonight, QStringLiteral("tonight")))
         return false;
+    // And its sheet, exported as PDF.
+    const QString sheet = Folder + QStringLiteral("/tonight-sheet.pdf");
+    QFile::remove(sheet);
+    SaveDialogs::SetAnswerer([&sheet](const SaveDialogs::Request&) { return sheet; });
+    QTest::mouseClick(tonight->ExportButton, Qt::LeftButton);
+    SaveDialogs::SetAnswerer({});
+    if (!QFile::exists(sheet))
+        return false;
+    std::printf("%s\n", qPrintable(sheet));
 
     // Targets Tonight for the same night, an APS-C camera at 400 mm: galaxies and nebulae that
     // fit one frame, from Tonight's button.
@@ -151,6 +161,14 @@ bool MakePictures()
     targets->SizeBox->setCurrentIndex(1);
     if (!Save(targets, QStringLiteral("targets-tonight")))
         return false;
+    const QString list = Folder + QStringLiteral("/targets-sheet.pdf");
+    QFile::remove(list);
+    SaveDialogs::SetAnswerer([&list](const SaveDialogs::Request&) { return list; });
+    QTest::mouseClick(targets->ExportButton, Qt::LeftButton);
+    SaveDialogs::SetAnswerer({});
+    if (!QFile::exists(list))
+        return false;
+    std::printf("%s\n", qPrintable(list));
     targets->close();
     tonight->close();
 

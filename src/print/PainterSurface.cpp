@@ -57,6 +57,18 @@ bool PainterSurface::DrawText(int x, int y, const PrinterFont& font, std::string
     return !DeviceFailed();
 }
 
+bool PainterSurface::DrawPicture(int x, int y, int width, int height, const SheetPicture& picture)
+{
+    if (!m_painter.isActive())
+        return false;
+    m_painter.save();
+    m_painter.translate(x, y);
+    m_painter.setClipRect(0, 0, width, height);
+    picture(m_painter, width, height);
+    m_painter.restore();
+    return !DeviceFailed();
+}
+
 bool PainterSurface::NewPage()
 {
     QPagedPaintDevice* device = Device();

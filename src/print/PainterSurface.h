@@ -17,6 +17,7 @@ public:
     int CellHeight(const PrinterFont& font) override;
     int TextWidth(const PrinterFont& font, std::string_view text) override;
     bool DrawText(int x, int y, const PrinterFont& font, std::string_view text) override;
+    bool DrawPicture(int x, int y, int width, int height, const SheetPicture& picture) override;
     bool NewPage() override;
 
 protected:

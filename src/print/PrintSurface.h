@@ -1,7 +1,14 @@
 #pragma once
 
+#include <functional>
 #include <string>
 #include <string_view>
+
+class QPainter;
+
+//! A picture a sheet draws itself, a chart: given the surface's painter, set so that (0, 0) is
+//! the picture's top-left corner, and its width and height in device units.
+using SheetPicture = std::function<void(QPainter& painter, double width, double height)>;
 
 //! The printer's font: a face name, a size in points (1/72 inch, converted at the printer's own
 //! resolution) and the two style flags.
@@ -43,6 +50,8 @@ public:
     //! Width of the text as it would be drawn in the font.
     virtual int TextWidth(const PrinterFont& font, std::string_view text) = 0;
     virtual bool DrawText(int x, int y, const PrinterFont& font, std::string_view text) = 0;
+    //! Draws a picture in the rectangle at (x, y) of `width` by `height` device units.
+    virtual bool DrawPicture(int x, int y, int width, int height, const SheetPicture& picture) = 0;
     //! Finishes the current page and starts the next.
     virtual bool NewPage() = 0;
     //! Finishes the last page and hands the job to the printer.

@@ -143,6 +143,27 @@ void PrinterText::DrawPiece(std::string_view piece, int width)
     m_x += width;
 }
 
+void PrinterText::WritePicture(int width, int height, const SheetPicture& picture)
+{
+    if (!m_open)
+        Fail(PrinterErrorCode::Draw);
+    if (m_x > 0)
+        EndLine();
+    if (m_y > 0 && m_y + height > m_page.Height)
+        BreakPage();
+    if (m_pagePending) {
+        m_pagePending = false;
+        if (!m_surface.NewPage())
+            Fail(PrinterErrorCode::NewPage);
+    }
+    if (!m_surface.DrawPicture((m_page.Width - width) / 2, m_y, width, height, picture))
+        Fail(PrinterErrorCode::Draw);
+    m_y += height;
+    m_lineHeight = 0;
+    if (m_y >= m_page.Height)
+        BreakPage();
+}
+
 void PrinterText::WriteLineEnd()
 {
     if (!m_open)

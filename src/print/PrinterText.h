@@ -47,6 +47,13 @@ public:
     void Write(std::string_view text);
     void WriteLineEnd();
     void WriteLine(std::string_view text);
+    //! Draws a picture of `width` by `height` device units centred on a line of its own, on a new
+    //! page where the rest of this one is too short for it, and goes on below it.
+    void WritePicture(int width, int height, const SheetPicture& picture);
+    //! The printable area of the job's pages, in device units.
+    PrintableArea Page() const { return m_page; }
+    //! Whether the next write begins a page: at the top of the first, or after a page break.
+    bool AtPageTop() const { return m_pagePending || (m_y == 0 && m_x == 0); }
     //! Finishes the page and hands the job to the printer. Text never drawn leaves no page.
     void Close();
     //! Gives up an open job after an error, so the next sheet can start; the font stays.

@@ -6,6 +6,7 @@
 #include "sky/SkyPlaces.h"
 #include "sky/TargetChooser.h"
 #include "sky/TargetNames.h"
+#include "print/WindowPrinting.h"
 #include "ui/ErrorReport.h"
 #include "ui/ErrorText.h"
 #include "ui/Look.h"
@@ -17,7 +18,9 @@
 #include <QFile>
 #include <QRegularExpression>
 #include <QScopeGuard>
+#include <QShortcut>
 
+#include <array>
 #include <cmath>
 #include <initializer_list>
 #include <utility>
@@ -144,7 +147,7 @@ TTonightForm::TTonightForm(QWidget* parent)
                                 MoonDistanceLabel, TransitsLabel, AboveLabel, DarkAboveLabel, MoonDownLabel};
     for (QLabel* value : values)
         value->setFont(PixelFont(11, true));
-    for (QPushButton* button : {TargetsButton, SaveButton, CloseButton})
+    for (QPushButton* button : {PrintButton, ExportButton, TargetsButton, SaveButton, CloseButton})
         button->setFont(PixelFont(11, true));
     Chart->setFont(PixelFont(10));
     Chart->setAccessibleName(QStringLiteral("Chart of the night: the target's and the Moon's altitude against the clock"));
@@ -177,6 +180,9 @@ TTonightForm::TTonightForm(QWidget* parent)
     ConnectHandler(LowestBox, &QSpinBox::valueChanged, this, &TTonightForm::LowestBoxChange);
     ConnectHandler(SaveButton, &QPushButton::clicked, this, &TTonightForm::SaveButtonClick);
     ConnectHandler(TargetsButton, &QPushButton::clicked, this, &TTonightForm::TargetsButtonClick);
+    ConnectHandler(PrintButton, &QPushButton::clicked, this, &TTonightForm::PrintButtonClick);
+    ConnectHandler(ExportButton, &QPushButton::clicked, this, &TTonightForm::ExportButtonClick);
+    ConnectHandler(new QShortcut(QKeySequence::Print, this), &QShortcut::activated, this, &TTonightForm::PrintButtonClick);
     ConnectHandler(CloseButton, &QPushButton::clicked, this, &TTonightForm::CloseButtonClick);
     m_minute.setInterval(60 * 1000);
     QObject::connect(&m_minute, &QTimer::timeout, this, [this] { MarkNow(); });
@@ -406,6 +412,57 @@ void TTonightForm::SaveButtonClick()
 {
     // At twice its size on the screen.
     SaveDialogs::AskToSavePicture(this, QStringLiteral("Tonight.png"), [this] { return Chart->Image(2); });
+}
+
+TonightSheetTexts TTonightForm::SheetTexts() const
+{
+    const auto line = [](const QLabel* caption, const QString& value) {
+        return std::pair{caption->text().toStdString(), value.toStdString()};
+    };
+    TonightSheetTexts texts;
+    texts.Heading = {line(LatitudeCaption, LatitudeBox->text()),
+                     line(LongitudeCaption, LongitudeBox->text()),
+                     line(DateCaption, DateBox->date().toString(Qt::ISODate)),
+                     line(ZoneCaption, (ZoneBox->currentText() + QLatin1Char(' ') + OffsetLabel->text()).trimmed()),
+                     line(TargetCaption, TargetBox->currentText()),
+                     line(LowestCaption, LowestBox->text())};
+    const std::array<std::pair<QLabel*, QLabel*>, 11> rows{{{SunsetCaption, SunsetLabel},
+                                                           {CivilCaption, CivilLabel},
+                                                           {NauticalCaption, NauticalLabel},
+                                                           {DarkCaption, DarkLabel},
+                                                           {MoonCaption, MoonLabel},
+                                                           {MoonLitCaption, MoonLitLabel},
+                                                           {MoonDistanceCaption, MoonDistanceLabel},
+                                                           {TransitsCaption, TransitsLabel},
+                                                           {AboveCaption, AboveLabel},
+                                                           {DarkAboveCaption, DarkAboveLabel},
+                                                           {MoonDownCaption, MoonDownLabel}}};
+    for (const auto& [caption, value] : rows)
+        texts.Rows.push_back(line(caption, value->text()));
+    texts.Note = NightMessage->text().toStdString();
+    texts.ChartAspect = static_cast<double>(Chart->height()) / Chart->width();
+    return texts;
+}
+
+std::function<void(PrinterText&)> TTonightForm::SheetBody() const
+{
+    return [this, texts = SheetTexts()](PrinterText& printer) {
+        PrintTonightSheet(printer, texts, [this](QPainter& painter, double width, double height) {
+            Chart->DrawScaled(painter, {width, height});
+        });
+    };
+}
+
+void TTonightForm::PrintButtonClick()
+{
+    PrintOnDefaultPrinter(TonightSheetTitle, SheetBody());
+}
+
+void TTonightForm::ExportButtonClick()
+{
+    // The sheet of the night the window shows when the user confirms a name.
+    AskWhereToSaveSheet(this, TonightSheetTitle,
+                        [this](const QString& path) { SaveSheetAsPdf(path, TonightSheetTitle, SheetBody()); });
 }
 
 void TTonightForm::TargetsButtonClick()

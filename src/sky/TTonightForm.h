@@ -3,6 +3,7 @@
 #include "job/JobParts.h"
 #include "sky/Night.h"
 #include "sky/PlannedNight.h"
+#include "sky/TonightSheet.h"
 #include "sky/TargetChooser.h"
 #include "ui_TTonightForm.h"
 
@@ -51,6 +52,8 @@ public:
     void LowestBoxChange();
     void SaveButtonClick();
     void TargetsButtonClick();
+    void PrintButtonClick();
+    void ExportButtonClick();
     void CloseButtonClick();
 
 protected:
@@ -61,6 +64,10 @@ private:
     //! Reads the boxes, computes the night and writes every row and the chart; what cannot be
     //! computed reads "—".
     void Recalculate();
+    //! The sheet of the night as the window shows it now, and its body as the printer and the
+    //! PDF export take it.
+    TonightSheetTexts SheetTexts() const;
+    std::function<void(PrinterText&)> SheetBody() const;
     //! Moves the chart's "now" to the present moment, where it lies in the night shown.
     void MarkNow();
     //! The date box's date at first: that of the last 12:00 passed on the zone's clock.

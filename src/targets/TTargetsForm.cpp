@@ -1,7 +1,9 @@
 #include "targets/TTargetsForm.h"
 
 #include "numeric/VectorState.h"
+#include "print/WindowPrinting.h"
 #include "sky/Catalogue.h"
+#include "targets/TargetsSheet.h"
 #include "sky/TargetFinder.h"
 #include "ui/BusyCursor.h"
 #include "ui/ErrorReport.h"
@@ -12,6 +14,7 @@
 #include <QDateTime>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QShortcut>
 
 #include <cmath>
 
@@ -34,12 +37,9 @@ constexpr std::array<std::pair<int, const char*>, 8> Durations{{{0, "any"},
 constexpr int FirstDuration = 2; // 30 min
 
 //! A count with commas between thousands, as the window writes it: "13,371".
-QString Count(qsizetype count)
+QString Count(int count)
 {
-    QString text = QString::number(count);
-    for (qsizetype at = text.size() - 3; at > 0; at -= 3)
-        text.insert(at, QLatin1Char(','));
-    return text;
+    return QString::fromStdString(CountText(static_cast<std::size_t>(std::max(0, count))));
 }
 
 //! A CSV field: quoted where it holds a comma, a quote or a line end, its quotes doubled.
@@ -108,6 +108,9 @@ TTargetsForm::TTargetsForm(QWidget* parent)
     QObject::connect(Table, &QTableView::doubleClicked, this,
                      [this](const QModelIndex& index) { Guarded([&] { RowActivated(index); }); });
     ConnectHandler(SaveButton, &QPushButton::clicked, this, &TTargetsForm::SaveButtonClick);
+    ConnectHandler(PrintButton, &QPushButton::clicked, this, &TTargetsForm::PrintButtonClick);
+    ConnectHandler(ExportButton, &QPushButton::clicked, this, &TTargetsForm::ExportButtonClick);
+    ConnectHandler(new QShortcut(QKeySequence::Print, this), &QShortcut::activated, this, &TTargetsForm::PrintButtonClick);
     ConnectHandler(CloseButton, &QPushButton::clicked, this, &TTargetsForm::CloseButtonClick);
 
     FilterChange();
@@ -256,6 +259,67 @@ void TTargetsForm::SaveButtonClick()
     // The list as it stands when the user confirms the name.
     SaveDialogs::AskToSave(this, QStringLiteral("Save List"), name, QStringLiteral("CSV files (*.csv)"), QStringLiteral("csv"),
                            [this](const QString& path) { SaveBytesSafely(path, ListCsv()); });
+}
+
+TargetsSheetTexts TTargetsForm::SheetTexts() const
+{
+    TargetsSheetTexts texts;
+    texts.Heading = {(NightCaption->text() + QLatin1Char(' ') + NightLabel->text()).toStdString(),
+                     (FrameCaption->text() + QLatin1Char(' ') + FrameLabel->text()).toStdString()};
+    for (const QString& line : FiltersText())
+        texts.Heading.push_back(line.toStdString());
+    texts.Heading.push_back(CountLabel->text().toStdString());
+    for (const char* heading : TargetTableModel::Headings)
+        texts.Columns.emplace_back(heading);
+    for (int row = 0; row < m_proxy.rowCount(); ++row) {
+        const int source = m_proxy.mapToSource(m_proxy.index(row, 0)).row();
+        std::vector<std::string>& cells = texts.Rows.emplace_back();
+        for (int column = 0; column < TargetTableModel::ColumnCount; ++column)
+            cells.push_back(m_model.Text(source, column).toStdString());
+    }
+    return texts;
+}
+
+QStringList TTargetsForm::FiltersText() const
+{
+    QStringList kinds, others;
+    for (const QCheckBox* box : {GalaxiesBox, BrightNebulaeBox, PlanetaryBox, RemnantsBox, OpenClustersBox, GlobularBox,
+                                 DarkNebulaeBox, OtherBox})
+        (box->isChecked() ? kinds : others) << box->text().toLower();
+    const auto listed = [](QStringList names) {
+        const QString last = names.takeLast();
+        return names.isEmpty() ? last : names.join(QStringLiteral(", ")) + QStringLiteral(" and ") + last;
+    };
+    // The shorter way of saying it.
+    const QString kindLine = others.isEmpty() ? QStringLiteral("Kinds: every kind.")
+                             : kinds.isEmpty() ? QStringLiteral("Kinds: none.")
+                             : kinds.size() > others.size() ? QStringLiteral("Kinds: every kind but %1.").arg(listed(others))
+                                                            : QStringLiteral("Kinds: %1.").arg(listed(kinds));
+    QStringList filters;
+    if (BrighterBox->currentIndex() > 0)
+        filters << QStringLiteral("brighter than %1").arg(BrighterBox->currentText());
+    if (SizeBox->currentIndex() > 0)
+        filters << SizeBox->currentText();
+    if (AtLeastBox->currentIndex() > 0)
+        filters << QStringLiteral("at least %1 dark with the Moon down").arg(AtLeastBox->currentText());
+    if (MoonBox->value() > 0)
+        filters << QStringLiteral("at least %1\u00B0 from the Moon").arg(MoonBox->value());
+    if (!NameBox->text().trimmed().isEmpty())
+        filters << QStringLiteral("named \u201C%1\u201D").arg(NameBox->text().trimmed());
+    return {kindLine, filters.isEmpty() ? QStringLiteral("Filters: none.") : QStringLiteral("Filters: %1.").arg(filters.join(QStringLiteral("; ")))};
+}
+
+void TTargetsForm::PrintButtonClick()
+{
+    PrintOnDefaultPrinter(TargetsSheetTitle, [texts = SheetTexts()](PrinterText& printer) { PrintTargetsSheet(printer, texts); });
+}
+
+void TTargetsForm::ExportButtonClick()
+{
+    // The list as it stands when the user confirms a name.
+    AskWhereToSaveSheet(this, TargetsSheetTitle, [this](const QString& path) {
+        SaveSheetAsPdf(path, TargetsSheetTitle, [texts = SheetTexts()](PrinterText& printer) { PrintTargetsSheet(printer, texts); });
+    });
 }
 
 void TTargetsForm::CloseButtonClick()

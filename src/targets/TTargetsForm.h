@@ -4,6 +4,7 @@
 #include "sky/PlannedNight.h"
 #include "sky/TargetFinder.h"
 #include "targets/TargetTable.h"
+#include "targets/TargetsSheet.h"
 #include "ui_TTargetsForm.h"
 
 #include <QWidget>
@@ -50,6 +51,8 @@ public:
     void NameBoxChange();
     void RowActivated(const QModelIndex& index);
     void SaveButtonClick();
+    void PrintButtonClick();
+    void ExportButtonClick();
     void CloseButtonClick();
 
 protected:
@@ -61,6 +64,9 @@ private:
     //! Each object's fill of the frame held, in the catalogue's order.
     std::vector<std::optional<FrameFill>> Fills() const;
     void ShowCount();
+    //! The sheet of the list as shown, and the filters in words for its heading.
+    TargetsSheetTexts SheetTexts() const;
+    QStringList FiltersText() const;
 
     std::optional<PlannedNight> m_night;
     Frame m_frame;

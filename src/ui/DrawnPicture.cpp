@@ -13,6 +13,14 @@ QImage DrawnPicture::Image(int factor) const
     return image;
 }
 
+void DrawnPicture::DrawScaled(QPainter& painter, QSizeF area) const
+{
+    painter.save();
+    painter.scale(area.width() / width(), area.height() / height());
+    Draw(painter, size(), false);
+    painter.restore();
+}
+
 void DrawnPicture::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);

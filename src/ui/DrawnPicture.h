@@ -16,6 +16,9 @@ public:
     //! The picture at `factor` times the widget's size in pixels, in its normal colours even
     //! in night vision.
     QImage Image(int factor) const;
+    //! The picture in its normal colours, scaled into an area of `area` device units of
+    //! `painter` (a printed sheet's), so that the paper shows what the window does.
+    void DrawScaled(QPainter& painter, QSizeF area) const;
 
 protected:
     void paintEvent(QPaintEvent* event) override;

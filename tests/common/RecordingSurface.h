@@ -6,6 +6,7 @@
 #include "print/PrintSurface.h"
 
 #include <string>
+#include <utility>
 #include <vector>
 
 class RecordingSurface : public PrintSurface
@@ -65,6 +66,21 @@ public:
             return false;
         }
         drawn.push_back({pages, x, y, font, std::string(text)});
+        return true;
+    }
+    //! A picture is recorded as "[picture W x H]" at its place, in the font then in force.
+    bool DrawPicture(int x, int y, int width, int height, const SheetPicture&) override
+    {
+        if (failing == Failing::Draw && --failAtDraw == 0) {
+            failing = Failing::Nothing;
+            return false;
+        }
+        Drawn picture;
+        picture.page = pages;
+        picture.x = x;
+        picture.y = y;
+        picture.text = "[picture " + std::to_string(width) + " x " + std::to_string(height) + "]";
+        drawn.push_back(std::move(picture));
         return true;
     }
     bool NewPage() override
