@@ -48,7 +48,7 @@ struct ProgramWindows
     //! Not one of the sixteen: made the first time it is asked for (SensorFieldWindow), so
     //! that start-up does not pay for it; null until then.
     TSensorFieldForm* SensorFieldForm = nullptr;
-    //! Made the same way, the first time each is asked for.
+    //! Made the same way, the first time each is asked for (Targets Tonight makes Tonight).
     TTonightForm* TonightForm = nullptr;
     TDigitalCameraForm* DigitalCameraForm = nullptr;
     TTargetsForm* TargetsForm = nullptr;
