@@ -33,6 +33,7 @@
 #include "ui/WindowRules.h"
 
 #include <QApplication>
+#include <QSpinBox>
 
 #include <vector>
 
@@ -135,6 +136,11 @@ TSensorFieldForm* SensorFieldWindow()
         field->SetDigitalCameraOpener([] { ShowWindow(DigitalCameraWindow()); });
         field->SetSensorChanged(FrameChanged);
         field->SetTargetChanged(ShowSensorToTheCamera);
+        // The overlap changes the panels a mosaic takes in Targets Tonight's frame column.
+        QObject::connect(field->OverlapBox, &QSpinBox::valueChanged, field, [] {
+            if (TTargetsForm* targets = TheWindows.TargetsForm)
+                Guarded([targets] { targets->ShowFrame(FrameForTargets()); });
+        });
         // "Use for the Exposure" writes the target's surface brightness into the calculator.
         field->SetBrightnessTaker([](const QString& brightness) { TheWindows.Form1->WriteBrightness(brightness); });
         JobWindows::RestoreInto(field);
