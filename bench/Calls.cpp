@@ -258,10 +258,12 @@ int main(int argc, char* argv[])
         Fail("Targets Tonight ranked nothing");
     TTargetsForm::Frame frame{SensorPresets[2].Model, 400, 20, QStringLiteral("APS-C")};
     targets->ShowFrame(frame);
-    const double ranking = MicrosecondsPerCall(5, 1, [&](int) { targets->ShowNight(night->Night()); });
-    const double framing = MicrosecondsPerCall(5, 1, [&](int i) {
-        frame.EffectiveFocalLengthMm = i % 2 ? 400 : 401;
+    targets->Rank();
+    const double ranking = MicrosecondsPerCall(5, 1, [&](int) { targets->Rank(); });
+    const double framing = MicrosecondsPerCall(5, 1, [&](int) {
+        frame.EffectiveFocalLengthMm = frame.EffectiveFocalLengthMm == 400 ? 401 : 400;
         targets->ShowFrame(frame);
+        targets->Rank();
     });
     int turn = 0; // each call changes something
     const double filtering = MicrosecondsPerCall(11, 1, [&](int) { targets->SizeBox->setCurrentIndex(++turn % 5); });

@@ -132,7 +132,7 @@ std::optional<WaitingSensor> WaitingFieldSensor()
     if (!WaitingField)
         return std::nullopt;
     const auto [model, preset] = TSensorFieldForm::SensorOf(*WaitingField);
-    return WaitingSensor{model, preset, EmissionTarget(TargetNamed(WaitingField->Target).Target)};
+    return WaitingSensor{model, preset, EmissionTarget(TargetNamed(WaitingField->Target).Target), WaitingField->Overlap};
 }
 
 void Forget()

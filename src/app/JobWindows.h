@@ -32,12 +32,13 @@ void RestoreInto(TDigitalCameraForm* camera);
 //! The sensor of an opened job's field part that waits for the field window: its preset's
 //! place in the sensor list (-1 for the user's own sensor) and the sensor it gives, none where
 //! its boxes do not read; and whether its target is an emission nebula, for the camera's
-//! emission box. None when no field part waits.
+//! emission box, and the overlap of its mosaics. None when no field part waits.
 struct WaitingSensor
 {
     std::optional<Sensor> Model;
     int Preset = -1;
     bool EmissionTarget = false;
+    int Overlap = 20; //!< of its mosaics, percent
 };
 std::optional<WaitingSensor> WaitingFieldSensor();
 

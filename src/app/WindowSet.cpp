@@ -99,6 +99,7 @@ TTargetsForm::Frame FrameForTargets()
         frame.Model = waiting->Model;
         frame.Name = QString::fromUtf8(waiting->Preset >= 0 ? SensorPresets[static_cast<std::size_t>(waiting->Preset)].Name
                                                             : OwnSensorName);
+        frame.OverlapPercent = waiting->Overlap;
     } else {
         frame.Model = SensorPresets.front().Model;
         frame.Name = QString::fromUtf8(SensorPresets.front().Name);
@@ -108,8 +109,8 @@ TTargetsForm::Frame FrameForTargets()
     return frame;
 }
 
-//! After each change of the field window's sensor or of the report's job: the windows that
-//! follow the frame are told.
+//! After each change of the field window's frame (its sensor or overlap) or of the report's
+//! job: the windows that follow the frame are told.
 void FrameChanged()
 {
     ShowSensorToTheCamera();
@@ -136,11 +137,6 @@ TSensorFieldForm* SensorFieldWindow()
         field->SetDigitalCameraOpener([] { ShowWindow(DigitalCameraWindow()); });
         field->SetSensorChanged(FrameChanged);
         field->SetTargetChanged(ShowSensorToTheCamera);
-        // The overlap changes the panels a mosaic takes in Targets Tonight's frame column.
-        QObject::connect(field->OverlapBox, &QSpinBox::valueChanged, field, [] {
-            if (TTargetsForm* targets = TheWindows.TargetsForm)
-                Guarded([targets] { targets->ShowFrame(FrameForTargets()); });
-        });
         // "Use for the Exposure" writes the target's surface brightness into the calculator.
         field->SetBrightnessTaker([](const QString& brightness) { TheWindows.Form1->WriteBrightness(brightness); });
         JobWindows::RestoreInto(field);

@@ -220,9 +220,11 @@ void TSensorFieldForm::Recalculate()
     const bool sensorChanged = preset != m_preset || sensor.has_value() != m_sensor.has_value()
                                || (sensor && (sensor->Film != m_sensor->Film || sensor->PixelsAcross != m_sensor->PixelsAcross
                                               || sensor->PixelsDown != m_sensor->PixelsDown
-                                              || sensor->PixelMicrons != m_sensor->PixelMicrons));
+                                              || sensor->PixelMicrons != m_sensor->PixelMicrons))
+                               || OverlapBox->value() != m_overlap;
     m_sensor = sensor;
     m_preset = preset;
+    m_overlap = OverlapBox->value();
     if (sensorChanged && m_sensorChanged)
         m_sensorChanged();
     SensorMessage->setText(Text(refusal));

@@ -66,8 +66,8 @@ public:
     static std::pair<std::optional<Sensor>, int> SensorOf(const Job::Field& part);
 
     //! What the window set does on "Tonight..." (with the target) and "Digital Camera...", and
-    //! after each change of sensor or of target: the windows that follow are made and told
-    //! through it.
+    //! after each change of the frame (its sensor, or the mosaics' overlap) or of the target: the
+    //! windows that follow are made and told through it.
     void SetTonightOpener(std::function<void(const std::optional<SkyTarget>& target)> opener)
     {
         m_openTonight = std::move(opener);
@@ -94,6 +94,7 @@ private:
     bool m_filling = false; // while a preset fills the three boxes
     std::optional<Sensor> m_sensor;
     int m_preset = -2; // none yet
+    int m_overlap = -1; // none yet
     QString m_brightness; // the target's surface brightness as its row shows it; empty for none
     std::function<void(const std::optional<SkyTarget>&)> m_openTonight;
     std::function<void()> m_openCamera;

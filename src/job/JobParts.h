@@ -64,8 +64,8 @@ struct Optics
 };
 
 //! The field window: its sensor by the list's text (a preset's name, or "Your own sensor"
-//! with the three boxes), its target by catalogue entry ("NGC0224"; "moon-jupiter" for the Moon
-//! and Jupiter), camera angle (0 to 359), overlap (0 to 50) and declination box.
+//! with the three boxes), its target by catalogue entry ("NGC0224", "B033"; "moon-jupiter" for
+//! the Moon and Jupiter) or a point by its coordinates ("RA 5.5881389h, Dec -5.3911111°"), camera angle (0 to 359), overlap (0 to 50) and declination box.
 struct Field
 {
     QString Sensor;

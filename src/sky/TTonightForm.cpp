@@ -268,11 +268,13 @@ void TTonightForm::MarkNow()
 }
 
 void TTonightForm::Recalculate()
-{    // The night planned, told to the windows that plan in it once the rows are written.
+{
+    // The night planned, told to the windows that plan in it once the rows are written: only a
+    // night computed whole, and through the guard, since this runs as the function ends.
     const std::optional<PlannedNight> before = std::exchange(m_night, std::nullopt);
     const auto tell = qScopeGuard([this, &before] {
         if (m_night != before && m_nightChanged)
-            m_nightChanged();
+            Guarded([this] { m_nightChanged(); });
     });
 
     // The place.
@@ -330,7 +332,8 @@ void TTonightForm::Recalculate()
         NightMessage->setText(why);
         Chart->SetNight(std::nullopt);
         Chart->setAccessibleDescription(why);
-        SaveButton->setEnabled(false);
+        for (QPushButton* button : {SaveButton, PrintButton, ExportButton})
+            button->setEnabled(false); // nothing to keep or print
     };
     if (!latitude || !longitude) {
         nothing(QStringLiteral("Nothing to show: the place is not complete."));
@@ -356,14 +359,6 @@ void TTonightForm::Recalculate()
         target.Jupiter = true; // the Moon has rows of its own; the target rows are Jupiter's
     }
     const Place place{*latitude, *longitude};
-    m_night = PlannedNight{place,
-                           static_cast<double>(start.toSecsSinceEpoch()),
-                           static_cast<double>(end.toSecsSinceEpoch()),
-                           date,
-                           m_zone,
-                           lowest,
-                           LatitudeBox->text(),
-                           LongitudeBox->text()};
     const ClockText clock = [this](double utc) {
         return QDateTime::fromSecsSinceEpoch(static_cast<qint64>(std::llround(utc)), m_zone).toString(QStringLiteral("HH:mm")).toStdString();
     };
@@ -401,7 +396,16 @@ void TTonightForm::Recalculate()
         Chart->setAccessibleDescription(QStringLiteral("%1 %2 %3 %4; Moon lit: %5.")
                                             .arg(DarkAboveCaption->text(), DarkAboveLabel->text(), MoonDownCaption->text(),
                                                  MoonDownLabel->text(), lit));
-        SaveButton->setEnabled(true);
+        for (QPushButton* button : {SaveButton, PrintButton, ExportButton})
+            button->setEnabled(true);
+        m_night = PlannedNight{place,
+                               static_cast<double>(start.toSecsSinceEpoch()),
+                               static_cast<double>(end.toSecsSinceEpoch()),
+                               date,
+                               m_zone,
+                               lowest,
+                               LatitudeBox->text(),
+                               LongitudeBox->text()};
     } catch (const std::exception& error) {
         nothing(QStringLiteral("Nothing to show: %1.").arg(QString::fromStdString(ErrorClause(error.what()))));
     }
@@ -424,7 +428,7 @@ TonightSheetTexts TTonightForm::SheetTexts() const
                      line(LongitudeCaption, LongitudeBox->text()),
                      line(DateCaption, DateBox->date().toString(Qt::ISODate)),
                      line(ZoneCaption, (ZoneBox->currentText() + QLatin1Char(' ') + OffsetLabel->text()).trimmed()),
-                     line(TargetCaption, TargetBox->currentText()),
+                     line(TargetCaption, m_target->ShownText()), // never a text typed and not taken
                      line(LowestCaption, LowestBox->text())};
     const std::array<std::pair<QLabel*, QLabel*>, 11> rows{{{SunsetCaption, SunsetLabel},
                                                            {CivilCaption, CivilLabel},

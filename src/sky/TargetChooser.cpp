@@ -52,7 +52,9 @@ TargetChooser::TargetChooser(QComboBox* box, QLabel* message)
     m_box->setCompleter(m_completer);
 
     QLineEdit* line = m_box->lineEdit();
-    line->installEventFilter(this);
+    // The box is its line's focus proxy: it takes the focus events, and hands them to the line
+    // past any filter there.
+    m_box->installEventFilter(this);
     connect(line, &QLineEdit::textEdited, this, [this](const QString& text) { Guarded([&] { Edited(text); }); });
     connect(line, &QLineEdit::returnPressed, this, [this] { Guarded([this] { Entered(); }); });
     connect(m_completer, qOverload<const QModelIndex&>(&QCompleter::activated), this,
@@ -165,13 +167,18 @@ void TargetChooser::Say(const QString& message)
 
 bool TargetChooser::eventFilter(QObject* watched, QEvent* event)
 {
-    // Leaving the box with a text that was never taken shows the target again, so that the box
-    // never names what the window does not show; the completer's popup taking the keys is no
-    // leaving.
-    if (watched == m_box->lineEdit() && event->type() == QEvent::FocusOut
-        && static_cast<QFocusEvent*>(event)->reason() != Qt::PopupFocusReason && !m_completer->popup()->isVisible()) {
-        if (m_box->lineEdit()->text() != ShownText())
-            Guarded([this] { ShowTarget(); });
+    // Leaving the box for another control of the window with a text that was never taken shows
+    // the target again, so that the box never names what the window does not show. The
+    // completer's popup taking the keys is no leaving, nor is going to another window (to copy
+    // the rest of a position, say), nor a message box coming up.
+    if (watched == m_box && event->type() == QEvent::FocusOut && !m_completer->popup()->isVisible()) {
+        const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+        if (reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason
+            && m_box->lineEdit()->text() != ShownText())
+            Guarded([this] {
+                Say({});
+                ShowTarget();
+            });
     }
     return QObject::eventFilter(watched, event);
 }

@@ -30,12 +30,10 @@ public:
     const std::optional<SkyTarget>& Target() const { return m_target; }
     //! Makes `target` the target and shows it, without telling the window.
     void SetTarget(const std::optional<SkyTarget>& target);
+    //! The target's list text, as the box shows it once the user is not typing in it.
+    QString ShownText() const;
     //! What the window does when the user has changed the target.
     void SetChanged(std::function<void()> changed) { m_changed = std::move(changed); }
-
-    //! The suggestions shown for the text typed last, for the window's tests.
-    QStandardItemModel* Suggestions() const { return m_model; }
-    QCompleter* Completer() const { return m_completer; }
 
     //! The same target: the same object, or the same point.
     static bool Same(const std::optional<SkyTarget>& a, const std::optional<SkyTarget>& b);
@@ -52,8 +50,6 @@ private:
     void Take(const std::optional<SkyTarget>& target);
     //! Shows the target's list text, the list's own entry where it is one of them.
     void ShowTarget();
-    //! The target's list text, as the box shows it.
-    QString ShownText() const;
     void Say(const QString& message);
 
     QComboBox* m_box;

@@ -375,21 +375,9 @@ TargetSearch TargetFinder::Find(std::string_view typed) const
     const std::string key = TypedDesignationKey(text);
     const std::vector<const Key*> exact = Matches(m_designations, key, true);
 
-    // A target's own text, as a list shows it, finds it alone: the designation before the
-    // comma or bracket, or a showpiece's name, and then the whole text.
-    if (text.find_first_of(",(") != std::string_view::npos) {
-        std::vector<const SkyObject*> candidates;
-        for (const Key* match :
-             Matches(m_designations, TypedDesignationKey(text.substr(0, text.find_first_of(",("))), true))
-            candidates.push_back(&objects[match->Object]);
-        for (const Showpiece& showpiece : Showpieces())
-            if (text.starts_with(showpiece.Name))
-                candidates.push_back(m_catalogue.Find(showpiece.Entry));
-        for (const SkyObject* candidate : candidates)
-            if (candidate && (ListText(*candidate) == text || SuggestionText(*candidate) == text)) {
-                search.Suggestions.push_back(TargetOf(*candidate));
-                return search;
-            }
+    if (const SkyObject* own = OwnText(text)) {
+        search.Suggestions.push_back(TargetOf(*own));
+        return search;
     }
 
     std::vector<char> seen(objects.size(), 0);
@@ -457,12 +445,33 @@ TargetSearch TargetFinder::Find(std::string_view typed) const
     return search;
 }
 
+const SkyObject* TargetFinder::OwnText(std::string_view text) const
+{
+    // The designation before the comma or bracket, or a showpiece's name, and then the whole text.
+    if (text.find_first_of(",(") == std::string_view::npos)
+        return nullptr;
+    std::vector<const SkyObject*> candidates;
+    for (const Key* match : Matches(m_designations, TypedDesignationKey(text.substr(0, text.find_first_of(",("))), true))
+        candidates.push_back(&m_catalogue.Objects()[match->Object]);
+    for (const Showpiece& showpiece : Showpieces())
+        if (text.starts_with(showpiece.Name))
+            candidates.push_back(m_catalogue.Find(showpiece.Entry));
+    for (const SkyObject* candidate : candidates)
+        if (candidate && (ListText(*candidate) == text || SuggestionText(*candidate) == text))
+            return candidate;
+    return nullptr;
+}
+
 std::vector<char> TargetFinder::Matching(std::string_view typed) const
 {
     const std::string_view text = Trimmed(typed);
     std::vector<char> found(m_catalogue.Objects().size(), char(text.empty()));
     if (text.empty() || ReadSkyPosition(text).Coordinates)
         return found;
+    if (const SkyObject* own = OwnText(text)) {
+        found[static_cast<std::size_t>(own - m_catalogue.Objects().data())] = 1;
+        return found;
+    }
     const std::string key = TypedDesignationKey(text);
     for (const Key* match : Matches(m_designations, key, true))
         found[match->Object] = 1;

@@ -88,6 +88,8 @@ private:
     //! Sorts keys by their texts.
     void Sort(std::vector<Key>& keys) const;
     std::vector<const Key*> Matches(const std::vector<Key>& keys, std::string_view text, bool whole) const;
+    //! The object whose own list or suggestion text `text` is ("M31, Andromeda Galaxy"), or none.
+    const SkyObject* OwnText(std::string_view text) const;
 
     const Catalogue& m_catalogue;
     std::string m_texts; //!< every key's text, one after another

@@ -24,5 +24,6 @@ struct TonightSheetTexts
 
 //! The sheet's body after its title block: the heading and the rows at 11 points, each caption
 //! and its value behind the indent, the note, and the chart across the middle 70% of the page,
-//! drawn by `chart`; all of it on one page.
+//! drawn by `chart`, on the next page where the rest of this one is too short for it (a sheet of
+//! A4 or Letter holds it all).
 void PrintTonightSheet(PrinterText& printer, const TonightSheetTexts& texts, const SheetPicture& chart);

@@ -113,19 +113,24 @@ TTargetsForm::TTargetsForm(QWidget* parent)
     ConnectHandler(new QShortcut(QKeySequence::Print, this), &QShortcut::activated, this, &TTargetsForm::PrintButtonClick);
     ConnectHandler(CloseButton, &QPushButton::clicked, this, &TTargetsForm::CloseButtonClick);
 
+    m_rankTimer.setSingleShot(true);
+    m_rankTimer.setInterval(150);
+    QObject::connect(&m_rankTimer, &QTimer::timeout, this, [this] { Guarded([this] { Rank(); }); });
     FilterChange();
-    Rank(); // nothing to rank until a night is shown
 }
 
 void TTargetsForm::ShowNight(const std::optional<PlannedNight>& night)
 {
+    if (m_ranked && night == m_night)
+        return;
     m_night = night;
-    Rank();
+    RankSoon();
 }
 
 void TTargetsForm::ShowFrame(const Frame& frame)
 {
     m_frame = frame;
+    m_fillsKnown = false;
     if (m_frame.Model && m_frame.EffectiveFocalLengthMm > 0)
         FrameLabel->setText(QStringLiteral("%1 at %2 mm (from the field window)")
                                 .arg(m_frame.Name)
@@ -133,28 +138,46 @@ void TTargetsForm::ShowFrame(const Frame& frame)
     else
         FrameLabel->setText(m_frame.Model ? QStringLiteral("any size: run the optical calculations first")
                                           : QStringLiteral("any size: the field window's sensor is not complete"));
-    if (m_model.rowCount() == 0)
-        return; // ranked with the night, once there is one
-    const BusyCursor busy;
-    m_model.SetFills(Fills());
-    m_proxy.invalidate();
-    ShowCount();
+    if (m_ranked)
+        RankSoon();
 }
 
-std::vector<std::optional<FrameFill>> TTargetsForm::Fills() const
+void TTargetsForm::RankSoon()
 {
+    m_stale = true;
+    if (!m_ranked)
+        Rank(); // the window being made: its first list at once
+    else if (isVisible())
+        m_rankTimer.start(); // typing in Tonight ranks once, after the last key
+}
+
+void TTargetsForm::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    if (m_stale)
+        Guarded([this] { Rank(); });
+}
+
+const std::vector<std::optional<FrameFill>>& TTargetsForm::Fills()
+{
+    if (m_fillsKnown)
+        return m_fills;
     const std::vector<SkyObject>& objects = TheCatalogue().Objects();
-    std::vector<std::optional<FrameFill>> fills(objects.size());
-    if (!m_frame.Model || !(m_frame.EffectiveFocalLengthMm > 0))
-        return fills;
-    ClearVectorState();
-    for (std::size_t i = 0; i < objects.size(); ++i)
-        fills[i] = FillOf(objects[i], m_frame.EffectiveFocalLengthMm, *m_frame.Model, m_frame.OverlapPercent);
-    return fills;
+    m_fills.assign(objects.size(), std::nullopt);
+    if (m_frame.Model && m_frame.EffectiveFocalLengthMm > 0) {
+        ClearVectorState();
+        for (std::size_t i = 0; i < objects.size(); ++i)
+            m_fills[i] = FillOf(objects[i], m_frame.EffectiveFocalLengthMm, *m_frame.Model, m_frame.OverlapPercent);
+    }
+    m_fillsKnown = true;
+    return m_fills;
 }
 
 void TTargetsForm::Rank()
 {
+    m_rankTimer.stop();
+    m_stale = false;
+    m_ranked = true;
     if (!m_night) {
         NightLabel->setText(QStringLiteral("Nothing to rank: type a place and a time zone in the Tonight window."));
         m_model.SetRows({}, {});
@@ -169,7 +192,7 @@ void TTargetsForm::Rank()
     const BusyCursor busy;
     const Catalogue& catalogue = TheCatalogue();
     const NightRanking ranking = RankNight(catalogue, night.Start, night.End, night.Where, night.LowestAltitude);
-    const std::vector<std::optional<FrameFill>> fills = Fills();
+    const std::vector<std::optional<FrameFill>>& fills = Fills();
     std::vector<ListedObject> rows(catalogue.Objects().size());
     for (std::size_t i = 0; i < rows.size(); ++i) {
         const SkyObject& object = catalogue.Objects()[i];

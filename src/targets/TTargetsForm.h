@@ -7,6 +7,7 @@
 #include "targets/TargetsSheet.h"
 #include "ui_TTargetsForm.h"
 
+#include <QTimer>
 #include <QWidget>
 
 #include <functional>
@@ -32,11 +33,14 @@ public:
 
     explicit TTargetsForm(QWidget* parent = nullptr);
 
-    //! Takes the night Tonight plans (none while its place or zone is incomplete) and ranks
-    //! the catalogue afresh.
+    //! Takes the night Tonight plans (none while its place or zone is incomplete). The first is
+    //! ranked at once; later ones a moment after the last of quick changes (each keystroke in
+    //! Tonight), or when the window is next shown.
     void ShowNight(const std::optional<PlannedNight>& night);
-    //! Takes the field window's frame: only the frame column and its filter change.
+    //! Takes the field window's frame: the frame column and its filter change, as for a night.
     void ShowFrame(const Frame& frame);
+    //! Ranks every object now for the night and frame held.
+    void Rank();
 
     //! What Enter or a double click on a row does: the window set makes it the target of the
     //! field and Tonight windows.
@@ -57,12 +61,13 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
-    //! Ranks every object for the night and frame held.
-    void Rank();
-    //! Each object's fill of the frame held, in the catalogue's order.
-    std::vector<std::optional<FrameFill>> Fills() const;
+    //! Ranks when the window is shown, else once it is.
+    void RankSoon();
+    //! Each object's fill of the frame held, in the catalogue's order, computed once per frame.
+    const std::vector<std::optional<FrameFill>>& Fills();
     void ShowCount();
     //! The sheet of the list as shown, and the filters in words for its heading.
     TargetsSheetTexts SheetTexts() const;
@@ -70,6 +75,11 @@ private:
 
     std::optional<PlannedNight> m_night;
     Frame m_frame;
+    std::vector<std::optional<FrameFill>> m_fills;
+    bool m_fillsKnown = false; //!< m_fills is the frame's
+    bool m_ranked = false;     //!< once ranked at all
+    bool m_stale = false;      //!< the rows are not those of the night and frame held
+    QTimer m_rankTimer;
     TargetTableModel m_model;
     TargetTableProxy m_proxy;
     std::function<void(const SkyTarget&)> m_takeTarget;

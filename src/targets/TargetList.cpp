@@ -71,11 +71,16 @@ std::optional<FrameFill> FillOf(const SkyObject& object, double efl, const Senso
                      framing.Sizes.Columns * framing.Sizes.Rows};
 }
 
+double ShownMagnitude(double magnitude)
+{
+    return std::round(magnitude * 10) / 10;
+}
+
 bool Passes(const ListedObject& object, const ListFilters& filters)
 {
     if (!(object.Kinds & filters.Kinds))
         return false;
-    if (filters.BrighterThan && !(object.Magnitude && *object.Magnitude <= *filters.BrighterThan))
+    if (filters.BrighterThan && !(object.Magnitude && ShownMagnitude(*object.Magnitude) <= *filters.BrighterThan))
         return false;
     if (filters.Size != 0) {
         if (!object.Fill)
@@ -89,7 +94,7 @@ bool Passes(const ListedObject& object, const ListFilters& filters)
             break;
         case 2:
         case 3:
-            if (!fits || fill.Percent < (filters.Size == 2 ? 10 : 25))
+            if (!fits || std::round(fill.Percent) < (filters.Size == 2 ? 10 : 25))
                 return false;
             break;
         default:
@@ -97,9 +102,10 @@ bool Passes(const ListedObject& object, const ListFilters& filters)
                 return false;
         }
     }
-    if (object.Night.MoonDown < filters.AtLeastSeconds)
+    if (std::round(object.Night.MoonDown / 60) < std::round(filters.AtLeastSeconds / 60))
         return false;
-    if (filters.MoonAtLeastDegrees > 0 && !(object.Night.Best && object.Night.MoonDistance >= filters.MoonAtLeastDegrees))
+    if (filters.MoonAtLeastDegrees > 0
+        && !(object.Night.Best && std::round(object.Night.MoonDistance) >= filters.MoonAtLeastDegrees))
         return false;
     return true;
 }
@@ -135,7 +141,6 @@ std::string FrameText(const std::optional<FrameFill>& fill)
     if (fill->Panels > 1)
         return FormatFixed(0, 0, fill->Panels) + " panels";
     // A speck is no "0%".
-    if (fill->Percent < 0.5)
-        return "under 1%";
-    return FormatFixed(0, 0, fill->Percent) + "%";
+    const double shown = std::round(fill->Percent);
+    return shown < 1 ? "under 1%" : FormatFixed(0, 0, shown) + "%";
 }

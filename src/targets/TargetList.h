@@ -63,8 +63,10 @@ struct ListedObject
     std::optional<double> Magnitude;
 };
 
-//! Whether the filters let the object through. An object without a magnitude passes only
-//! "any" brightness, and one without a fill only "any" size.
+//! Whether the filters let the object through, judged on the figures as the list shows them
+//! (a magnitude to tenths, a fill to whole percent, a duration to whole minutes, the Moon's
+//! distance to whole degrees), so that a row never contradicts a filter. An object without a
+//! magnitude passes only "any" brightness, and one without a fill only "any" size.
 bool Passes(const ListedObject& object, const ListFilters& filters);
 
 //! The list's first order: the longest dark time with the Moon down first, then the longest
@@ -72,6 +74,8 @@ bool Passes(const ListedObject& object, const ListFilters& filters);
 //! designation.
 bool RankedBefore(const ListedObject& a, const ListedObject& b);
 
+//! A magnitude as the list shows it, to tenths: 8.05 is 8.1.
+double ShownMagnitude(double magnitude);
 //! A duration as the list shows it, hours and minutes: "3:07", "0:00".
 std::string HoursMinutesText(double seconds);
 //! An object's axes in arcminutes: "178 × 70", "3.2 × 1.1", "60" with one axis; "—" with none.

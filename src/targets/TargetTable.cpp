@@ -6,7 +6,6 @@
 #include <QCollator>
 
 #include <cmath>
-#include <limits>
 
 namespace {
 
@@ -20,28 +19,28 @@ const SkyObject& ObjectOf(const ListedObject& row)
     return TheCatalogue().Objects()[row.Index];
 }
 
-constexpr double None = std::numeric_limits<double>::infinity();
-
-//! What a column sorts by, ascending; rows that lack the value go last.
-double SortValue(const ListedObject& row, int column)
+//! What a column sorts by; none for a row that lacks the value.
+std::optional<double> SortValue(const ListedObject& row, int column)
 {
     switch (column) {
     case TargetTableModel::MagnitudeColumn:
-        return row.Magnitude.value_or(None);
+        return row.Magnitude;
     case TargetTableModel::SizeColumn:
-        return ObjectOf(row).MajorArcmin().value_or(-1);
+        return ObjectOf(row).MajorArcmin();
     case TargetTableModel::FrameColumn:
-        return !row.Fill ? -1 : row.Fill->Panels > 1 ? 100 + row.Fill->Panels : row.Fill->Percent;
+        if (!row.Fill)
+            return std::nullopt;
+        return row.Fill->Panels > 1 ? 100 + row.Fill->Panels : row.Fill->Percent;
     case TargetTableModel::DarkColumn:
         return row.Night.DarkAndUp;
     case TargetTableModel::MoonDownColumn:
         return row.Night.MoonDown;
     case TargetTableModel::BestColumn:
-        return row.Night.Best.value_or(None);
+        return row.Night.Best;
     case TargetTableModel::MoonColumn:
-        return row.Night.Best ? row.Night.MoonDistance : -1;
+        return row.Night.Best ? std::optional<double>(row.Night.MoonDistance) : std::nullopt;
     default:
-        return 0;
+        return 0.0;
     }
 }
 
@@ -70,14 +69,6 @@ void TargetTableModel::SetRows(std::vector<ListedObject> rows, std::function<QSt
     endResetModel();
 }
 
-void TargetTableModel::SetFills(const std::vector<std::optional<FrameFill>>& fills)
-{
-    for (std::size_t i = 0; i < m_rows.size() && i < fills.size(); ++i)
-        m_rows[i].Fill = fills[i];
-    if (!m_rows.empty())
-        emit dataChanged(index(0, FrameColumn), index(rowCount() - 1, FrameColumn));
-}
-
 QString TargetTableModel::Text(int row, int column) const
 {
     const ListedObject& listed = m_rows[static_cast<std::size_t>(row)];
@@ -91,7 +82,8 @@ QString TargetTableModel::Text(int row, int column) const
     case ConstellationColumn:
         return FromUtf8(ConstellationText(object));
     case MagnitudeColumn:
-        return listed.Magnitude ? QString::fromStdString(FormatFixed(0, 1, *listed.Magnitude)) : QStringLiteral("\u2014");
+        return listed.Magnitude ? QString::fromStdString(FormatFixed(0, 1, ShownMagnitude(*listed.Magnitude)))
+                                : QStringLiteral("\u2014");
     case SizeColumn:
         return QString::fromStdString(SizeText(object));
     case FrameColumn:
@@ -170,9 +162,15 @@ bool TargetTableProxy::lessThan(const QModelIndex& left, const QModelIndex& righ
     } else if (column == TargetTableModel::KindColumn || column == TargetTableModel::ConstellationColumn) {
         order = Table()->Text(left.row(), column).compare(Table()->Text(right.row(), column));
     } else {
-        const double x = SortValue(a, column);
-        const double y = SortValue(b, column);
-        order = x < y ? -1 : y < x ? 1 : 0;
+        const std::optional<double> x = SortValue(a, column);
+        const std::optional<double> y = SortValue(b, column);
+        if (x.has_value() != y.has_value()) {
+            // A row without the value goes last whichever way the column sorts (Qt sorts
+            // descending by asking lessThan(right, left)).
+            return sortOrder() == Qt::AscendingOrder ? x.has_value() : !x.has_value();
+        }
+        if (x)
+            order = *x < *y ? -1 : *y < *x ? 1 : 0;
     }
     if (order != 0)
         return order < 0;

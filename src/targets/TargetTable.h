@@ -35,8 +35,6 @@ public:
 
     //! Takes every object's row; `clock` writes a moment (UTC, POSIX seconds) on the zone's clock.
     void SetRows(std::vector<ListedObject> rows, std::function<QString(double)> clock);
-    //! Takes the objects' frame fills, in the rows' order, where only the frame changed.
-    void SetFills(const std::vector<std::optional<FrameFill>>& fills);
     const std::vector<ListedObject>& Rows() const { return m_rows; }
 
     //! A cell's text, as shown and as the saved list and the printed sheet write it.

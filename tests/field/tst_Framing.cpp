@@ -1,5 +1,6 @@
-// Framing a showpiece on the sensor: the turned ellipse against the frame, the mosaic it takes, and the camera angle that lays it along the
-// frame's longer side; any object of the catalogue framed from its axes, and a target without a size marked. Worked values, computed
+// Framing a showpiece on the sensor: the turned ellipse against the frame, the mosaic it takes,
+// and the camera angle that lays it along the frame's longer side; any object of the catalogue
+// framed from its axes, and a target without a size marked. Worked values, computed
 // independently of the program.
 
 #include "field/Framing.h"

@@ -72,6 +72,8 @@ private slots:
     void finder();
     void ranking_data();
     void ranking();
+    void matchingFindsWhatTheFinderFinds_data();
+    void matchingFindsWhatTheFinderFinds();
     void vSurfaceBrightness_data();
     void vSurfaceBrightness();
     void emissionNebulae_data();
@@ -442,6 +444,38 @@ void tst_Catalogue::ranking()
     for (qsizetype i = 0; i < first.size(); ++i)
         texts << QString::fromStdString(search.Suggestions[static_cast<std::size_t>(i)].ListText);
     QCOMPARE(texts, first);
+}
+
+void tst_Catalogue::matchingFindsWhatTheFinderFinds_data()
+{
+    QTest::addColumn<QString>("typed");
+
+    QTest::newRow("a list text") << "M31, Andromeda Galaxy";
+    QTest::newRow("a showpiece's own text") << "Heart Nebula (IC 1805)";
+    QTest::newRow("a suggestion's text") << "NGC 7000, North America Nebula (emission nebula, Cyg)";
+    QTest::newRow("a common name") << "north america";
+    QTest::newRow("a word of names") << "veil";
+    QTest::newRow("an identifier") << "UGC 454";
+    QTest::newRow("a Caldwell number") << "Caldwell 34";
+    QTest::newRow("coordinates name no object") << "5 35 17 -5 23 28";
+    QTest::newRow("nothing") << "xyz";
+}
+
+void tst_Catalogue::matchingFindsWhatTheFinderFinds()
+{
+    // The name filter of Targets Tonight finds the objects the target box suggests, and no
+    // others (each text here finds fewer than the fifty the box shows).
+    QFETCH(QString, typed);
+    const std::string text = typed.toStdString();
+    const std::vector<char> matching = TheTargetFinder().Matching(text);
+    int objects = 0;
+    for (const SkyTarget& found : FindTargets(text).Suggestions)
+        if (found.Object) {
+            ++objects;
+            QVERIFY(matching[static_cast<std::size_t>(found.Object - TheCatalogue().Objects().data())]);
+        }
+    QVERIFY(objects < static_cast<int>(TargetFinder::MaxSuggestions));
+    QCOMPARE(static_cast<int>(std::count(matching.begin(), matching.end(), char(1))), objects);
 }
 
 void tst_Catalogue::vSurfaceBrightness_data()

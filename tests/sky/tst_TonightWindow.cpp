@@ -12,6 +12,8 @@
 #include "ui/SaveDialogs.h"
 #include "ui/WindowRules.h"
 
+#include <QAbstractItemView>
+#include <QCompleter>
 #include <QDateEdit>
 #include <QSpinBox>
 #include <QTemporaryDir>
@@ -73,6 +75,7 @@ private slots:
     void aYearBeyondTheTablesIsSaid();
     void anyObjectOrPointTyped_data();
     void anyObjectOrPointTyped();
+    void pickedAmongSuggestionsAndLeft();
     void nightRunsNoonToNoonOnTheClock_data();
     void nightRunsNoonToNoonOnTheClock();
     void moonAtMidnight_data();
@@ -284,6 +287,41 @@ void tst_TonightWindow::anyObjectOrPointTyped()
     QCOMPARE(tonight->AboveLabel->text(), above);
     QCOMPARE(tonight->TargetMessage->text(), message);
     QCOMPARE(tonight->TargetBox->accessibleDescription(), message);
+}
+
+void tst_TonightWindow::pickedAmongSuggestionsAndLeft()
+{
+    TTonightForm* tonight = TonightWindow();
+    ShowWindow(tonight);
+    QVERIFY(QTest::qWaitForWindowActive(tonight));
+    QLineEdit* line = tonight->TargetBox->lineEdit();
+    // The finder's suggestions, unfiltered by the completer; the arrow and Enter take one.
+    TypeInto(tonight->TargetBox, QStringLiteral("veil"));
+    QAbstractItemView* popup = line->completer()->popup();
+    QTRY_VERIFY(popup->isVisible());
+    QVERIFY(popup->model()->rowCount() >= 2);
+    const QString second = popup->model()->index(1, 0).data().toString();
+    QTest::keyClick(popup, Qt::Key_Down);
+    QTest::keyClick(popup, Qt::Key_Down);
+    QTest::keyClick(popup, Qt::Key_Return);
+    QVERIFY(!popup->isVisible());
+    QVERIFY2(second.startsWith(tonight->TargetBox->currentText() + QStringLiteral(" (")),
+             qPrintable(tonight->TargetBox->currentText() + " / " + second));
+    const QString taken = tonight->TargetBox->currentText();
+
+    // A text typed and not taken goes when the box is left for another control, with what was
+    // said of it...
+    TypeInto(tonight->TargetBox, QStringLiteral("xyz"));
+    QTest::keyClick(line, Qt::Key_Return);
+    QCOMPARE(tonight->TargetMessage->text(), QStringLiteral("No object of the catalogue is called \"xyz\"."));
+    tonight->LowestBox->setFocus(Qt::TabFocusReason);
+    QCOMPARE(tonight->TargetBox->currentText(), taken);
+    QCOMPARE(tonight->TargetMessage->text(), QString());
+    // ...but stays while the user is in another window, copying the rest of it.
+    TypeInto(tonight->TargetBox, QStringLiteral("5 35 17"));
+    QFocusEvent away(QEvent::FocusOut, Qt::ActiveWindowFocusReason);
+    QApplication::sendEvent(tonight->TargetBox, &away);
+    QCOMPARE(line->text(), QStringLiteral("5 35 17"));
 }
 
 void tst_TonightWindow::nightRunsNoonToNoonOnTheClock_data()

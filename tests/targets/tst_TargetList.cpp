@@ -71,28 +71,29 @@ void tst_TargetList::filters_data()
     const double none = qQNaN();
     // Brightness: "brighter than 8" keeps 8.0; no magnitude passes only "any".
     QTest::newRow("8.0 brighter than 8") << 8.0 << 20.0 << 1.0 << 60.0 << 90.0 << 8.0 << 0 << 30.0 << 0.0 << true;
-    QTest::newRow("8.05 brighter than 8") << 8.05 << 20.0 << 1.0 << 60.0 << 90.0 << 8.0 << 0 << 30.0 << 0.0 << false;
+    QTest::newRow("8.04, shown 8.0, brighter than 8") << 8.04 << 20.0 << 1.0 << 60.0 << 90.0 << 8.0 << 0 << 30.0 << 0.0 << true;
+    QTest::newRow("8.05, shown 8.1, brighter than 8") << 8.05 << 20.0 << 1.0 << 60.0 << 90.0 << 8.0 << 0 << 30.0 << 0.0 << false;
     QTest::newRow("no magnitude, any") << none << 20.0 << 1.0 << 60.0 << 90.0 << none << 0 << 30.0 << 0.0 << true;
     QTest::newRow("no magnitude, brighter than 15") << none << 20.0 << 1.0 << 60.0 << 90.0 << 15.0 << 0 << 30.0 << 0.0 << false;
     // Size: fits, at least 10% and 25%, a mosaic; no size passes only "any".
     QTest::newRow("fits") << 8.0 << 2.0 << 1.0 << 60.0 << 90.0 << none << 1 << 30.0 << 0.0 << true;
     QTest::newRow("a mosaic does not fit") << 8.0 << 140.0 << 2.0 << 60.0 << 90.0 << none << 1 << 30.0 << 0.0 << false;
-    QTest::newRow("10% fills 10%") << 8.0 << 10.0 << 1.0 << 60.0 << 90.0 << none << 2 << 30.0 << 0.0 << true;
-    QTest::newRow("9.9% does not") << 8.0 << 9.9 << 1.0 << 60.0 << 90.0 << none << 2 << 30.0 << 0.0 << false;
-    QTest::newRow("25% fills 25%") << 8.0 << 25.0 << 1.0 << 60.0 << 90.0 << none << 3 << 30.0 << 0.0 << true;
-    QTest::newRow("24.9% does not") << 8.0 << 24.9 << 1.0 << 60.0 << 90.0 << none << 3 << 30.0 << 0.0 << false;
+    QTest::newRow("9.5%, shown 10%, fills 10%") << 8.0 << 9.5 << 1.0 << 60.0 << 90.0 << none << 2 << 30.0 << 0.0 << true;
+    QTest::newRow("9.49% does not") << 8.0 << 9.49 << 1.0 << 60.0 << 90.0 << none << 2 << 30.0 << 0.0 << false;
+    QTest::newRow("24.5%, shown 25%, fills 25%") << 8.0 << 24.5 << 1.0 << 60.0 << 90.0 << none << 3 << 30.0 << 0.0 << true;
+    QTest::newRow("24.49% does not") << 8.0 << 24.49 << 1.0 << 60.0 << 90.0 << none << 3 << 30.0 << 0.0 << false;
     QTest::newRow("a mosaic fills nothing by percent") << 8.0 << 140.0 << 2.0 << 60.0 << 90.0 << none << 3 << 30.0 << 0.0 << false;
     QTest::newRow("needs a mosaic") << 8.0 << 140.0 << 2.0 << 60.0 << 90.0 << none << 4 << 30.0 << 0.0 << true;
     QTest::newRow("fits, no mosaic needed") << 8.0 << 90.0 << 1.0 << 60.0 << 90.0 << none << 4 << 30.0 << 0.0 << false;
     QTest::newRow("no size, any") << 8.0 << none << 1.0 << 60.0 << 90.0 << none << 0 << 30.0 << 0.0 << true;
     QTest::newRow("no size, fits") << 8.0 << none << 1.0 << 60.0 << 90.0 << none << 1 << 30.0 << 0.0 << false;
     // Time: the dark time with the Moon down, at least as long as asked.
-    QTest::newRow("30 min, at least 30") << 8.0 << 20.0 << 1.0 << 30.0 << 90.0 << none << 0 << 30.0 << 0.0 << true;
-    QTest::newRow("29.9 min, at least 30") << 8.0 << 20.0 << 1.0 << 29.9 << 90.0 << none << 0 << 30.0 << 0.0 << false;
+    QTest::newRow("29.5 min, shown 0:30, at least 30") << 8.0 << 20.0 << 1.0 << 29.5 << 90.0 << none << 0 << 30.0 << 0.0 << true;
+    QTest::newRow("29.49 min, at least 30") << 8.0 << 20.0 << 1.0 << 29.49 << 90.0 << none << 0 << 30.0 << 0.0 << false;
     QTest::newRow("none at all, any") << 8.0 << 20.0 << 1.0 << 0.0 << none << none << 0 << 0.0 << 0.0 << true;
     // The Moon: at least so far at the best moment; without one, only at 0.
-    QTest::newRow("60° from the Moon, at least 60") << 8.0 << 20.0 << 1.0 << 60.0 << 60.0 << none << 0 << 30.0 << 60.0 << true;
-    QTest::newRow("59.9°, at least 60") << 8.0 << 20.0 << 1.0 << 60.0 << 59.9 << none << 0 << 30.0 << 60.0 << false;
+    QTest::newRow("59.5° from the Moon, shown 60°, at least 60") << 8.0 << 20.0 << 1.0 << 60.0 << 59.5 << none << 0 << 30.0 << 60.0 << true;
+    QTest::newRow("59.49°, at least 60") << 8.0 << 20.0 << 1.0 << 60.0 << 59.49 << none << 0 << 30.0 << 60.0 << false;
     QTest::newRow("no best moment, at least 5") << 8.0 << 20.0 << 1.0 << 0.0 << none << none << 0 << 0.0 << 5.0 << false;
 }
 
@@ -160,7 +161,7 @@ void tst_TargetList::texts_data()
     QTest::addColumn<double>("panels");
     QTest::addColumn<QString>("frame");
 
-    QTest::newRow("nothing") << 0.0 << "0:00" << 0.4 << 1.0 << "under 1%";
+    QTest::newRow("nothing") << 0.0 << "0:00" << 0.49 << 1.0 << "under 1%";
     QTest::newRow("half a minute rounds up") << 30.0 << "0:01" << 0.5 << 1.0 << "1%";
     QTest::newRow("an hour less a second") << 3599.0 << "1:00" << 99.6 << 1.0 << "100%";
     QTest::newRow("9 h 41 min") << 34860.0 << "9:41" << 140.0 << 6.0 << "6 panels";

@@ -43,6 +43,8 @@ private slots:
     void listOfAKnownNight();
     void filtersChangeTheListAtOnce();
     void aRowTakenBecomesTheTarget();
+    void missingValuesGoLast_data();
+    void missingValuesGoLast();
 
 private:
     std::unique_ptr<RunningProgram> m_program;
@@ -157,6 +159,41 @@ void tst_TargetsWindow::aRowTakenBecomesTheTarget()
     QCOMPARE(tonight->TargetBox->currentText(), QStringLiteral("NGC 7000, North America Nebula"));
     QCOMPARE(field->DeclinationBox->text(), QStringLiteral("44.53"));
     m_program->Boxes.Take(); // the field window's report, shown without a job of the wizard's
+}
+
+void tst_TargetsWindow::missingValuesGoLast_data()
+{
+    QTest::addColumn<int>("column");
+    QTest::addColumn<bool>("descending");
+
+    QTest::newRow("Mag., ascending") << int(TargetTableModel::MagnitudeColumn) << false;
+    QTest::newRow("Mag., descending") << int(TargetTableModel::MagnitudeColumn) << true;
+    QTest::newRow("Size, ascending") << int(TargetTableModel::SizeColumn) << false;
+    QTest::newRow("Size, descending") << int(TargetTableModel::SizeColumn) << true;
+}
+
+void tst_TargetsWindow::missingValuesGoLast()
+{
+    QFETCH(int, column);
+    QFETCH(bool, descending);
+    Paris();
+    TTargetsForm* targets = TargetsWindow();
+    targets->AtLeastBox->setCurrentIndex(0); // every object
+    targets->Table->sortByColumn(column, descending ? Qt::DescendingOrder : Qt::AscendingOrder);
+    const TargetTableProxy& shown = targets->ShownRows();
+    const auto cell = [&](int row) { return shown.data(shown.index(row, column)).toString(); };
+    const QString none = QStringLiteral("\u2014");
+    QVERIFY(cell(0) != none);
+    QCOMPARE(cell(shown.rowCount() - 1), none);
+    // The values in order up to the first row without one, and none after it.
+    int row = 1;
+    for (; row < shown.rowCount() && cell(row) != none; ++row) {
+        const double previous = cell(row - 1).split(QLatin1Char(' ')).front().toDouble();
+        const double value = cell(row).split(QLatin1Char(' ')).front().toDouble();
+        QVERIFY2(descending ? previous >= value : previous <= value, qPrintable(cell(row - 1) + " / " + cell(row)));
+    }
+    for (; row < shown.rowCount(); ++row)
+        QCOMPARE(cell(row), none);
 }
 
 QTEST_MAIN(tst_TargetsWindow)
