@@ -4,6 +4,7 @@
 
 #include "app/JobVocabulary.h"
 #include "job/Job.h"
+#include "sky/TargetNames.h"
 
 #include <QTest>
 
@@ -102,6 +103,8 @@ private slots:
     void refused();
     void theVocabularyGiven_data();
     void theVocabularyGiven();
+    void targetNames_data();
+    void targetNames();
     void overlongBox_data();
     void overlongBox();
     void suffix_data();
@@ -316,6 +319,45 @@ void tst_Job::theVocabularyGiven_data()
     QTest::newRow("its target") << File(R"("tonight": {"target": "NGC9999"})") << job << QString();
     QTest::newRow("the program's target") << File(R"("fieldWindow": {"target": "NGC0224"})") << Job::Data{}
                                           << "The field window's target \"NGC0224\" is not one this program knows.";
+}
+
+void tst_Job::targetNames_data()
+{
+    QTest::addColumn<QString>("name");    // as a job holds it
+    QTest::addColumn<bool>("known");
+    QTest::addColumn<QString>("shown");   // the target's list text
+    QTest::addColumn<QString>("written"); // the name written back for it
+
+    QTest::newRow("the Moon and Jupiter") << "moon-jupiter" << true << QString() << "moon-jupiter";
+    QTest::newRow("an NGC entry") << "NGC7000" << true << "NGC 7000, North America Nebula" << "NGC7000";
+    QTest::newRow("the addendum's") << "B033" << true << "Horsehead Nebula (Barnard 33)" << "B033";
+    QTest::newRow("a duplicate's entry: the object it names") << "M102" << true << "M101, Pinwheel Galaxy" << "NGC5457";
+    QTest::newRow("non-existent") << "NGC0412" << false << QString() << QString();
+    QTest::newRow("no entry at all") << "NGC9999" << false << QString() << QString();
+    QTest::newRow("a name as typed, not an entry") << "NGC 7000" << false << QString() << QString();
+    QTest::newRow("a point") << "RA 5.5881389h, Dec -5.3911111\u00B0" << true << "RA 05h 35m 17s, Dec \u221205\u00B0 23\u2032 28\u2033"
+                             << "RA 5.5881389h, Dec -5.3911111\u00B0";
+    // A hundred-millionth of an hour short of 24h rounds to 24h: written as 0h, which reads.
+    QTest::newRow("a point a hair short of 24h") << "RA 23.99999999h, Dec 10\u00B0" << true
+                                                 << "RA 00h 00m 00s, Dec +10\u00B0 00\u2032 00\u2033"
+                                                 << "RA 0.0000000h, Dec 10.0000000\u00B0";
+    QTest::newRow("a point beyond the pole") << "RA 5h, Dec 91\u00B0" << false << QString() << QString();
+}
+
+void tst_Job::targetNames()
+{
+    QFETCH(QString, name);
+    QFETCH(bool, known);
+    QFETCH(QString, shown);
+    QFETCH(QString, written);
+    QCOMPARE(JobVocabulary().KnownTarget(name), known);
+    const NamedTarget named = TargetNamed(name);
+    QCOMPARE(named.Known, known);
+    if (!known)
+        return;
+    QCOMPARE(named.Target ? QString::fromStdString(named.Target->ListText) : QString(), shown);
+    QCOMPARE(TargetName(named.Target), written);
+    QVERIFY(TargetNamed(written).Known); // what is written opens again
 }
 
 void tst_Job::theVocabularyGiven()
