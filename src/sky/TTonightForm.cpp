@@ -459,6 +459,8 @@ std::function<void(PrinterText&)> TTonightForm::SheetBody() const
 
 void TTonightForm::PrintButtonClick()
 {
+    if (!PrintButton->isEnabled())
+        return; // Ctrl+P with nothing to show
     PrintOnDefaultPrinter(TonightSheetTitle, SheetBody());
 }
 

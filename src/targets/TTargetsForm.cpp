@@ -334,6 +334,8 @@ QStringList TTargetsForm::FiltersText() const
 
 void TTargetsForm::PrintButtonClick()
 {
+    if (!PrintButton->isEnabled())
+        return; // Ctrl+P with nothing listed
     PrintOnDefaultPrinter(TargetsSheetTitle, [texts = SheetTexts()](PrinterText& printer) { PrintTargetsSheet(printer, texts); });
 }
 

@@ -124,6 +124,11 @@ void tst_TargetsWindow::filtersChangeTheListAtOnce()
     targets->GalaxiesBox->click();
     QCOMPARE(targets->CountLabel->text(), QStringLiteral("0 of 13,371 objects"));
     QVERIFY(!targets->SaveButton->isEnabled());
+    // Nothing listed, nothing printed: Ctrl+P asks no printer (none is set up here).
+    ShowWindow(targets);
+    QVERIFY(QTest::qWaitForWindowActive(targets));
+    QTest::keyClick(targets, Qt::Key_P, Qt::ControlModifier);
+    QVERIFY(m_program->Boxes.TakeTexts().isEmpty());
     targets->GalaxiesBox->click();
     // At 30 min first; "any" lets through what never rises, far more than a night's sky.
     TypeInto(targets->NameBox, QString());
