@@ -12,6 +12,7 @@
 #include "ui/WindowRules.h"
 
 #include <QDateTime>
+#include <QElapsedTimer>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QShortcut>
@@ -116,6 +117,11 @@ TTargetsForm::TTargetsForm(QWidget* parent)
     m_rankTimer.setSingleShot(true);
     m_rankTimer.setInterval(150);
     QObject::connect(&m_rankTimer, &QTimer::timeout, this, [this] { Guarded([this] { Rank(); }); });
+    m_sliceTimer.setSingleShot(true);
+    m_sliceTimer.setInterval(0);
+    QObject::connect(&m_sliceTimer, &QTimer::timeout, this, [this] { Guarded([this] { ContinueRanking(); }); });
+    Progress->hide();
+    Progress->setAccessibleName(QStringLiteral("Ranking the catalogue"));
     FilterChange();
 }
 
@@ -131,6 +137,7 @@ void TTargetsForm::ShowFrame(const Frame& frame)
 {
     m_frame = frame;
     m_fillsKnown = false;
+    m_filled = 0;
     if (m_frame.Model && m_frame.EffectiveFocalLengthMm > 0)
         FrameLabel->setText(QStringLiteral("%1 at %2 mm (from the field window)")
                                 .arg(m_frame.Name)
@@ -158,47 +165,65 @@ void TTargetsForm::showEvent(QShowEvent* event)
         Guarded([this] { Rank(); });
 }
 
-const std::vector<std::optional<FrameFill>>& TTargetsForm::Fills()
-{
-    if (m_fillsKnown)
-        return m_fills;
-    const std::vector<SkyObject>& objects = TheCatalogue().Objects();
-    m_fills.assign(objects.size(), std::nullopt);
-    if (m_frame.Model && m_frame.EffectiveFocalLengthMm > 0) {
-        ClearVectorState();
-        for (std::size_t i = 0; i < objects.size(); ++i)
-            m_fills[i] = FillOf(objects[i], m_frame.EffectiveFocalLengthMm, *m_frame.Model, m_frame.OverlapPercent);
-    }
-    m_fillsKnown = true;
-    return m_fills;
-}
-
 void TTargetsForm::Rank()
 {
     m_rankTimer.stop();
+    m_sliceTimer.stop();
     m_stale = false;
     m_ranked = true;
     if (!m_night) {
         NightLabel->setText(QStringLiteral("Nothing to rank: type a place and a time zone in the Tonight window."));
+        Progress->hide();
+        m_ranking.reset();
         m_model.SetRows({}, {});
         ShowCount();
         return;
     }
-    const PlannedNight night = *m_night;
+    const PlannedNight& night = *m_night;
     NightLabel->setText(QStringLiteral("%1, %2 on %3, %4; above %5\u00B0 (from Tonight)")
                             .arg(night.Latitude, night.Longitude, night.Date.toString(Qt::ISODate),
                                  QString::fromLatin1(night.Zone.id()))
                             .arg(night.LowestAltitude));
     const BusyCursor busy;
-    const Catalogue& catalogue = TheCatalogue();
-    const NightRanking ranking = RankNight(catalogue, night.Start, night.End, night.Where, night.LowestAltitude);
-    const std::vector<std::optional<FrameFill>>& fills = Fills();
-    std::vector<ListedObject> rows(catalogue.Objects().size());
-    for (std::size_t i = 0; i < rows.size(); ++i) {
-        const SkyObject& object = catalogue.Objects()[i];
-        rows[i] = {i, ranking.Objects[i], fills[i], KindsOf(object.Type()), ListMagnitude(object)};
+    m_ranking = RankNight(TheCatalogue(), night.Start, night.End, night.Where, night.LowestAltitude);
+    if (!m_fillsKnown && m_filled == 0)
+        m_fills.assign(TheCatalogue().Objects().size(), std::nullopt);
+    ContinueRanking();
+}
+
+void TTargetsForm::ContinueRanking()
+{
+    // The frame's fills, a slice of objects at a time: where they take longer than a moment in
+    // a window on the screen (a slow machine), the rest follows on the event loop with the
+    // progress shown, so that the window never freezes.
+    constexpr std::size_t SliceObjects = 500;
+    constexpr qint64 LongestFreezeMs = 60;
+    QElapsedTimer clock;
+    clock.start();
+    const std::vector<SkyObject>& objects = TheCatalogue().Objects();
+    const bool framed = m_frame.Model && m_frame.EffectiveFocalLengthMm > 0;
+    ClearVectorState();
+    while (!m_fillsKnown) {
+        const std::size_t end = framed ? std::min(objects.size(), m_filled + SliceObjects) : objects.size();
+        for (; framed && m_filled < end; ++m_filled)
+            m_fills[m_filled] = FillOf(objects[m_filled], m_frame.EffectiveFocalLengthMm, *m_frame.Model, m_frame.OverlapPercent);
+        m_filled = end;
+        m_fillsKnown = m_filled == objects.size();
+        if (!m_fillsKnown && isVisible() && clock.elapsed() >= LongestFreezeMs) {
+            Progress->setRange(0, static_cast<int>(objects.size()));
+            Progress->setValue(static_cast<int>(m_filled));
+            Progress->show();
+            m_sliceTimer.start();
+            return;
+        }
     }
-    const QTimeZone zone = night.Zone;
+    Progress->hide();
+    if (!m_ranking || !m_night)
+        return;
+    std::vector<ListedObject> rows(objects.size());
+    for (std::size_t i = 0; i < rows.size(); ++i)
+        rows[i] = {i, m_ranking->Objects[i], m_fills[i], KindsOf(objects[i].Type()), ListMagnitude(objects[i])};
+    const QTimeZone zone = m_night->Zone;
     // To the nearest minute, as Tonight writes its times.
     m_model.SetRows(std::move(rows), [zone](double utc) {
         return QDateTime::fromSecsSinceEpoch(std::llround(utc / 60) * 60, zone).toString(QStringLiteral("HH:mm"));

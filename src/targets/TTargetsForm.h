@@ -2,6 +2,7 @@
 
 #include "field/SensorField.h"
 #include "sky/PlannedNight.h"
+#include "sky/TargetRanking.h"
 #include "sky/TargetFinder.h"
 #include "targets/TargetTable.h"
 #include "targets/TargetsSheet.h"
@@ -66,8 +67,8 @@ protected:
 private:
     //! Ranks when the window is shown, else once it is.
     void RankSoon();
-    //! Each object's fill of the frame held, in the catalogue's order, computed once per frame.
-    const std::vector<std::optional<FrameFill>>& Fills();
+    //! Goes on with the frame's fills where a slice of them stopped, then lists the rows.
+    void ContinueRanking();
     void ShowCount();
     //! The sheet of the list as shown, and the filters in words for its heading.
     TargetsSheetTexts SheetTexts() const;
@@ -75,11 +76,14 @@ private:
 
     std::optional<PlannedNight> m_night;
     Frame m_frame;
-    std::vector<std::optional<FrameFill>> m_fills;
-    bool m_fillsKnown = false; //!< m_fills is the frame's
+    std::optional<NightRanking> m_ranking;
+    std::vector<std::optional<FrameFill>> m_fills; //!< each object's fill of the frame, once per frame
+    std::size_t m_filled = 0;  //!< the fills computed so far
+    bool m_fillsKnown = false; //!< all of m_fills is the frame's
     bool m_ranked = false;     //!< once ranked at all
     bool m_stale = false;      //!< the rows are not those of the night and frame held
     QTimer m_rankTimer;
+    QTimer m_sliceTimer; //!< the next slice of a ranking that takes long
     TargetTableModel m_model;
     TargetTableProxy m_proxy;
     std::function<void(const SkyTarget&)> m_takeTarget;

@@ -6,6 +6,7 @@
 #include "TestSupport.h"
 
 #include "app/TStartForm.h"
+#include "field/SensorField.h"
 #include "field/TSensorFieldForm.h"
 #include "sky/TTonightForm.h"
 #include "targets/TTargetsForm.h"
@@ -43,6 +44,7 @@ private slots:
     void listOfAKnownNight();
     void filtersChangeTheListAtOnce();
     void aRowTakenBecomesTheTarget();
+    void aFrameOnTheScreen();
     void missingValuesGoLast_data();
     void missingValuesGoLast();
 
@@ -164,6 +166,25 @@ void tst_TargetsWindow::aRowTakenBecomesTheTarget()
     QCOMPARE(tonight->TargetBox->currentText(), QStringLiteral("NGC 7000, North America Nebula"));
     QCOMPARE(field->DeclinationBox->text(), QStringLiteral("44.53"));
     m_program->Boxes.Take(); // the field window's report, shown without a job of the wizard's
+}
+
+void tst_TargetsWindow::aFrameOnTheScreen()
+{
+    // M31 (177.83' x 69.66' at 35°) on an APS-C camera of 23.4 x 15.6 mm at 400 mm, turned to
+    // lay it along the width: 400 tan(177.83') = 20.70 mm, 88% of 23.4 mm. However long the
+    // fills take, the window shown ranks them in slices and ends with every row filled.
+    Paris();
+    TTargetsForm* targets = TargetsWindow();
+    ShowWindow(targets);
+    QVERIFY(QTest::qWaitForWindowActive(targets));
+    TypeInto(targets->NameBox, QStringLiteral("M31"));
+    QCOMPARE(targets->ShownRows().data(targets->ShownRows().index(0, TargetTableModel::FrameColumn)).toString(),
+             QStringLiteral("\u2014"));
+    targets->ShowFrame({SensorPresets[2].Model, 400, 20, QStringLiteral("APS-C camera, 24 MP")});
+    QTRY_COMPARE(targets->ShownRows().data(targets->ShownRows().index(0, TargetTableModel::FrameColumn)).toString(),
+                 QStringLiteral("88%"));
+    QVERIFY(!targets->Progress->isVisible());
+    QCOMPARE(targets->FrameLabel->text(), QStringLiteral("APS-C camera, 24 MP at 400 mm (from the field window)"));
 }
 
 void tst_TargetsWindow::missingValuesGoLast_data()
